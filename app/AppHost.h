@@ -1,0 +1,30 @@
+// The command-line program's host: the reference host with the bundled standards' settings,
+// the add-in's classes registered, and message boxes printed to standard error.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/reference/ReferenceHost.h"
+
+namespace vormbrace::app {
+
+struct AppHost {
+  std::string settingsPath;
+  std::string userStore;  // where files written under the application folder go
+  std::unique_ptr<host::ref::ReferenceHost> host;
+};
+
+// The settings file of the bundled standards: beside the installed program
+// (../share/vormbrace/standards/settings.json) or in the source tree it was built from.
+std::string DefaultSettingsPath();
+
+// The user's folder for files the program writes (preferences): $VORMBRACE_USER_DIR, else
+// $XDG_DATA_HOME/vormbrace, else ~/.local/share/vormbrace.
+std::string UserStorePath();
+
+// Loads the settings (the given file, or the default), installs the host for this process and
+// registers the add-in's classes. Raises host::ref::SettingsError for a damaged settings file.
+AppHost StartHost(const std::string& settingsPath);
+
+}  // namespace vormbrace::app

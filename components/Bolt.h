@@ -1,0 +1,19 @@
+// Bolts: hexagon, square, cup and countersunk heads, studs and threaded rods (HeaderType 1-10).
+#pragma once
+
+#include "components/Classes.h"
+#include "components/HeadedFastener.h"
+
+namespace vormbrace {
+
+class Bolt : public HeadedFastener {
+ public:
+  std::string ProgID() const override { return kBoltProgId; }
+
+ protected:
+  const char* KindName() const override { return "Bolt"; }
+  void WriteDimensionRows(host::Component& table) const override;
+  void ReadDimensionRows(host::Component& table) override;
+};
+
+}  // namespace vormbrace

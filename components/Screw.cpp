@@ -1,0 +1,26 @@
+// The dimension rows a screw keeps in its data table: a bolt's, and the head height.
+#include "components/Screw.h"
+
+#include "components/FastenerTable.h"
+
+namespace vormbrace {
+
+void Screw::WriteDimensionRows(host::Component& table) const {
+  SetNumber(table, 6, host::Value::Int16(1));
+  SetNumber(table, 8, host::Value::Double(LungTesta));
+  SetNumber(table, 9, host::Value::Double(DistFiletto));
+  SetNumber(table, 17, host::Value::Double(DistFiletto));
+  SetNumber(table, 10, host::Value::Double(Diametro));
+  SetNumber(table, 11, host::Value::Double(lung));
+  SetNumber(table, 12, host::Value::Double(Passo));
+}
+
+void Screw::ReadDimensionRows(host::Component& table) {
+  LungTesta = NumberAt(table, 8);
+  DistFiletto = NumberAt(table, 9);
+  Diametro = NumberAt(table, 10);
+  lung = NumberAt(table, 11);
+  Passo = NumberAt(table, 12);
+}
+
+}  // namespace vormbrace

@@ -1,0 +1,19 @@
+// Screws: socket, slotted and cross-recessed heads (HeaderType 1-12).
+#pragma once
+
+#include "components/Classes.h"
+#include "components/HeadedFastener.h"
+
+namespace vormbrace {
+
+class Screw : public HeadedFastener {
+ public:
+  std::string ProgID() const override { return kScrewProgId; }
+
+ protected:
+  const char* KindName() const override { return "Screw"; }
+  void WriteDimensionRows(host::Component& table) const override;
+  void ReadDimensionRows(host::Component& table) override;
+};
+
+}  // namespace vormbrace

@@ -1,0 +1,82 @@
+// Writing and reading the preferences file.
+#include "data/Prefs.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "data/Globals.h"
+#include "data/NumberText.h"
+#include "host/Host.h"
+#include "host/RuntimeError.h"
+#include "host/TextFile.h"
+#include "host/Value.h"
+
+namespace vormbrace {
+namespace {
+
+// A single-precision number as text: seven significant digits.
+std::string SingleText(float value) {
+  if (value == 0) return "0";
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(value));
+  return buf;
+}
+
+std::int16_t ToInt16(const std::string& line) { return host::Value::Double(Val(line)).AsInt16(); }
+
+bool ToBool(const std::string& line) {
+  std::string t = Trim(line);
+  for (char& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (t == "true") return true;
+  if (t == "false") return false;
+  return host::Value::Text(line).AsBool();  // a number: non-zero is true; other text: error 13
+}
+
+}  // namespace
+
+bool WritePrefs(const DialogPrefs& prefs) {
+  try {
+    host::TextWriter out(State().paths.prefsPath);
+    out.WriteLine(SingleText(prefs.left));
+    out.WriteLine(SingleText(prefs.top));
+    out.WriteLine(CStr(prefs.createAssembly));
+    out.WriteLine(CStr(prefs.family));
+    out.WriteLine(CStr(prefs.kind));
+    for (const KindMemory& k : prefs.kinds) {
+      for (std::int16_t v : {k.typeCode, k.standard, k.size, k.length, k.material}) {
+        out.WriteLine(CStr(v));
+      }
+    }
+    out.WriteLine(prefs.manualLength);
+    for (bool option : prefs.holeOptions) out.WriteLine(option ? "True" : "False");
+    out.Commit();
+    return true;
+  } catch (const host::RuntimeError& e) {
+    host::CurrentHost().MsgBox("ERRORE " + CStr(e.Number()) + " " + e.Description(),
+                               host::kMsgCritical, "Write Prefs");
+    return false;
+  }
+}
+
+bool ReadPrefs(DialogPrefs& prefs) {
+  try {
+    host::TextReader in(State().paths.prefsPath);
+    prefs.left = static_cast<float>(Val(in.ReadLine()));
+    prefs.top = static_cast<float>(Val(in.ReadLine()));
+    prefs.createAssembly = ToInt16(in.ReadLine());
+    prefs.family = ToInt16(in.ReadLine());
+    prefs.kind = ToInt16(in.ReadLine());
+    for (KindMemory& k : prefs.kinds) {
+      for (std::int16_t* v : {&k.typeCode, &k.standard, &k.size, &k.length, &k.material}) {
+        *v = ToInt16(in.ReadLine());
+      }
+    }
+    prefs.manualLength = in.ReadLine();
+    for (bool& option : prefs.holeOptions) option = ToBool(in.ReadLine());
+    return true;
+  } catch (const host::RuntimeError&) {
+    return false;
+  }
+}
+
+}  // namespace vormbrace

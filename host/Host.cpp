@@ -1,0 +1,24 @@
+// The process's host.
+#include "host/Host.h"
+
+#include <cassert>
+#include <cstdlib>
+#include <cstdio>
+
+namespace host {
+namespace {
+Host* gHost = nullptr;
+}
+
+Host& CurrentHost() {
+  if (gHost == nullptr) {
+    // A bug, not a run-time condition: every entry point runs inside an installed host.
+    std::fputs("vormbrace: no host installed\n", stderr);
+    std::abort();
+  }
+  return *gHost;
+}
+
+void SetCurrentHost(Host* host) { gHost = host; }
+
+}  // namespace host

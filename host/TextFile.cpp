@@ -1,0 +1,132 @@
+// Line-oriented text files for the add-in, with "\" accepted as a separator.
+#include "host/TextFile.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "host/RuntimeError.h"
+
+namespace host {
+namespace {
+
+std::string gProtectedRoot;
+std::string gStoreRoot;
+
+// The redirected location of a path under the protected root, or "" when it is not under it.
+std::string StorePath(const std::string& nativePath) {
+  if (gProtectedRoot.empty()) return "";
+  std::error_code ec;
+  auto full = std::filesystem::weakly_canonical(nativePath, ec);
+  if (ec) return "";
+  auto rel = full.lexically_relative(gProtectedRoot);
+  if (rel.empty() || *rel.begin() == "..") return "";
+  return (std::filesystem::path(gStoreRoot) / rel).string();
+}
+
+// Where a read of `path` goes: the user store's copy when there is one.
+std::string ReadLocation(const std::string& path) {
+  std::string native = NativePath(path);
+  std::string store = StorePath(native);
+  if (!store.empty() && std::filesystem::exists(store)) return store;
+  return native;
+}
+
+}  // namespace
+
+std::string NativePath(const std::string& path) {
+  std::string out = path;
+  for (char& c : out) {
+    if (c == '\\') c = '/';
+  }
+  return out;
+}
+
+bool PlatformFileExists(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_regular_file(ReadLocation(path), ec);
+}
+
+void SetFileRedirect(const std::string& protectedRoot, const std::string& storeRoot) {
+  if (protectedRoot.empty() || storeRoot.empty()) {
+    gProtectedRoot.clear();
+    gStoreRoot.clear();
+    return;
+  }
+  std::error_code ec;
+  gProtectedRoot = std::filesystem::weakly_canonical(protectedRoot, ec).string();
+  gStoreRoot = storeRoot;
+}
+
+TextReader::TextReader(const std::string& path) {
+  std::string location = ReadLocation(path);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(location, ec)) Raise(err::kFileNotFound);
+  file_ = std::fopen(location.c_str(), "rb");
+  if (file_ == nullptr) Raise(err::kPathFileAccessError);
+}
+
+TextReader::~TextReader() {
+  if (file_ != nullptr) std::fclose(file_);
+}
+
+bool TextReader::Eof() {
+  int c = std::getc(file_);
+  if (c == EOF) return true;
+  std::ungetc(c, file_);
+  return false;
+}
+
+std::string TextReader::ReadLine() {
+  if (Eof()) Raise(err::kInputPastEndOfFile);
+  std::string line;
+  for (int c = std::getc(file_); c != EOF; c = std::getc(file_)) {
+    if (c == '\n') break;
+    if (c == '\r') {
+      int next = std::getc(file_);
+      if (next != '\n' && next != EOF) std::ungetc(next, file_);
+      break;
+    }
+    line.push_back(static_cast<char>(c));
+  }
+  return line;
+}
+
+TextWriter::TextWriter(const std::string& path) {
+  target_ = NativePath(path);
+  std::string store = StorePath(target_);
+  if (!store.empty()) {
+    target_ = store;
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(target_).parent_path(), ec);
+  }
+  temp_ = target_ + ".tmp";
+  file_ = std::fopen(temp_.c_str(), "wb");
+  if (file_ == nullptr) Raise(err::kPathFileAccessError);
+}
+
+TextWriter::~TextWriter() {
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    std::remove(temp_.c_str());
+  }
+}
+
+void TextWriter::WriteLine(const std::string& line) {
+  if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
+      std::fputs("\r\n", file_) == EOF) {
+    Raise(err::kPathFileAccessError);
+  }
+}
+
+void TextWriter::Commit() {
+  bool ok = std::fflush(file_) == 0;
+  ok = (std::fclose(file_) == 0) && ok;
+  file_ = nullptr;
+  if (!ok || std::rename(temp_.c_str(), target_.c_str()) != 0) {
+    std::remove(temp_.c_str());
+    Raise(err::kPathFileAccessError);
+  }
+}
+
+}  // namespace host

@@ -1,0 +1,32 @@
+// Scene files: a scene document saved as JSON, every value with its type tag, and read back
+// losslessly. A save writes a temporary file and renames it over the target; a load that
+// meets a damaged or foreign file fails naming the file and the position, changing nothing.
+#pragma once
+
+#include <memory>
+#include <nlohmann/json_fwd.hpp>
+#include <stdexcept>
+#include <string>
+
+#include "host/reference/SceneDocument.h"
+
+namespace host::ref {
+
+class SceneFileError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+void SaveScene(SceneDocument& document, const std::string& path);
+std::unique_ptr<SceneDocument> LoadScene(const std::string& path);
+
+nlohmann::json SceneToJson(SceneDocument& document);
+// Raises SceneFileError naming `source` and the JSON path at fault.
+std::unique_ptr<SceneDocument> SceneFromJson(const nlohmann::json& json, const std::string& source);
+
+nlohmann::json ValueToJson(const Value& value);
+nlohmann::json ShapeToJson(SceneShape& shape);
+// A deep copy of a shape under `parent`, with fresh ids throughout.
+std::unique_ptr<SceneShape> CloneShape(SceneShape& shape, SceneShape& parent);
+
+}  // namespace host::ref
