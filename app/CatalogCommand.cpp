@@ -8,11 +8,11 @@ namespace vormbrace::app {
 
 void AddCatalogCommand(CLI::App& cli, CommandTable& commands) {
   CLI::App* catalog = cli.add_subcommand("catalog", "Show what the catalogue is built from.");
-  catalog
-      ->add_flag("--settings", std::string(
-                 "Print the resolved settings: language, application folder, standards "
-                 "families, each kind's data folder and index file, tolerance files, "
-                 "preferences file and thread texture"))
+  catalog->add_flag("--settings")
+      ->description(
+          "Print the resolved settings: language, application folder, standards "
+          "families, each kind's data folder and index file, tolerance files, "
+          "preferences file and thread texture")
       ->required();
   commands.emplace_back(catalog, [](AppHost& app) {
     PrintSettings(app, std::cout);
