@@ -1,0 +1,193 @@
+// Scene files keep every record and every value's type, and refuse damaged input cleanly.
+#include "host/reference/SceneFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <limits>
+#include <nlohmann/json.hpp>
+
+#include "host/Profile.h"
+#include "host/RuntimeError.h"
+#include "support/TestHost.h"
+
+namespace {
+
+using host::Value;
+using host::ref::LoadScene;
+using host::ref::SaveScene;
+using host::ref::SceneDocument;
+using host::ref::SceneFileError;
+using host::ref::SceneShape;
+
+// A scene that uses every kind of record the document keeps.
+void Populate(SceneDocument& doc) {
+  doc.SetUnits(3);
+  host::Shape& assembly = doc.RootShape().Shapes(host::kShapeAssembly).Add();
+  host::Shape& part = assembly.Shapes(host::kShapePart).Add();
+  part.SetName("ISO 4017 M10x50 - 8.8");
+  part.SetSuppressed(true);
+  host::Component& table = part.Components(34).Add();
+  table.Variable(2, 0).SetValue(Value::Text("Corvane"));
+  table.Variable(1, 0).SetValue(Value::Int16(-7));
+  table.Variable(1, 2).SetValue(Value::Int32(8639999));
+  table.Variable(1, 10).SetValue(Value::Double(0.1));
+  table.Variable(1, 11).SetValue(Value::Double(1e300));
+  table.Variable(1, 12).SetValue(Value::Double(-2.5e-310));
+  table.Variable(1, 13).SetValue(Value::Boolean(true));
+  table.Variable(2, 14).SetValue(Value::Text("L\xC3\xA4nge \"quoted\"\r\nnext line"));
+  table.Variable(1, 15).SetValue(Value::Boolean(false));
+  host::Component& binding = part.Components(43).Add();
+  binding.Variable(1).SetValue(Value::Text("{CLASS}"));
+  binding.Variable(9).SetExpression("lung * 2");
+
+  host::Shape& feature = part.Components(23).Item(1).Shapes(host::kShapeRevolved).Add();
+  feature.SetName("Body");
+  host::Profile& profile = feature.Components(15).Item(1).Profile();
+  profile.Components(4).Item(1).Variable(1).SetValue(Value::Double(5));
+  host::Component& loop = profile.Components(3).Add();
+  loop.SetStartPoint(0, 0);
+  loop.AddLineTo(4.25, 0);
+  loop.AddArcTo(5, 0.75, -0.2071);
+  loop.AddEllipse(0, 0, 6.5);
+  loop.AddFilletAt(3, 0.5);
+  host::SurfaceFinish& finish = part.Components(27).Add().SurfaceFinish(0.005, 0.005, 0.015, 1, 1, 0);
+  finish.SetTextureFile("v:\\bin.32\\3iaoftt.jpg");
+  finish.SetProjectionType(1, 3);
+  finish.SetProjectionWidth(1, 31.4159265358979);
+  finish.SetProjectionHeight(1, 9.375);
+  finish.SetUpDirection(1, 0, 0, 1);
+  finish.SetFlip(1, true);
+
+  host::DataObject* list = part.DataObject(host::kAttributeListGuid, true);
+  list->Add("Standard Name", "ISO 4017");
+  list->Add("Type", "M10");
+  host::DataObject& description = part.AttachDataObject(host::kDescriptionGuid);
+  description.SetDescription("ISO 4017 M10x50 - 8.8");
+  description.SetPartNumber("ISO4017M105088");
+
+  auto placement = host::CurrentHost().NewPlacement();
+  placement->SetPosition(1, 2, 3);
+  placement->SetAxis(0, 1, 0);
+  placement->SetAngle(90);
+  placement->SetTarget(part);
+  placement->Apply();
+}
+
+class SceneFileTest : public ::testing::Test {
+ protected:
+  vormbrace::test::TestHost host_;
+  std::string Path(const char* name) { return (host_.Scratch() / name).string(); }
+};
+
+TEST_F(SceneFileTest, SaveAndLoadKeepEveryRecordAndValueType) {
+  SceneDocument original;
+  Populate(original);
+  std::string path = Path("scene.json");
+  SaveScene(original, path);
+  auto loaded = LoadScene(path);
+  EXPECT_EQ(host::ref::SceneToJson(*loaded), host::ref::SceneToJson(original));
+
+  // Spot checks through the API, so that a symmetric mistake in both directions shows too.
+  auto& part = static_cast<SceneShape&>(loaded->Root().Children()[0]->Shapes(3).Item(1));
+  host::Component& table = part.Components(34).Item(1);
+  EXPECT_EQ(table.Variable(1, 0).GetValue(), Value::Int16(-7));
+  EXPECT_EQ(table.Variable(1, 2).GetValue(), Value::Int32(8639999));
+  EXPECT_EQ(table.Variable(1, 10).GetValue(), Value::Double(0.1));
+  EXPECT_EQ(table.Variable(1, 12).GetValue(), Value::Double(-2.5e-310));
+  EXPECT_EQ(table.Variable(1, 13).GetValue(), Value::Boolean(true));
+  EXPECT_EQ(table.Variable(2, 14).GetValue().AsText(), "L\xC3\xA4nge \"quoted\"\r\nnext line");
+  EXPECT_EQ(part.Components(43).Item(1).Variable(9).Expression(), "lung * 2");
+  EXPECT_TRUE(part.Suppressed());
+  EXPECT_EQ(loaded->UnitsEx(2), 3);
+  auto& loop = static_cast<host::ref::SceneComponent&>(
+      part.Shapes(0).Item(1).Components(15).Item(1).Profile().Components(3).Item(1));
+  ASSERT_EQ(loop.Loop().size(), 5u);
+  EXPECT_EQ(loop.Loop()[2], (host::ref::ProfileCall{"AddArcTo", {5, 0.75, -0.2071}}));
+  EXPECT_EQ(part.DataObject(host::kAttributeListGuid, false)->EntryValue(2), "M10");
+  EXPECT_EQ(part.DataObject(host::kDescriptionGuid, false)->PartNumber(), "ISO4017M105088");
+}
+
+TEST_F(SceneFileTest, LoadedSceneGivesNewShapesFreshIds) {
+  SceneDocument original;
+  Populate(original);
+  SaveScene(original, Path("scene.json"));
+  auto loaded = LoadScene(Path("scene.json"));
+  std::int32_t highest = 0;
+  for (std::int32_t id = 0; id < 100; ++id) {
+    if (loaded->Find(id) != nullptr) highest = id;
+  }
+  host::Shape& added = loaded->RootShape().Shapes(host::kShapePart).Add();
+  EXPECT_GT(added.SystemID(), highest);
+  EXPECT_NE(added.SystemName(), loaded->Find(highest)->SystemName());
+}
+
+TEST_F(SceneFileTest, FailedSaveLeavesThePreviousFile) {
+  SceneDocument doc;
+  std::string path = Path("scene.json");
+  SaveScene(doc, path);
+  std::string before = host_.ReadFile(path);
+  std::filesystem::create_directory(path + ".tmp");  // the temporary file cannot be written
+  Populate(doc);
+  EXPECT_THROW(SaveScene(doc, path), SceneFileError);
+  EXPECT_EQ(host_.ReadFile(path), before);
+}
+
+struct BadScene {
+  const char* name;
+  std::string text;
+  std::string expected;  // part of the message after the file name
+};
+
+void PrintTo(const BadScene& scene, std::ostream* out) { *out << scene.name; }
+
+class DamagedSceneTest : public SceneFileTest, public ::testing::WithParamInterface<BadScene> {};
+
+TEST_P(DamagedSceneTest, IsRefusedNamingFileAndPosition) {
+  std::string path = host_.WriteFile("bad.json", GetParam().text);
+  try {
+    LoadScene(path);
+    FAIL() << "loaded a damaged scene";
+  } catch (const SceneFileError& e) {
+    EXPECT_EQ(std::string(e.what()), path + ": " + GetParam().expected);
+  }
+  EXPECT_EQ(host_.ReadFile(path), GetParam().text);
+}
+
+const std::string kShape =
+    R"({"id":1,"kind":3,"name":"P","suppressed":false,"dataObjects":{},"children":[],"components":)";
+
+INSTANTIATE_TEST_SUITE_P(
+    Scenes, DamagedSceneTest,
+    ::testing::Values(
+        BadScene{"Truncated", R"({"format":"vormbrace-scene","version":1,"units":0,"root":{)",
+                 "at byte 59: not valid JSON"},
+        BadScene{"Foreign", R"({"name":"a shopping list"})", "at /format: not a Vormbrace scene file"},
+        BadScene{"BinaryGarbage", std::string("\x89PNG\r\n\x1a\n\0\0", 10), "at byte 1: not valid JSON"},
+        BadScene{"WrongValueType",
+                 R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"components":[],"children":[)" +
+                     kShape + R"([{"code":34,"items":[{"cells":[{"row":1,"column":1,"value":{"i16":"x"}}]}]}]}]}})",
+                 "at /root/children/0/components/0/items/0/cells/0/value/i16: expected an integer"},
+        BadScene{"Int16OutOfRange",
+                 R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"components":[],"children":[)" +
+                     kShape + R"([{"code":34,"items":[{"variables":[{"index":1,"value":{"i16":40000}}]}]}]}]}})",
+                 "at /root/children/0/components/0/items/0/variables/0/value/i16: out of range"},
+        BadScene{"FeatureUnderRoot",
+                 R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"components":[],"children":[{"id":1,"kind":6}]}})",
+                 "at /root/children/0/kind: a shape of kind 6 cannot stand here"},
+        BadScene{"MissingField",
+                 R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"children":[]}})",
+                 "at /root/components: missing"}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+TEST_F(SceneFileTest, DuplicateIdsAreRefused) {
+  std::string part = kShape + "[]}";
+  std::string path = host_.WriteFile(
+      "dup.json",
+      R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"components":[],"children":[)" +
+          part + "," + part + "]}}");
+  EXPECT_THROW(LoadScene(path), SceneFileError);
+}
+
+}  // namespace
