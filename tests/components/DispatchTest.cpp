@@ -1,0 +1,87 @@
+// Properties by member name, as the automation interface offers them.
+#include <gtest/gtest.h>
+
+#include "components/Bolt.h"
+#include "components/Classes.h"
+#include "components/Nut.h"
+#include "components/ScrewNoHead.h"
+#include "components/Washer.h"
+#include "host/RuntimeError.h"
+
+namespace {
+
+using namespace vormbrace;
+using host::Value;
+
+int ErrorOf(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const host::RuntimeError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+TEST(Dispatch, PropertiesStandInSlotOrder) {
+  std::vector<std::string> names = Bolt{}.PropertyNames();
+  ASSERT_EQ(names.size(), 27u);
+  EXPECT_EQ(names.front(), "HeaderType");
+  EXPECT_EQ(names[18], "ThreadCallout");
+  EXPECT_EQ(names.back(), "RotAngle");
+  // Washers and nuts have no drawing properties.
+  std::vector<std::string> washer = Washer{}.PropertyNames();
+  EXPECT_EQ(std::find(washer.begin(), washer.end(), "ThreadCallout"), washer.end());
+  EXPECT_EQ(Nut{}.PropertyNames().size(), 19u + 4 + 7);
+  EXPECT_EQ(ScrewNoHead{}.PropertyNames().size(), 16u + 6 + 7);
+}
+
+TEST(Dispatch, NewObjectsHoldZeroAndEmptyTexts) {
+  for (const ClassInfo& c : AddInClasses()) {
+    auto object = c.create();
+    for (const std::string& name : object->PropertyNames()) {
+      Value v = object->GetProperty(name);
+      if (v.Type() == host::ValueType::Text) {
+        EXPECT_EQ(v.AsText(), "") << c.progId << " " << name;
+      } else {
+        EXPECT_EQ(v.AsDouble(), 0) << c.progId << " " << name;
+      }
+    }
+  }
+}
+
+TEST(Dispatch, PutConvertsToThePropertysOwnType) {
+  Nut nut;
+  nut.PutProperty("numcave", Value::Double(3.5));  // names are case-insensitive
+  EXPECT_EQ(nut.numCave, 4);
+  EXPECT_EQ(nut.GetProperty("numCave"), Value::Int16(4));
+  nut.PutProperty("Spessore", Value::Text("8.4"));
+  EXPECT_EQ(nut.GetProperty("SPESSORE"), Value::Double(8.4));
+  nut.PutProperty("Codice", Value::Double(10));
+  EXPECT_EQ(nut.Codice, "10");
+  Bolt bolt;
+  bolt.PutProperty("HeaderType", Value::Int16(7));
+  EXPECT_EQ(bolt.GetProperty("HeaderType"), Value::Int32(7));
+}
+
+TEST(Dispatch, BadNamesAndValuesAreRunTimeErrors) {
+  Bolt bolt;
+  EXPECT_EQ(ErrorOf([&] { bolt.GetProperty("Diameter"); }), 438);
+  EXPECT_EQ(ErrorOf([&] { bolt.PutProperty("Diametro", Value::Text("M10")); }), 13);
+  Nut nut;
+  EXPECT_EQ(ErrorOf([&] { nut.PutProperty("numCave", Value::Double(40000)); }), 6);
+  EXPECT_EQ(ErrorOf([&] { nut.GetProperty("ThreadCallout"); }), 438);
+}
+
+TEST(Dispatch, EveryClassHasItsOwnProgIdAndClassId) {
+  std::set<std::string> progIds, classIds;
+  for (const ClassInfo& c : AddInClasses()) {
+    EXPECT_EQ(c.create()->ProgID(), c.progId);
+    progIds.insert(c.progId);
+    classIds.insert(c.classId);
+  }
+  EXPECT_EQ(progIds, (std::set<std::string>{"Vormbrace.bolt", "Vormbrace.Screw", "Vormbrace.ScrewNoHead",
+                                            "Vormbrace.Washer", "Vormbrace.Nut"}));
+  EXPECT_EQ(classIds.size(), 5u);
+}
+
+}  // namespace
