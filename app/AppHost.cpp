@@ -16,14 +16,16 @@ std::string DefaultSettingsPath() {
   std::error_code ec;
   fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   if (!ec) {
-    fs::path installed = exe.parent_path() / ".." / "share" / "vormbrace" / "standards" / "settings.json";
+    fs::path installed =
+        exe.parent_path() / ".." / "share" / "vormbrace" / "standards" / "settings.json";
     if (fs::exists(installed, ec)) return fs::weakly_canonical(installed, ec).string();
   }
   return std::string(VORMBRACE_STANDARDS_SOURCE_DIR) + "/settings.json";
 }
 
 std::string UserStorePath() {
-  if (const char* dir = std::getenv("VORMBRACE_USER_DIR"); dir != nullptr && *dir != '\0') return dir;
+  if (const char* dir = std::getenv("VORMBRACE_USER_DIR"); dir != nullptr && *dir != '\0')
+    return dir;
   if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && *xdg != '\0') {
     return (fs::path(xdg) / "vormbrace").string();
   }
@@ -35,7 +37,8 @@ AppHost StartHost(const std::string& settingsPath) {
   AppHost app;
   app.settingsPath = settingsPath.empty() ? DefaultSettingsPath() : settingsPath;
   app.userStore = UserStorePath();
-  app.host = std::make_unique<host::ref::ReferenceHost>(host::ref::SettingsStore::Load(app.settingsPath));
+  app.host =
+      std::make_unique<host::ref::ReferenceHost>(host::ref::SettingsStore::Load(app.settingsPath));
   app.host->SetMessageSink([](const host::ref::MessageRecord& m) {
     // Message texts break lines with CR or CR LF; the terminal wants LF.
     std::string text;
@@ -48,7 +51,8 @@ AppHost StartHost(const std::string& settingsPath) {
     }
     std::cerr << m.title << ": " << text << "\n";
   });
-  for (const ClassInfo& c : AddInClasses()) app.host->Classes().Register(c.progId, c.classId, c.create);
+  for (const ClassInfo& c : AddInClasses())
+    app.host->Classes().Register(c.progId, c.classId, c.create);
   host::SetCurrentHost(app.host.get());
   // The application folder is treated as installed and read-only: what the add-in writes there
   // (the preferences file) goes to the user's folder.

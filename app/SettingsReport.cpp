@@ -45,7 +45,8 @@ void PrintSettings(AppHost& app, std::ostream& out) {
   out << "preferences:        " << s.paths.prefsPath << "\n";
   out << "  written to:       " << app.userStore << " (the application folder is read-only)\n";
   std::string texture;
-  out << "thread texture:     " << (FindThreadTexture(texture) ? Shown(texture) : "not found") << "\n";
+  out << "thread texture:     " << (FindThreadTexture(texture) ? Shown(texture) : "not found")
+      << "\n";
 }
 
 }  // namespace vormbrace::app

@@ -32,8 +32,8 @@ class DispatchTable {
   }
 
   host::Value Get(const C& object, const std::string& name) const {
-    return std::visit(
-        [&](auto member) -> host::Value { return Wrap(object.*member); }, Find(name).member);
+    return std::visit([&](auto member) -> host::Value { return Wrap(object.*member); },
+                      Find(name).member);
   }
 
   // Converts the value to the property's type (error 13 or 6 when it cannot be).

@@ -11,7 +11,7 @@ namespace vormbrace {
 
 class ThreadedFastener : public FastenerComponent {
  public:
-  std::string ThreadCallout;                 // thread callout for drawings
+  std::string ThreadCallout;                // thread callout for drawings
   std::int32_t TransferToDrawingFlags = 0;  // drawing flags
 
   // When the shape has a fastener data table: keeps the shape, takes the sub-type from (1, 1)

@@ -21,13 +21,13 @@ struct KindMemory {
 };
 
 struct DialogPrefs {
-  float left = 0;               // dialog window position, stored first
-  float top = 0;                // stored second
+  float left = 0;                   // dialog window position, stored first
+  float top = 0;                    // stored second
   std::int16_t createAssembly = 0;  // ToggleCreateAssembly, 0 or 1
   std::int16_t family = 0;
   std::int16_t kind = 0;
-  std::vector<KindMemory> kinds;    // one per kind tab, sized by the caller
-  std::string manualLength;         // LunghezzaManuale
+  std::vector<KindMemory> kinds;      // one per kind tab, sized by the caller
+  std::string manualLength;           // LunghezzaManuale
   std::array<bool, 4> holeOptions{};  // OptHole(0) to OptHole(3)
   bool operator==(const DialogPrefs&) const = default;
 };

@@ -82,9 +82,7 @@ std::vector<std::string> ReadFamilyCaptions() {
   return captions;
 }
 
-bool FileExists(const std::string& path) {
-  return host::CurrentHost().Registry().FileExists(path);
-}
+bool FileExists(const std::string& path) { return host::CurrentHost().Registry().FileExists(path); }
 
 bool FindThreadTexture(std::string& path) {
   std::string first = ReadSetting(kCorvaneKey, "ApplDir") + "\\Images\\" + kThreadTextureName;
@@ -129,7 +127,8 @@ std::int32_t NewUniqueNumber() {
                                            std::lround(fraction.count()));
   std::int32_t candidate = seconds * 100 + r;
   host::Page* page = State().page;
-  return FirstFreeNumber(candidate, page != nullptr ? UsedComponentIds(*page) : std::set<std::int32_t>{});
+  return FirstFreeNumber(candidate,
+                         page != nullptr ? UsedComponentIds(*page) : std::set<std::int32_t>{});
 }
 
 }  // namespace vormbrace

@@ -2,8 +2,8 @@
 #include "host/Host.h"
 
 #include <cassert>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 
 namespace host {
 namespace {

@@ -49,8 +49,7 @@ class HostTransform {
   virtual ~HostTransform() = default;
   // The transform that carries point p with axis a onto point q with axis b.
   virtual void SetFromFrames(double px, double py, double pz, double ax, double ay, double az,
-                             double qx, double qy, double qz, double bx, double by,
-                             double bz) = 0;
+                             double qx, double qy, double qz, double bx, double by, double bz) = 0;
   // A pure translation.
   virtual void SetTranslation(double x, double y, double z) = 0;
   // this := other after this (a point is mapped by this first, then by other).

@@ -38,12 +38,18 @@ Int RoundToInteger(double v) {
 
 double Value::AsDouble() const {
   switch (Type()) {
-    case ValueType::Empty: return 0;
-    case ValueType::Int16: return std::get<1>(v_);
-    case ValueType::Int32: return std::get<2>(v_);
-    case ValueType::Double: return std::get<3>(v_);
-    case ValueType::Text: return TextToDouble(std::get<4>(v_));
-    case ValueType::Boolean: return std::get<5>(v_) ? -1 : 0;
+    case ValueType::Empty:
+      return 0;
+    case ValueType::Int16:
+      return std::get<1>(v_);
+    case ValueType::Int32:
+      return std::get<2>(v_);
+    case ValueType::Double:
+      return std::get<3>(v_);
+    case ValueType::Text:
+      return TextToDouble(std::get<4>(v_));
+    case ValueType::Boolean:
+      return std::get<5>(v_) ? -1 : 0;
   }
   return 0;
 }
@@ -63,29 +69,40 @@ bool Value::AsBool() const {
 
 std::string Value::AsText() const {
   switch (Type()) {
-    case ValueType::Empty: return "";
-    case ValueType::Int16: return std::to_string(std::get<1>(v_));
-    case ValueType::Int32: return std::to_string(std::get<2>(v_));
+    case ValueType::Empty:
+      return "";
+    case ValueType::Int16:
+      return std::to_string(std::get<1>(v_));
+    case ValueType::Int32:
+      return std::to_string(std::get<2>(v_));
     case ValueType::Double: {
       // Fifteen significant digits, as the run time prints a double.
       char buf[40];
       std::snprintf(buf, sizeof buf, "%.15g", std::get<3>(v_));
       return buf;
     }
-    case ValueType::Text: return std::get<4>(v_);
-    case ValueType::Boolean: return std::get<5>(v_) ? "True" : "False";
+    case ValueType::Text:
+      return std::get<4>(v_);
+    case ValueType::Boolean:
+      return std::get<5>(v_) ? "True" : "False";
   }
   return "";
 }
 
 const char* ValueTypeName(ValueType type) {
   switch (type) {
-    case ValueType::Empty: return "empty";
-    case ValueType::Int16: return "i16";
-    case ValueType::Int32: return "i32";
-    case ValueType::Double: return "f64";
-    case ValueType::Text: return "text";
-    case ValueType::Boolean: return "bool";
+    case ValueType::Empty:
+      return "empty";
+    case ValueType::Int16:
+      return "i16";
+    case ValueType::Int32:
+      return "i32";
+    case ValueType::Double:
+      return "f64";
+    case ValueType::Text:
+      return "text";
+    case ValueType::Boolean:
+      return "bool";
   }
   return "empty";
 }

@@ -34,7 +34,8 @@ class Value {
   bool operator==(const Value&) const = default;
 
  private:
-  using Storage = std::variant<std::monostate, std::int16_t, std::int32_t, double, std::string, bool>;
+  using Storage =
+      std::variant<std::monostate, std::int16_t, std::int32_t, double, std::string, bool>;
   explicit Value(Storage v) : v_(std::move(v)) {}
   Storage v_;
 };

@@ -95,7 +95,8 @@ void ToAxisAngle(const Mat3& r, Vec3& axis, double& degrees) {
 Vec3 Apply(const RigidTransform& t, Vec3 p) { return t.rotation * p + t.translation; }
 
 RigidTransform Then(const RigidTransform& first, const RigidTransform& second) {
-  return {second.rotation * first.rotation, second.rotation * first.translation + second.translation};
+  return {second.rotation * first.rotation,
+          second.rotation * first.translation + second.translation};
 }
 
 }  // namespace host::ref

@@ -133,12 +133,18 @@ class UnitConverter : public HostUnitConverter {
  private:
   static double MetresPer(std::int16_t unit) {
     switch (unit) {
-      case 2: return 1;
-      case 3: return 0.01;
-      case 4: return 0.0254;
-      case 5: return 0.3048;
-      case 7: return 0.001;
-      default: Raise(err::kInvalidProcedureCall);
+      case 2:
+        return 1;
+      case 3:
+        return 0.01;
+      case 4:
+        return 0.0254;
+      case 5:
+        return 0.3048;
+      case 7:
+        return 0.001;
+      default:
+        Raise(err::kInvalidProcedureCall);
     }
   }
 };
@@ -196,9 +202,13 @@ ReferenceHost::ReferenceHost(SettingsStore settings)
       registry_(std::make_unique<RegistryImpl>(settings_)),
       elements_(std::make_unique<ElementHelperImpl>()) {}
 
-std::unique_ptr<HostPlacement> ReferenceHost::NewPlacement() { return std::make_unique<Placement>(); }
+std::unique_ptr<HostPlacement> ReferenceHost::NewPlacement() {
+  return std::make_unique<Placement>();
+}
 std::unique_ptr<HostVector> ReferenceHost::NewVector() { return std::make_unique<Vector>(); }
-std::unique_ptr<HostTransform> ReferenceHost::NewTransform() { return std::make_unique<Transform>(); }
+std::unique_ptr<HostTransform> ReferenceHost::NewTransform() {
+  return std::make_unique<Transform>();
+}
 std::unique_ptr<HostSizebox> ReferenceHost::NewSizebox() { return std::make_unique<Sizebox>(); }
 std::unique_ptr<HostConfigStore> ReferenceHost::NewConfigStore() {
   return std::make_unique<ConfigStore>(settings_);

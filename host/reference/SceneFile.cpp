@@ -123,12 +123,15 @@ class Reader {
   }
 
   Value ReadValue(const json& j, const std::string& where) const {
-    if (!j.is_object() || j.size() > 1) Fail(where, "expected a value object such as {\"f64\": 1.5}");
+    if (!j.is_object() || j.size() > 1)
+      Fail(where, "expected a value object such as {\"f64\": 1.5}");
     if (j.empty()) return Value();
     const auto& [tag, v] = *j.items().begin();
     std::string at = where + "/" + tag;
-    if (tag == "i16") return Value::Int16(static_cast<std::int16_t>(Integer(v, at, INT16_MIN, INT16_MAX)));
-    if (tag == "i32") return Value::Int32(static_cast<std::int32_t>(Integer(v, at, INT32_MIN, INT32_MAX)));
+    if (tag == "i16")
+      return Value::Int16(static_cast<std::int16_t>(Integer(v, at, INT16_MIN, INT16_MAX)));
+    if (tag == "i32")
+      return Value::Int32(static_cast<std::int32_t>(Integer(v, at, INT32_MIN, INT32_MAX)));
     if (tag == "f64") return Value::Double(Number(v, at));
     if (tag == "text") return Value::Text(Text(v, at));
     if (tag == "bool") return Value::Boolean(Boolean(v, at));
@@ -146,7 +149,8 @@ class Reader {
       std::string at = where + "/variables";
       for (std::size_t i = 0; i < Array(*vars, at).size(); ++i) {
         std::string e = at + "/" + std::to_string(i);
-        auto index = static_cast<std::int32_t>(Integer(Field((*vars)[i], "index", e), e + "/index", INT32_MIN, INT32_MAX));
+        auto index = static_cast<std::int32_t>(
+            Integer(Field((*vars)[i], "index", e), e + "/index", INT32_MIN, INT32_MAX));
         ReadVariable((*vars)[i], c.Variables()[index], e);
       }
     }
@@ -154,8 +158,10 @@ class Reader {
       std::string at = where + "/cells";
       for (std::size_t i = 0; i < Array(*cells, at).size(); ++i) {
         std::string e = at + "/" + std::to_string(i);
-        auto row = static_cast<std::int16_t>(Integer(Field((*cells)[i], "row", e), e + "/row", INT16_MIN, INT16_MAX));
-        auto col = static_cast<std::int32_t>(Integer(Field((*cells)[i], "column", e), e + "/column", INT32_MIN, INT32_MAX));
+        auto row = static_cast<std::int16_t>(
+            Integer(Field((*cells)[i], "row", e), e + "/row", INT16_MIN, INT16_MAX));
+        auto col = static_cast<std::int32_t>(
+            Integer(Field((*cells)[i], "column", e), e + "/column", INT32_MIN, INT32_MAX));
         ReadVariable((*cells)[i], c.Cells()[{row, col}], e);
       }
     }
@@ -165,7 +171,8 @@ class Reader {
         std::string e = at + "/" + std::to_string(i);
         ProfileCall call{Text(Field((*loop)[i], "op", e), e + "/op"), {}};
         const json& args = Array(Field((*loop)[i], "args", e), e + "/args");
-        for (std::size_t k = 0; k < args.size(); ++k) call.args.push_back(Number(args[k], e + "/args/" + std::to_string(k)));
+        for (std::size_t k = 0; k < args.size(); ++k)
+          call.args.push_back(Number(args[k], e + "/args/" + std::to_string(k)));
         c.Loop().push_back(std::move(call));
       }
     }
@@ -182,7 +189,8 @@ class Reader {
         auto r = std::make_unique<SurfaceFinishRecord>();
         r->point = Point(Field(f, "point", e), e + "/point");
         r->textureFile = Text(Field(f, "textureFile", e), e + "/textureFile");
-        r->projectionType = static_cast<std::int32_t>(Integer(Field(f, "projectionType", e), e + "/projectionType", INT32_MIN, INT32_MAX));
+        r->projectionType = static_cast<std::int32_t>(
+            Integer(Field(f, "projectionType", e), e + "/projectionType", INT32_MIN, INT32_MAX));
         r->verticalRatio = Number(Field(f, "verticalRatio", e), e + "/verticalRatio");
         r->horizontalRatio = Number(Field(f, "horizontalRatio", e), e + "/horizontalRatio");
         r->projectionWidth = Number(Field(f, "projectionWidth", e), e + "/projectionWidth");
@@ -197,11 +205,13 @@ class Reader {
   void ReadStore(const json& j, ComponentStore& store, const std::string& where) const {
     for (std::size_t i = 0; i < Array(j, where).size(); ++i) {
       std::string e = where + "/" + std::to_string(i);
-      auto code = static_cast<std::int32_t>(Integer(Field(j[i], "code", e), e + "/code", INT32_MIN, INT32_MAX));
+      auto code = static_cast<std::int32_t>(
+          Integer(Field(j[i], "code", e), e + "/code", INT32_MIN, INT32_MAX));
       ComponentList& list = store.List(code);
       const json& items = Array(Field(j[i], "items", e), e + "/items");
       for (std::size_t k = 0; k < items.size(); ++k) {
-        ReadComponent(items[k], static_cast<SceneComponent&>(list.Add()), e + "/items/" + std::to_string(k));
+        ReadComponent(items[k], static_cast<SceneComponent&>(list.Add()),
+                      e + "/items/" + std::to_string(k));
       }
     }
   }
@@ -224,7 +234,8 @@ class Reader {
       const json& entries = Array(Field(o, "entries", e), e + "/entries");
       for (std::size_t k = 0; k < entries.size(); ++k) {
         std::string at = e + "/entries/" + std::to_string(k);
-        d.Add(Text(Field(entries[k], "name", at), at + "/name"), Text(Field(entries[k], "value", at), at + "/value"));
+        d.Add(Text(Field(entries[k], "name", at), at + "/name"),
+              Text(Field(entries[k], "value", at), at + "/value"));
       }
     }
     const json& children = Array(Field(j, "children", where), where + "/children");
@@ -232,11 +243,13 @@ class Reader {
       std::string e = where + "/children/" + std::to_string(i);
       const json& c = children[i];
       auto kind = static_cast<std::int32_t>(Integer(Field(c, "kind", e), e + "/kind", 0, 99));
-      if (!shape.AcceptsChild(kind)) Fail(e + "/kind", "a shape of kind " + std::to_string(kind) + " cannot stand here");
+      if (!shape.AcceptsChild(kind))
+        Fail(e + "/kind", "a shape of kind " + std::to_string(kind) + " cannot stand here");
       std::int32_t id = shape.Document().NewId();
       if (!renumber) {
         id = static_cast<std::int32_t>(Integer(Field(c, "id", e), e + "/id", 1, INT32_MAX));
-        if (shape.Document().Find(id) != nullptr) Fail(e + "/id", "id " + std::to_string(id) + " is used twice");
+        if (shape.Document().Find(id) != nullptr)
+          Fail(e + "/id", "id " + std::to_string(id) + " is used twice");
         shape.Document().ReserveId(id);
       }
       auto child = std::make_unique<SceneShape>(&shape.Document(), &shape, kind, id);
@@ -254,12 +267,18 @@ class Reader {
 
 json ValueToJson(const Value& value) {
   switch (value.Type()) {
-    case ValueType::Empty: return json::object();
-    case ValueType::Int16: return {{"i16", value.AsInt16()}};
-    case ValueType::Int32: return {{"i32", value.AsInt32()}};
-    case ValueType::Double: return {{"f64", value.AsDouble()}};
-    case ValueType::Text: return {{"text", value.AsText()}};
-    case ValueType::Boolean: return {{"bool", value.AsBool()}};
+    case ValueType::Empty:
+      return json::object();
+    case ValueType::Int16:
+      return {{"i16", value.AsInt16()}};
+    case ValueType::Int32:
+      return {{"i32", value.AsInt32()}};
+    case ValueType::Double:
+      return {{"f64", value.AsDouble()}};
+    case ValueType::Text:
+      return {{"text", value.AsText()}};
+    case ValueType::Boolean:
+      return {{"bool", value.AsBool()}};
   }
   return json::object();
 }
@@ -269,18 +288,22 @@ json ShapeToJson(SceneShape& shape) {
   for (auto& [guid, d] : shape.DataObjects()) {
     json entries = json::array();
     for (auto& e : d->Entries()) entries.push_back({{"name", e.name}, {"value", e.value}});
-    objects[guid] = {{"description", d->Description()}, {"partNumber", d->PartNumber()}, {"entries", entries}};
+    objects[guid] = {
+        {"description", d->Description()}, {"partNumber", d->PartNumber()}, {"entries", entries}};
   }
   json children = json::array();
   for (auto& c : shape.Children()) children.push_back(ShapeToJson(*c));
-  return {{"id", shape.SystemID()},          {"kind", shape.Type()},
+  return {{"id", shape.SystemID()},           {"kind", shape.Type()},
           {"systemName", shape.SystemName()}, {"name", shape.Name()},
           {"suppressed", shape.Suppressed()}, {"components", StoreToJson(shape.Store())},
           {"dataObjects", objects},           {"children", children}};
 }
 
 json SceneToJson(SceneDocument& document) {
-  return {{"format", kFormat}, {"version", kVersion}, {"units", document.Units()}, {"root", ShapeToJson(document.Root())}};
+  return {{"format", kFormat},
+          {"version", kVersion},
+          {"units", document.Units()},
+          {"root", ShapeToJson(document.Root())}};
 }
 
 std::unique_ptr<SceneDocument> SceneFromJson(const json& j, const std::string& source) {
@@ -288,7 +311,8 @@ std::unique_ptr<SceneDocument> SceneFromJson(const json& j, const std::string& s
   if (!j.is_object() || !j.contains("format") || j["format"] != kFormat) {
     r.Fail("/format", "not a Vormbrace scene file");
   }
-  if (r.Integer(r.Field(j, "version", ""), "/version", 1, 1000) != kVersion) r.Fail("/version", "unsupported version");
+  if (r.Integer(r.Field(j, "version", ""), "/version", 1, 1000) != kVersion)
+    r.Fail("/version", "unsupported version");
   auto doc = std::make_unique<SceneDocument>();
   doc->SetUnits(static_cast<std::int32_t>(r.Integer(r.Field(j, "units", ""), "/units", 0, 4)));
   r.ReadShape(r.Field(j, "root", ""), doc->Root(), "/root", false);
@@ -303,7 +327,8 @@ std::unique_ptr<SceneShape> CloneShape(SceneShape& shape, SceneShape& parent) {
 }
 
 void SaveScene(SceneDocument& document, const std::string& path) {
-  std::string text = SceneToJson(document).dump(1, ' ', false, json::error_handler_t::replace) + "\n";
+  std::string text =
+      SceneToJson(document).dump(1, ' ', false, json::error_handler_t::replace) + "\n";
   std::string temp = path + ".tmp";
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);

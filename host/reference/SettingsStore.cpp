@@ -40,7 +40,8 @@ SettingsStore SettingsStore::Load(const std::string& path) {
   } catch (const json::parse_error& e) {
     throw SettingsError(path + ": at byte " + std::to_string(e.byte) + ": not valid JSON");
   }
-  if (!j.is_object()) throw SettingsError(path + ": expected an object with \"registry\" and \"config\"");
+  if (!j.is_object())
+    throw SettingsError(path + ": expected an object with \"registry\" and \"config\"");
   ReadSections(j, "registry", path, store.registry_);
   ReadSections(j, "config", path, store.config_);
   auto folder = std::filesystem::absolute(path).parent_path();

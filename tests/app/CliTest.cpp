@@ -43,7 +43,8 @@ TEST_F(CliTest, SettingsReportShowsTheResolvedPaths) {
   EXPECT_NE(r.out.find("string base 1000"), std::string::npos);
   EXPECT_NE(r.out.find("family 0 \"UNI\": " + app + "\\UNI\\"), std::string::npos);
   EXPECT_NE(r.out.find("kind 2 \" Viti ST \""), std::string::npos);
-  EXPECT_NE(r.out.find(app + "\\UNI\\Grani.ini  ->  " + app + "/UNI/Grani.ini  (missing)"), std::string::npos);
+  EXPECT_NE(r.out.find(app + "\\UNI\\Grani.ini  ->  " + app + "/UNI/Grani.ini  (missing)"),
+            std::string::npos);
   EXPECT_NE(r.out.find("preferences:        " + app + "\\p.prf"), std::string::npos);
 }
 

@@ -79,8 +79,9 @@ TEST(Dispatch, EveryClassHasItsOwnProgIdAndClassId) {
     progIds.insert(c.progId);
     classIds.insert(c.classId);
   }
-  EXPECT_EQ(progIds, (std::set<std::string>{"Vormbrace.bolt", "Vormbrace.Screw", "Vormbrace.ScrewNoHead",
-                                            "Vormbrace.Washer", "Vormbrace.Nut"}));
+  EXPECT_EQ(progIds,
+            (std::set<std::string>{"Vormbrace.bolt", "Vormbrace.Screw", "Vormbrace.ScrewNoHead",
+                                   "Vormbrace.Washer", "Vormbrace.Nut"}));
   EXPECT_EQ(classIds.size(), 5u);
 }
 

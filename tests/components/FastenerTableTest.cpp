@@ -1,11 +1,10 @@
 // The fastener data table each class writes, the class binding, and reading a part back.
-#include "components/FastenerTable.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
 
 #include "components/Bolt.h"
+#include "components/FastenerTable.h"
 #include "components/Nut.h"
 #include "components/Screw.h"
 #include "components/ScrewNoHead.h"
@@ -42,9 +41,9 @@ class FastenerTableTest : public ::testing::Test {
   std::map<std::string, Value> Common(const char* kind) {
     return {{"0,2", Value::Text("Corvane")}, {"1,2", Value::Text(kind)},
             {"2,2", Value::Text("N C x@")},  {"0,1", Value::Int16(1)},
-            {"1,1", Value::Int16(3)},         {"2,1", Value::Int32(7654321)},
-            {"5,1", Value::Int16(1)},         {"13,2", Value::Text("ISO 4762")},
-            {"14,2", Value::Text("M10")},     {"15,2", Value::Text("ISO4762.txt")},
+            {"1,1", Value::Int16(3)},        {"2,1", Value::Int32(7654321)},
+            {"5,1", Value::Int16(1)},        {"13,2", Value::Text("ISO 4762")},
+            {"14,2", Value::Text("M10")},    {"15,2", Value::Text("ISO4762.txt")},
             {"16,2", Value::Text("12.9")}};
   }
   template <typename C>
@@ -69,9 +68,12 @@ TEST_F(FastenerTableTest, ScrewWritesItsRowsWithTheirTypes) {
   host::Shape& part = NewPart();
   screw.WriteTable(part, "N C x@");
   auto expected = Common("Screw");
-  expected.insert({{"6,1", Value::Int16(1)},      {"8,1", Value::Double(10)},
-                   {"9,1", Value::Double(18)},    {"17,1", Value::Double(18)},
-                   {"10,1", Value::Double(10)},   {"11,1", Value::Double(50)},
+  expected.insert({{"6,1", Value::Int16(1)},
+                   {"8,1", Value::Double(10)},
+                   {"9,1", Value::Double(18)},
+                   {"17,1", Value::Double(18)},
+                   {"10,1", Value::Double(10)},
+                   {"11,1", Value::Double(50)},
                    {"12,1", Value::Double(1.5)}});
   EXPECT_EQ(Cells(part), expected);
 }
@@ -102,10 +104,14 @@ TEST_F(FastenerTableTest, SetScrewWritesItsAnglesAndStudLengths) {
   host::Shape& part = NewPart();
   s.WriteTable(part, "N C x@");
   auto expected = Common("ScrewNoHead");
-  expected.insert({{"3,1", Value::Double(1)},     {"6,1", Value::Double(2)},
-                   {"7,1", Value::Double(90)},    {"8,1", Value::Double(120)},
-                   {"9,1", Value::Double(5)},     {"10,1", Value::Double(10)},
-                   {"11,1", Value::Double(20)},   {"12,1", Value::Double(1.5)}});
+  expected.insert({{"3,1", Value::Double(1)},
+                   {"6,1", Value::Double(2)},
+                   {"7,1", Value::Double(90)},
+                   {"8,1", Value::Double(120)},
+                   {"9,1", Value::Double(5)},
+                   {"10,1", Value::Double(10)},
+                   {"11,1", Value::Double(20)},
+                   {"12,1", Value::Double(1.5)}});
   EXPECT_EQ(Cells(part), expected);
 }
 

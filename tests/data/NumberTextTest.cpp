@@ -1,7 +1,7 @@
 // Numbers read from table text and written back as the add-in's run time does.
-#include "data/NumberText.h"
-
 #include <gtest/gtest.h>
+
+#include "data/NumberText.h"
 
 namespace {
 
@@ -16,15 +16,15 @@ TEST(NumberText, ValReadsTheLeadingNumberOnly) {
   EXPECT_EQ(Val("-3.25"), -3.25);
   EXPECT_EQ(Val("+.5"), 0.5);
   EXPECT_EQ(Val("1.5e3mm"), 1500);
-  EXPECT_EQ(Val("2e"), 2);      // an exponent letter without digits ends the number
+  EXPECT_EQ(Val("2e"), 2);  // an exponent letter without digits ends the number
   EXPECT_EQ(Val("2e+x"), 2);
   EXPECT_EQ(Val("M10"), 0);
   EXPECT_EQ(Val("|5"), 0);
   EXPECT_EQ(Val(""), 0);
-  EXPECT_EQ(Val("\t5"), 0);     // only blanks are skipped
+  EXPECT_EQ(Val("\t5"), 0);  // only blanks are skipped
   EXPECT_EQ(Val("-"), 0);
   EXPECT_EQ(Val("8.00"), 8);
-  EXPECT_EQ(Val("1,5"), 1);     // the decimal separator is always "."
+  EXPECT_EQ(Val("1,5"), 1);  // the decimal separator is always "."
 }
 
 TEST(NumberText, CStrWritesFifteenDigitsWithoutTrailingZeros) {

@@ -1,12 +1,11 @@
 // The preferences file: 35 lines for five kind tabs, partial reads, failed writes.
-#include "data/Prefs.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sstream>
 
 #include "data/Globals.h"
+#include "data/Prefs.h"
 #include "support/TestHost.h"
 
 namespace {

@@ -1,12 +1,11 @@
 // Language, derived paths, family captions, the thread texture lookup and component numbers.
-#include "data/Settings.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "data/Globals.h"
 #include "data/Resources.h"
+#include "data/Settings.h"
 #include "host/RuntimeError.h"
 #include "host/reference/SceneDocument.h"
 #include "support/TestHost.h"
@@ -24,9 +23,13 @@ class SettingsTest : public ::testing::Test {
 };
 
 TEST_F(SettingsTest, LanguageIsChosenBySubstringInOrder) {
-  const std::pair<const char*, std::int16_t> cases[] = {
-      {"English (United Kingdom)", 2000}, {"italian", 2000}, {"", 2000},     {"German", 3000},
-      {"Italian", 1000},                  {"GermanEnglish", 2000},          {"Klingon", 2000}};
+  const std::pair<const char*, std::int16_t> cases[] = {{"English (United Kingdom)", 2000},
+                                                        {"italian", 2000},
+                                                        {"", 2000},
+                                                        {"German", 3000},
+                                                        {"Italian", 1000},
+                                                        {"GermanEnglish", 2000},
+                                                        {"Klingon", 2000}};
   for (const auto& [language, base] : cases) {
     Set(kCorvaneKey, "Language", language);
     EXPECT_EQ(LoadLanguage(), base) << language;
@@ -73,7 +76,8 @@ TEST_F(SettingsTest, FamilyCaptionsEndAtTheFirstEmptyOne) {
 // relative lookups of Windows-style paths ("v:\bin.32\...") land there.
 class InScratch {
  public:
-  explicit InScratch(const std::filesystem::path& folder) : previous_(std::filesystem::current_path()) {
+  explicit InScratch(const std::filesystem::path& folder)
+      : previous_(std::filesystem::current_path()) {
     std::filesystem::current_path(folder);
   }
   ~InScratch() { std::filesystem::current_path(previous_); }
@@ -135,8 +139,13 @@ TEST_F(SettingsTest, NewUniqueNumberAvoidsEveryIdentifierOfTheOpenScene) {
   std::int32_t first = NewUniqueNumber();
   std::int32_t second = (first / 100) * 100;
   for (std::int32_t id = second - 100; id < second + 500; ++id) {
-    doc.RootShape().Shapes(host::kShapePart).Add().Components(34).Add().Variable(1, 2).SetValue(
-        host::Value::Int32(id));
+    doc.RootShape()
+        .Shapes(host::kShapePart)
+        .Add()
+        .Components(34)
+        .Add()
+        .Variable(1, 2)
+        .SetValue(host::Value::Int32(id));
   }
   std::int32_t fresh = NewUniqueNumber();
   EXPECT_GE(fresh, second + 500);

@@ -1,6 +1,4 @@
 // Scene files keep every record and every value's type, and refuse damaged input cleanly.
-#include "host/reference/SceneFile.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +8,7 @@
 
 #include "host/Profile.h"
 #include "host/RuntimeError.h"
+#include "host/reference/SceneFile.h"
 #include "support/TestHost.h"
 
 namespace {
@@ -52,7 +51,8 @@ void Populate(SceneDocument& doc) {
   loop.AddArcTo(5, 0.75, -0.2071);
   loop.AddEllipse(0, 0, 6.5);
   loop.AddFilletAt(3, 0.5);
-  host::SurfaceFinish& finish = part.Components(27).Add().SurfaceFinish(0.005, 0.005, 0.015, 1, 1, 0);
+  host::SurfaceFinish& finish =
+      part.Components(27).Add().SurfaceFinish(0.005, 0.005, 0.015, 1, 1, 0);
   finish.SetTextureFile("v:\\bin.32\\3iaoftt.jpg");
   finish.SetProjectionType(1, 3);
   finish.SetProjectionWidth(1, 31.4159265358979);
@@ -163,22 +163,30 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         BadScene{"Truncated", R"({"format":"vormbrace-scene","version":1,"units":0,"root":{)",
                  "at byte 59: not valid JSON"},
-        BadScene{"Foreign", R"({"name":"a shopping list"})", "at /format: not a Vormbrace scene file"},
-        BadScene{"BinaryGarbage", std::string("\x89PNG\r\n\x1a\n\0\0", 10), "at byte 1: not valid JSON"},
-        BadScene{"WrongValueType",
-                 R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"components":[],"children":[)" +
-                     kShape + R"([{"code":34,"items":[{"cells":[{"row":1,"column":1,"value":{"i16":"x"}}]}]}]}]}})",
-                 "at /root/children/0/components/0/items/0/cells/0/value/i16: expected an integer"},
-        BadScene{"Int16OutOfRange",
-                 R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"components":[],"children":[)" +
-                     kShape + R"([{"code":34,"items":[{"variables":[{"index":1,"value":{"i16":40000}}]}]}]}]}})",
-                 "at /root/children/0/components/0/items/0/variables/0/value/i16: out of range"},
-        BadScene{"FeatureUnderRoot",
-                 R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"components":[],"children":[{"id":1,"kind":6}]}})",
-                 "at /root/children/0/kind: a shape of kind 6 cannot stand here"},
-        BadScene{"MissingField",
-                 R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"children":[]}})",
-                 "at /root/components: missing"}),
+        BadScene{"Foreign", R"({"name":"a shopping list"})",
+                 "at /format: not a Vormbrace scene file"},
+        BadScene{"BinaryGarbage", std::string("\x89PNG\r\n\x1a\n\0\0", 10),
+                 "at byte 1: not valid JSON"},
+        BadScene{
+            "WrongValueType",
+            R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"components":[],"children":[)" +
+                kShape +
+                R"([{"code":34,"items":[{"cells":[{"row":1,"column":1,"value":{"i16":"x"}}]}]}]}]}})",
+            "at /root/children/0/components/0/items/0/cells/0/value/i16: expected an integer"},
+        BadScene{
+            "Int16OutOfRange",
+            R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"components":[],"children":[)" +
+                kShape +
+                R"([{"code":34,"items":[{"variables":[{"index":1,"value":{"i16":40000}}]}]}]}]}})",
+            "at /root/children/0/components/0/items/0/variables/0/value/i16: out of range"},
+        BadScene{
+            "FeatureUnderRoot",
+            R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"components":[],"children":[{"id":1,"kind":6}]}})",
+            "at /root/children/0/kind: a shape of kind 6 cannot stand here"},
+        BadScene{
+            "MissingField",
+            R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"children":[]}})",
+            "at /root/components: missing"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(SceneFileTest, DuplicateIdsAreRefused) {

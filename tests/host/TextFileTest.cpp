@@ -1,11 +1,10 @@
 // The add-in's text files: line ends, errors, atomic writes and the user store.
-#include "host/TextFile.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "host/RuntimeError.h"
+#include "host/TextFile.h"
 #include "support/TestHost.h"
 
 namespace {

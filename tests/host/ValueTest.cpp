@@ -1,9 +1,8 @@
 // Value conversions follow the automation run time.
-#include "host/Value.h"
-
 #include <gtest/gtest.h>
 
 #include "host/RuntimeError.h"
+#include "host/Value.h"
 
 namespace {
 

@@ -11,8 +11,8 @@ namespace vormbrace::test {
 
 CommandResult RunVormbrace(const std::string& args, const std::string& cwd) {
   std::string out = cwd + "/stdout.txt", err = cwd + "/stderr.txt";
-  std::string command = "cd '" + cwd + "' && VORMBRACE_USER_DIR='" + cwd + "/user' '" VORMBRACE_EXE "' " +
-                        args + " >'" + out + "' 2>'" + err + "'";
+  std::string command = "cd '" + cwd + "' && VORMBRACE_USER_DIR='" + cwd +
+                        "/user' '" VORMBRACE_EXE "' " + args + " >'" + out + "' 2>'" + err + "'";
   int status = std::system(command.c_str());
   CommandResult r;
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

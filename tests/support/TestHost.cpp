@@ -13,7 +13,8 @@ namespace vormbrace::test {
 
 TestHost::TestHost(host::ref::SettingsStore settings)
     : host_(std::make_unique<host::ref::ReferenceHost>(std::move(settings))) {
-  for (const ClassInfo& c : AddInClasses()) host_->Classes().Register(c.progId, c.classId, c.create);
+  for (const ClassInfo& c : AddInClasses())
+    host_->Classes().Register(c.progId, c.classId, c.create);
   host::SetCurrentHost(host_.get());
   host::SetFileRedirect("", "");
   State() = RunTimeState{};
