@@ -1,0 +1,467 @@
+// The table queries on small files written by each test: line counting, header matching, size
+// groups, match rules, and every error message with its exact text and icon.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "data/FileReadTAB.h"
+#include "dialog/ListControl.h"
+#include "host/Host.h"
+#include "support/TestHost.h"
+
+namespace {
+
+using namespace vormbrace;
+
+std::vector<std::string> Texts(const ListControl& list) {
+  std::vector<std::string> texts;
+  for (std::int32_t i = 0; i < list.ListCount(); ++i) texts.push_back(list.List(i));
+  return texts;
+}
+
+std::vector<std::int32_t> Data(const ListControl& list) {
+  std::vector<std::int32_t> data;
+  for (std::int32_t i = 0; i < list.ListCount(); ++i) data.push_back(list.ItemData(i));
+  return data;
+}
+
+using Strings = std::vector<std::string>;
+using Ints = std::vector<std::int32_t>;
+
+class FileReadTAB : public ::testing::Test {
+ protected:
+  std::string Write(const std::string& name, const std::string& content) {
+    return host_.WriteFile(name, content);
+  }
+  std::string Folder() const { return host_.Scratch().string() + "/"; }
+  const std::vector<host::ref::MessageRecord>& Messages() { return host_.Host().Messages(); }
+  // The one message shown, checked for its icon and the title every query uses.
+  std::string OnlyMessage(std::int32_t style) {
+    EXPECT_EQ(Messages().size(), 1u);
+    if (Messages().empty()) return "";
+    EXPECT_EQ(Messages()[0].style, style);
+    EXPECT_EQ(Messages()[0].title, "Corvane");
+    return Messages()[0].text;
+  }
+
+  test::TestHost host_;
+};
+
+// --- standards index: QNorma ----------------------------------------------------------------
+
+constexpr const char* kIndex =
+    "# bolts\r\n"
+    "[1] hexagon heads\r\n"
+    "\"wrong.tab\" \"NOT TYPE 1\" \"\"\r\n"
+    "[1]\r\n"
+    "\r\n"
+    "\"ISO4017.tab\" \"ISO 4017\" \"Hex screw\" \"Hex screw\" \"Mat.tab\" \"N D CxL\"\r\n"
+    "# comment inside\r\n"
+    "\"ISO4014.tab\" \"ISO 4014\" \"Hex bolt\"\r\n"
+    "[10] flanged\r\n"
+    "\"EN1665.tab\" \"EN 1665\" \"Flange bolt\"\r\n"
+    "[end]\r\n";
+
+TEST_F(FileReadTAB, QNormaMatchesOneDigitHeaderOnlyWhenAloneOnItsLine) {
+  ListControl list;
+  EXPECT_EQ(QNorma(Write("b.ini", kIndex), 1, list), 0);
+  EXPECT_EQ(Texts(list), (Strings{"ISO 4017", "ISO 4014"}));
+  // Lines counted from 1, comments, headers and blanks included.
+  EXPECT_EQ(Data(list), (Ints{6, 8}));
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(FileReadTAB, QNormaMatchesTwoDigitHeaderFollowedByText) {
+  ListControl list;
+  EXPECT_EQ(QNorma(Write("b.ini", kIndex), 10, list), 0);
+  EXPECT_EQ(Texts(list), (Strings{"EN 1665"}));
+  EXPECT_EQ(Data(list), (Ints{10}));
+}
+
+TEST_F(FileReadTAB, QNormaReadsLfFilesLikeCrLfFiles) {
+  std::string lf = kIndex;
+  for (std::size_t p; (p = lf.find("\r\n")) != std::string::npos;) lf.erase(p, 1);
+  ListControl list;
+  EXPECT_EQ(QNorma(Write("lf.ini", lf), 1, list), 0);
+  EXPECT_EQ(Texts(list), (Strings{"ISO 4017", "ISO 4014"}));
+  EXPECT_EQ(Data(list), (Ints{6, 8}));
+}
+
+TEST_F(FileReadTAB, QNormaReportsMissingSectionAsEndOfFile) {
+  ListControl list;
+  list.AddItem("stale");
+  std::string path = Write("b.ini", kIndex);
+  EXPECT_EQ(QNorma(path, 3, list), 62);
+  EXPECT_EQ(list.ListCount(), 0);
+  EXPECT_EQ(OnlyMessage(host::kMsgCritical),
+            "Error Reading " + path + "\rin QNorma\r\nFieldID [ 3] not found");
+}
+
+TEST_F(FileReadTAB, QNormaReportsUnterminatedLastSectionKeepingWhatItListed) {
+  ListControl list;
+  std::string path = Write("b.ini", "[2]\n\"a.tab\" \"DIN 1\" \"\"\n\"b.tab\" \"DIN 2\" \"\"\n");
+  EXPECT_EQ(QNorma(path, 2, list), 62);
+  EXPECT_EQ(Texts(list), (Strings{"DIN 1", "DIN 2"}));
+  EXPECT_EQ(OnlyMessage(host::kMsgCritical),
+            "Error Reading " + path + "\rin QNorma\r\nFieldID [ 2] not found");
+}
+
+TEST_F(FileReadTAB, QNormaReportsMissingFile) {
+  ListControl list;
+  std::string path = Folder() + "none.ini";
+  EXPECT_EQ(QNorma(path, 1, list), 53);
+  EXPECT_EQ(OnlyMessage(host::kMsgExclamation),
+            "Error Reading File INI\r\n\r\n" + path + "\r\n\r\nFile INI not found\rIn QNorma");
+}
+
+TEST_F(FileReadTAB, QNormaReportsRecordWithTooFewQuotes) {
+  ListControl list;
+  EXPECT_EQ(QNorma(Write("b.ini", "[1]\n\"a.tab\" \"ISO 1\"\n\"b.tab\" ISO 2\n[2]\n"), 1, list), 5);
+  EXPECT_EQ(Texts(list), (Strings{"ISO 1"}));
+  EXPECT_EQ(OnlyMessage(host::kMsgCritical),
+            "Error 5 Invalid procedure call or argument\r\nin QNorma");
+}
+
+// --- tolerance index: QNormaHole ------------------------------------------------------------
+
+TEST_F(FileReadTAB, QNormaHoleListsEveryRecordWithoutSections) {
+  ListControl list;
+  std::string path =
+      Write("t.ini", "# tolerances\n\"H7.tab\" \"H7\"\n[x]\n\n\"H11.tab\" \"H11\"\n");
+  EXPECT_EQ(QNormaHole(path, list), 0);
+  EXPECT_EQ(Texts(list), (Strings{"H7", "H11"}));
+  EXPECT_EQ(Data(list), (Ints{2, 5}));
+}
+
+TEST_F(FileReadTAB, QNormaHoleOnCommentsOnlyAnswers62WithoutMessage) {
+  ListControl list;
+  list.AddItem("stale");
+  EXPECT_EQ(QNormaHole(Write("t.ini", "# none yet\n#\n"), list), 62);
+  EXPECT_EQ(list.ListCount(), 0);
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(FileReadTAB, QNormaHoleReportsMissingFile) {
+  ListControl list;
+  std::string path = Folder() + "t.ini";
+  EXPECT_EQ(QNormaHole(path, list), 53);
+  EXPECT_EQ(OnlyMessage(host::kMsgExclamation),
+            "Error Reading File INI\r\n\r\n" + path + "\r\n\r\nFile INI not found\rIn QNormaHole");
+}
+
+// --- QData: the standard chosen -------------------------------------------------------------
+
+class QDataTest : public FileReadTAB {
+ protected:
+  void SetUp() override {
+    index_ = Write("b.ini",
+                   "[1]\r\n"
+                   "\"ISO4017.tab\" \"ISO 4017\" \"Hex screw, full thread\" \"Hex screw\" "
+                   "\"Mat.tab\" \"N D CxL\"\r\n"
+                   "[2]\r\n");
+    Write("ISO4017.tab",
+          "# size | d | l\r\n"
+          "M8 | 8 | 40\r\n"
+          "M8 | 8 | 50\r\n"
+          "@ M9 | 9 | 40\r\n"
+          "\r\n"
+          " M10| 10 | 40\r\n"
+          "M8 | 8 | 60\r\n");
+    Write("Mat.tab", "# grade\r\n  8.8  \r\n@A2\r\n   \r\n10.9\r\n");
+  }
+  std::string index_;
+  ListControl sizes_, materials_;
+  LabelControl description_;
+};
+
+TEST_F(QDataTest, FillsDescriptionSizeGroupsAndMaterials) {
+  QData(index_, Folder(), 2, sizes_, description_, materials_);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(description_.Caption(), "Hex screw, full thread");
+  EXPECT_EQ(sizes_.Tag(), "ISO4017.tab");
+  // A size that comes back after another one is listed again, with its own first line.
+  EXPECT_EQ(Texts(sizes_), (Strings{"M8", "M10", "M8"}));
+  EXPECT_EQ(Data(sizes_), (Ints{1, 5, 6}));
+  EXPECT_EQ(materials_.Tag(), Folder() + "Mat.tab");
+  EXPECT_EQ(Texts(materials_), (Strings{"8.8", "@A2", "10.9"}));
+}
+
+TEST_F(QDataTest, ReportsRecordLinePastTheEnd) {
+  QData(index_, Folder(), 4, sizes_, description_, materials_);
+  EXPECT_EQ(OnlyMessage(host::kMsgCritical), "Error Reading " + index_ + "\rin QData");
+}
+
+TEST_F(QDataTest, ReportsMissingDataFileByItsName) {
+  Write("b.ini", "[1]\n\"Gone.tab\" \"ISO 1\" \"d\" \"x\" \"Mat.tab\" \"N\"\n[2]\n");
+  QData(index_, Folder(), 2, sizes_, description_, materials_);
+  EXPECT_EQ(OnlyMessage(host::kMsgExclamation),
+            "Error Reading File INI\r\n\r\nGone.tab\r\n\r\nFile INI not found\rIn QData");
+  EXPECT_EQ(description_.Caption(), "d");
+}
+
+TEST_F(QDataTest, RecordWithoutMaterialsFieldKeepsTheSizes) {
+  Write("b.ini", "[1]\n\"ISO4017.tab\" \"ISO 4017\" \"Hex screw\"\n[2]\n");
+  QData(index_, Folder(), 2, sizes_, description_, materials_);
+  EXPECT_EQ(OnlyMessage(host::kMsgCritical),
+            "Error 5 Invalid procedure call or argument\r\nin QData");
+  EXPECT_EQ(Texts(sizes_), (Strings{"M8", "M10", "M8"}));
+}
+
+// --- QLunghezze: the size chosen ------------------------------------------------------------
+
+class QLunghezzeTest : public FileReadTAB {
+ protected:
+  void Select(const std::string& file, std::int32_t entry, const std::string& text,
+              std::int32_t firstLine) {
+    sizes_.Clear();
+    sizes_.SetTag(file);
+    for (std::int32_t i = 0; i <= entry; ++i) sizes_.AddItem(i == entry ? text : "other");
+    sizes_.SetItemData(entry, firstLine);
+    sizes_.SetListIndex(entry);
+  }
+  ListControl sizes_, lengths_;
+};
+
+TEST_F(QLunghezzeTest, ListsTheGroupsLengthsAsNumbers) {
+  Write("d.tab", "M6|6|30\nM8|8|8.00|x\n# note\nM8 |8|50\nM10|10|40\nM8|8|70\n");
+  Select("d.tab", 0, "M8", 1);
+  QLunghezze(Folder(), sizes_, lengths_);
+  EXPECT_EQ(Texts(lengths_), (Strings{"8", "50"}));
+  EXPECT_EQ(Data(lengths_), (Ints{0, 1}));
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(QLunghezzeTest, ListsTheLastGroupUpToTheLastLine) {
+  for (const char* end : {"", "\r\n"}) {
+    Write("d.tab", std::string("M6|6|30\r\nM8|8|40\r\nM8|8|45\r\nM8|8|50") + end);
+    Select("d.tab", 1, "M8", 1);
+    QLunghezze(Folder(), sizes_, lengths_);
+    EXPECT_EQ(Texts(lengths_), (Strings{"40", "45", "50"})) << "ending \"" << end << "\"";
+  }
+}
+
+TEST_F(QLunghezzeTest, WithNoSizeSelectedOnlyClears) {
+  Write("d.tab", "M6|6|30\n");
+  sizes_.SetTag("d.tab");
+  lengths_.AddItem("stale");
+  QLunghezze(Folder(), sizes_, lengths_);
+  EXPECT_EQ(lengths_.ListCount(), 0);
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(QLunghezzeTest, ReportsGroupLinePastTheEnd) {
+  Write("d.tab", "M6|6|30\n");
+  Select("d.tab", 0, "M6", 5);
+  QLunghezze(Folder(), sizes_, lengths_);
+  EXPECT_EQ(OnlyMessage(host::kMsgCritical), "Error Reading " + Folder() + "d.tab\rin QLunghezze");
+}
+
+TEST_F(QLunghezzeTest, MissingFileMessageNamesQSpessori) {
+  Select("gone.tab", 0, "M6", 0);
+  QLunghezze(Folder(), sizes_, lengths_);
+  EXPECT_EQ(OnlyMessage(host::kMsgExclamation),
+            "Error Reading File INI\r\n\r\n" + Folder() +
+                "gone.tab\r\n\r\nFile INI not found\rIn QSpessori");
+}
+
+// --- QMisuraVariabili and QDiameterVariabili: the record ------------------------------------
+
+TEST_F(FileReadTAB, QMisuraVariabiliFillsValuesAndPartNumberFromTheRecord) {
+  std::string path =
+      Write("d.tab", "M6|6|40|1|1|1|1|1|1|1|y|1\nM8|8|40|22|13|0|5.3|0|1.25|13|x|1\n");
+  ValueArray v{};
+  v[15] = 7;
+  std::string partNumber = "old";
+  ASSERT_TRUE(QMisuraVariabili(path, " M8 ", "40", v, partNumber));
+  // f2 ... f12 go to v[0] ... v[10], f12 once more to v[11]; "x" reads as 0.
+  const double expected[] = {8, 40, 22, 13, 0, 5.3, 0, 1.25, 13, 0, 1, 1};
+  for (int i = 0; i < 12; ++i) EXPECT_EQ(v[i], expected[i]) << i;
+  EXPECT_EQ(v[15], 7);
+  EXPECT_EQ(partNumber, "x");
+}
+
+TEST_F(FileReadTAB, QMisuraVariabiliTakesTheNearestLengthAndTheFirstOfEquals) {
+  std::string path = Write("d.tab", "M8|8|45|a|1\nM8|8|50|b|1\nM8|8|49|c|1\n");
+  ValueArray v{};
+  std::string pn;
+  ASSERT_TRUE(QMisuraVariabili(path, "M8", "47", v, pn));
+  EXPECT_EQ(v[1], 45);  // 2 < 3, and 49 (also 2 away) comes later
+  EXPECT_EQ(pn, "a");
+  ASSERT_TRUE(QMisuraVariabili(path, "M8", "49.2", v, pn));
+  EXPECT_EQ(pn, "c");
+  EXPECT_FALSE(QMisuraVariabili(path, "M9", "47", v, pn));
+  EXPECT_EQ(pn, "c");
+}
+
+TEST_F(FileReadTAB, QMisuraVariabiliStopsAtAnExactLength) {
+  // The broken record after the exact match is never read.
+  std::string path = Write("d.tab", "M8|8|40|a|1\nM8|8|50" + std::string(30, '|') + "\n");
+  ValueArray v{};
+  std::string pn;
+  EXPECT_TRUE(QMisuraVariabili(path, "M8", "40", v, pn));
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(FileReadTAB, QMisuraVariabiliKeepsPartNumberOfRecordWithOneBar) {
+  std::string path = Write("d.tab", "M8|8\n");
+  ValueArray v{};
+  std::string pn = "kept";
+  ASSERT_TRUE(QMisuraVariabili(path, "M8", "0", v, pn));
+  EXPECT_EQ(pn, "kept");
+  EXPECT_EQ(v[0], 8);
+  EXPECT_EQ(v[1], 8);  // the last field, written again
+}
+
+TEST_F(FileReadTAB, QMisuraVariabiliTakes21FieldsAndRefusesMore) {
+  std::string fields = "M8";
+  for (int f = 2; f <= 21; ++f) fields += "|" + std::to_string(f);
+  std::string path = Write("d.tab", fields + "\n");
+  ValueArray v{};
+  std::string pn;
+  ASSERT_TRUE(QMisuraVariabili(path, "M8", "3", v, pn));
+  EXPECT_EQ(v[19], 21);
+  EXPECT_EQ(v[20], 21);
+  EXPECT_EQ(pn, "20");
+
+  Write("d.tab", "M8|8|40|a|1\n" + fields + "|22\n");
+  ValueArray before = v;
+  EXPECT_FALSE(QMisuraVariabili(path, "M8", "3", v, pn));
+  EXPECT_EQ(v, before);
+  EXPECT_EQ(pn, "20");
+  EXPECT_EQ(OnlyMessage(host::kMsgCritical),
+            "Error 9 Subscript out of range\r\nin QMisuraVariabili");
+}
+
+TEST_F(FileReadTAB, DataTableQueriesReportMissingFileAsFileNotFound) {
+  std::string path = Folder() + "gone.tab";
+  ValueArray v{};
+  std::string text;
+  EXPECT_FALSE(QMisuraVariabili(path, "M8", "40", v, text));
+  EXPECT_FALSE(QCercaDiametro(path, 8, true, text));
+  EXPECT_FALSE(QDiameterVariabili(path, 8, text, v, text));
+  ASSERT_EQ(Messages().size(), 3u);
+  const char* names[] = {"QMisuraVariabili", "QCercaDiametro", "QDiameterVariabili"};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(Messages()[i].text,
+              "Error Reading File\r\n\r\n" + path + "\r\n\r\nFile not found\rIn " + names[i]);
+    EXPECT_EQ(Messages()[i].style, host::kMsgExclamation);
+  }
+}
+
+TEST_F(FileReadTAB, QDiameterVariabiliTakesTheFirstEqualDiameter) {
+  std::string path =
+      Write("w.tab", "# washers\nA 8|8|17|1.6|p1|1\nB 8|8|16|1.6|p2|1\nA 10|10|20|2|p3|1\n");
+  ValueArray v{};
+  std::string key, pn;
+  ASSERT_TRUE(QDiameterVariabili(path, 8, key, v, pn));
+  EXPECT_EQ(key, "A 8");
+  EXPECT_EQ(v[1], 17);
+  EXPECT_EQ(pn, "p1");
+  EXPECT_FALSE(QDiameterVariabili(path, 9, key, v, pn));
+  EXPECT_EQ(key, "A 10");  // the last size read
+  EXPECT_EQ(pn, "p1");
+}
+
+// --- QCercaDiametro: the size of a diameter -------------------------------------------------
+
+TEST_F(FileReadTAB, QCercaDiametroNearestTakesTheLargestSizeNotAbove) {
+  std::string path = Write("d.tab", "M3|3|10\nM3|3|12\nM4|4|10\n@M4.5|4.5|1\nM5|5|10\nM6|6|10\n");
+  const std::pair<double, const char*> cases[] = {
+      {5.5, "M5"}, {5, "M5"}, {2, "M3"}, {9, "M6"}, {4.5, "M4"}};
+  for (const auto& [diameter, size] : cases) {
+    std::string key = "stale";
+    EXPECT_TRUE(QCercaDiametro(path, diameter, false, key));
+    EXPECT_EQ(key, size) << diameter;
+  }
+}
+
+TEST_F(FileReadTAB, QCercaDiametroExactNeedsAnEqualDiameter) {
+  std::string path = Write("d.tab", "M8|8|10\nM10|10|10\nM12|12|10\n");
+  std::string key;
+  EXPECT_TRUE(QCercaDiametro(path, 10, true, key));
+  EXPECT_EQ(key, "M10");
+  key = "stale";
+  EXPECT_FALSE(QCercaDiametro(path, 10.5, true, key));
+  EXPECT_EQ(key, "");
+}
+
+TEST_F(FileReadTAB, QCercaDiametroNearestOnEmptyFileFindsNoSize) {
+  std::string key = "stale";
+  EXPECT_TRUE(QCercaDiametro(Write("d.tab", "# nothing\n"), 8, false, key));
+  EXPECT_EQ(key, "");
+}
+
+// --- QDesignazione ---------------------------------------------------------------------------
+
+TEST_F(FileReadTAB, QDesignazioneMatchesFileAndStandardAnywhereInTheFile) {
+  std::string path = Write("b.ini",
+                           "[1]\n"
+                           "\"A.tab\" \"ISO 1\" \"x\" \"Wrong\" \"m\" \"wrong\"\n"
+                           "[2]\n"
+                           " \"B.tab\" \"ISO 1\" \"x\" \"Indented\" \"m\" \"indented\"\n"
+                           "\" B.tab \" \"ISO 1 \" \"x\" \"Hex screw\" \"m\" \"N D CxL\"\n");
+  std::string nameTemplate = "t", designation = "d";
+  QDesignazione(path, "B.tab", " ISO 1", nameTemplate, designation);
+  EXPECT_EQ(nameTemplate, "N D CxL");
+  EXPECT_EQ(designation, "Hex screw");
+  nameTemplate = "t";
+  QDesignazione(path, "C.tab", "ISO 1", nameTemplate, designation);
+  EXPECT_EQ(nameTemplate, "t");
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(FileReadTAB, QDesignazioneReportsMatchWithoutTemplate) {
+  std::string path = Write("b.ini", "\"B.tab\" \"ISO 1\" \"x\" \"Hex screw\" \"m\"\n");
+  std::string nameTemplate = "t", designation = "d";
+  QDesignazione(path, "B.tab", "ISO 1", nameTemplate, designation);
+  EXPECT_EQ(OnlyMessage(host::kMsgCritical),
+            "Error 5 Invalid procedure call or argument\r\nin QDesignazione");
+  EXPECT_EQ(designation, "d");
+}
+
+// --- GetHoleToll -----------------------------------------------------------------------------
+
+class GetHoleTollTest : public FileReadTAB {
+ protected:
+  void SetUp() override {
+    index_ = Write("t.ini", "# classes\n\"H7.tab\" \"H7\"\n\"H11.tab\" \"H11\"\n");
+    Write("tol/H7.tab", "# d | t\n10 | 0.2\n@10.05|9\n10.1|0.4\n12|0.5\n");
+  }
+  std::string index_;
+};
+
+TEST_F(GetHoleTollTest, LastLineWithinATenthWins) {
+  double allowance = -1;
+  GetHoleToll(index_, Folder() + "tol/", 2, 10.05, allowance);
+  EXPECT_EQ(allowance, 0.4);
+  GetHoleToll(index_, Folder() + "tol/", 2, 10, allowance);
+  EXPECT_EQ(allowance, 0.4);
+  allowance = -1;
+  GetHoleToll(index_, Folder() + "tol/", 2, 11, allowance);
+  EXPECT_EQ(allowance, -1);
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(GetHoleTollTest, ReportsIndexLinePastTheEnd) {
+  double allowance = -1;
+  GetHoleToll(index_, Folder() + "tol/", 4, 10, allowance);
+  EXPECT_EQ(OnlyMessage(host::kMsgCritical), "Error Reading " + index_ + "\rin GetHoleToll");
+}
+
+TEST_F(GetHoleTollTest, ReportsMissingTableByItsName) {
+  double allowance = -1;
+  GetHoleToll(index_, Folder() + "tol/", 3, 10, allowance);
+  EXPECT_EQ(OnlyMessage(host::kMsgExclamation),
+            "Error Reading File\r\n\r\nH11.tab\r\n\r\nFile not found\rIn GetHoleToll");
+}
+
+TEST_F(GetHoleTollTest, ReportsLineWithoutBarAndKeepsTheAllowance) {
+  Write("tol/H7.tab", "10|0.2\n12 0.5\n");
+  double allowance = -1;
+  GetHoleToll(index_, Folder() + "tol/", 2, 10, allowance);
+  EXPECT_EQ(allowance, -1);
+  EXPECT_EQ(OnlyMessage(host::kMsgCritical),
+            "Error 5 Invalid procedure call or argument\r\nin GetHoleToll");
+}
+
+}  // namespace
