@@ -491,8 +491,8 @@ def socket_set(filename, title, point, notes, checked):
                                         else "")),
             point_cols[point], ("e", "socket across corners, min (not read)"),
             ("s", "socket width across flats (LargIntaglio)"), ("P", "coarse pitch (Passo)"),
-            ("t", "socket depth, min: the short-screw value up to l = 1.2 d or twice the long-screw "
-                  "value (AltIntaglio)"),
+            ("t", "socket depth, min: the short-screw value up to l = 1.2 d or twice the "
+                  "long-screw value (AltIntaglio)"),
             ("a", "chamfer angle at the top, degrees (SmussoSuperiore%s)" %
              (", SmussoInferiore" if point == "cone" else ""))]
     if point == "dog":
@@ -1070,7 +1070,7 @@ def build_library():
                 (5, 6, 7, 8), ("flat", "dog", "cone", "cup"), names,
                 ("flat point", "long dog point", "cone point", "cup point"),
                 (F.SLOTTED_SET_RANGE, F.SLOTTED_DOG_RANGE, F.SLOTTED_CONE_RANGE,
-                 F.SLOTTED_SET_RANGE)):
+                 F.SLOTTED_CUP_RANGE)):
             fn = nm.replace(" ", "") + ".tab"
             t = slotted_set(fn, "%s Slotted set screws with %s" % (nm, descr), point, rng,
                             notes, slot_check)
@@ -1187,7 +1187,7 @@ def build_library():
     add("DIN", "Nuts", 1, t, "DIN 439 B", "Hexagon thin nuts, chamfered", "Hexagon thin nut",
         "ThinNuts.mat", NUT_TEMPLATE)
 
-    t = castle_nut("DIN935.tab", "DIN 935-1:2000 Hexagon castle nuts",
+    t = castle_nut("DIN935.tab", "DIN 935-1 Hexagon castle nuts (DIN widths across flats)",
                    ["M4 to M10 have no crown (slotted hexagon nuts); for them v[3] and v[6] "
                     "are set so that the builder draws a hexagon of height m with slots m - w "
                     "deep."],
