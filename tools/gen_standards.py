@@ -137,6 +137,9 @@ NUT_TEMPLATE = "N C - M"
 # ---------------------------------------------------------------------------------------------
 # Bolts (kind 0)
 
+# Hexagon head lengths: the ISO 888 series without 2.5, which ISO 4017 does not list.
+HEX_LENGTHS = [l for l in F.ISO888 if l != 2.5]
+
 HEX_COLUMNS = [("d", "nominal thread diameter (Diametro)"),
                ("l", "nominal length (lung)"),
                ("l-b", "unthreaded shank under the head (DistFiletto), 0 = threaded to the head"),
@@ -829,7 +832,7 @@ def build_library():
     add("ISO", "Bolts", 1, t, "ISO 4014", "Hexagon head bolts, partly threaded, grades A and B",
         "Hexagon head bolt", "Bolts.mat")
     t = hex_bolt("ISO4017.tab", "ISO 4017:2011 Hexagon head screws, product grades A and B",
-                 F.ISO_HEX_HEAD, F.ISO4017_RANGE, F.ISO888, False,
+                 F.ISO_HEX_HEAD, F.ISO4017_RANGE, HEX_LENGTHS, False,
                  ["Threaded to the head: DistFiletto is 0 and b is the whole length."],
                  ["s, k against FreeCAD_FastenersWB iso4017head.csv, bd_warehouse "
                   "hex_head_parameters.csv, BOLTS hex.blt (hexscrew2)"])
@@ -844,7 +847,7 @@ def build_library():
     add("DIN", "Bolts", 1, t, "DIN 931", "Hexagon head bolts, partly threaded",
         "Hexagon head bolt", "Bolts.mat")
     t = hex_bolt("DIN933.tab", "DIN 933:1987 Hexagon head screws, threaded to the head",
-                 F.DIN_HEX_HEAD, F.DIN933_RANGE, F.ISO888, False,
+                 F.DIN_HEX_HEAD, F.DIN933_RANGE, HEX_LENGTHS, False,
                  ["Widths across flats of the DIN series: M10 17, M12 19, M14 22, M22 32."],
                  ["s, k, e against FreeCAD_FastenersWB din933def.csv and BOLTS hex.blt "
                   "(hexscrew1)"])
@@ -1268,9 +1271,9 @@ def build_library():
 
 MATERIALS = {
     "Bolts": {
-        "Bolts.mat": ["5.6", "8.8", "10.9", "12.9", "A2-70", "A4-80"],
+        "Bolts.mat": ["8.8", "10.9", "12.9", "5.6", "A2-70", "A4-80"],
         "BoltsC.mat": ["4.6", "4.8", "8.8", "A2-70"],
-        "Rods.mat": ["4.8", "5.8", "8.8", "10.9", "A2-70", "A4-70"],
+        "Rods.mat": ["8.8", "4.8", "5.8", "10.9", "A2-70", "A4-70"],
         "Headless.mat": ["14H", "22H", "33H", "45H", "A1-12H"],
     },
     "Screws": {
@@ -1291,9 +1294,9 @@ MATERIALS = {
         "HV.mat": ["300-370 HV"],
     },
     "Nuts": {
-        "Nuts.mat": ["5", "6", "8", "10", "A2-70", "A4-80"],
+        "Nuts.mat": ["8", "10", "6", "5", "A2-70", "A4-80"],
         "ThinNuts.mat": ["04", "05", "A2-035", "A4-035"],
-        "LockNuts.mat": ["5", "8", "10", "A2-70", "A4-70"],
+        "LockNuts.mat": ["8", "10", "5", "A2-70", "A4-70"],
         "SquareNuts.mat": ["5", "A2-50"],
         "CapNuts.mat": ["6", "A2-50", "A2-70"],
         "KM.mat": ["St"],
