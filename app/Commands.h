@@ -16,5 +16,6 @@ using CommandTable = std::vector<std::pair<CLI::App*, CommandRun>>;
 
 void AddInspectCommand(CLI::App& cli, CommandTable& commands);
 void AddCatalogCommand(CLI::App& cli, CommandTable& commands);
+void AddRecordCommand(CLI::App& cli, CommandTable& commands);
 
 }  // namespace vormbrace::app

@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   vormbrace::app::CommandTable commands;
   vormbrace::app::AddInspectCommand(cli, commands);
   vormbrace::app::AddCatalogCommand(cli, commands);
+  vormbrace::app::AddRecordCommand(cli, commands);
 
   CLI11_PARSE(cli, argc, argv);
   try {

@@ -1,0 +1,155 @@
+// vormbrace catalog and record on the small test library (tests/data_files/library), and on
+// copies of it with a broken table file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "support/RunCommand.h"
+#include "support/TestHost.h"
+
+namespace {
+
+using nlohmann::json;
+namespace fs = std::filesystem;
+
+class CatalogCli : public ::testing::Test {
+ protected:
+  vormbrace::test::CommandResult Run(const std::string& args) {
+    return vormbrace::test::RunVormbrace("--config '" + settings_ + "' " + args, host_.Scratch().string());
+  }
+  // A copy of the library to break; later runs use it.
+  std::string CopyLibrary() {
+    fs::path copy = host_.Scratch() / "lib";
+    fs::copy(VORMBRACE_TEST_DATA_DIR "/library", copy, fs::copy_options::recursive);
+    settings_ = (copy / "settings.json").string();
+    return copy.string();
+  }
+  void Overwrite(const std::string& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
+  }
+  static bool Has(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+  }
+
+  vormbrace::test::TestHost host_;
+  std::string settings_ = VORMBRACE_TEST_DATA_DIR "/library/settings.json";
+};
+
+TEST_F(CatalogCli, ListsEveryLevelOfTheLibrary) {
+  auto r = Run("catalog");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  for (const char* line :
+       {"family 0 \"TEST\"\n", "  hole tolerances: Test fine\n", "  kind 0 bolts\n    type 1\n",
+        "      standard \"TST 1\": Test hexagon bolts\n"
+        "        size data file: HEX.tab\n"
+        "        materials: 8.8, 10.9\n"
+        "        size M8: lengths 40, 50\n"
+        "        size M10: lengths 45\n",
+        "    type 2: no standards\n", "        size M10: thicknesses 2\n"}) {
+    EXPECT_TRUE(Has(r.out, line)) << line;
+  }
+}
+
+TEST_F(CatalogCli, OptionsNarrowTheList) {
+  auto r = Run("catalog --family TEST --kind washer --standard 'TST 7089' --size M8");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(Has(r.out, "size M8: thicknesses 1.6"));
+  EXPECT_FALSE(Has(r.out, "M10"));
+  EXPECT_FALSE(Has(r.out, "bolts"));
+  EXPECT_FALSE(Has(r.out, "hole tolerances"));
+
+  r = Run("catalog --kind 0 --type 2");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, "family 0 \"TEST\"\n  kind 0 bolts\n    type 2: no standards\n");
+
+  r = Run("catalog --standard 'TST 9'");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Has(r.err, "vormbrace catalog: no standard \"TST 9\""));
+  EXPECT_EQ(Run("catalog --kind rivets").exitCode, 1);
+  EXPECT_EQ(Run("catalog --kind washers --type 9").exitCode, 1);
+}
+
+TEST_F(CatalogCli, HelpExplainsEveryOption) {
+  auto catalog = Run("catalog --help");
+  for (const char* option :
+       {"--settings", "--family", "--kind", "--type", "--standard", "--size"}) {
+    EXPECT_TRUE(Has(catalog.out, option)) << option;
+  }
+  auto record = Run("record --help");
+  for (const char* option :
+       {"--family", "--kind", "--type", "--standard", "--size", "--length", "--material"}) {
+    EXPECT_TRUE(Has(record.out, option)) << option;
+  }
+  EXPECT_TRUE(Has(Run("--help").out, "record"));
+}
+
+TEST_F(CatalogCli, RecordPrintsTheWorkedM8Record) {
+  auto r = Run("record --kind bolts --type 1 --standard 'TST 1' --size M8 --length 44");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  json j = json::parse(r.out);
+  std::vector<double> values = j["values"];
+  ASSERT_EQ(values.size(), 21u);
+  const std::vector<double> expected = {8, 40, 22, 13, 0, 5.3, 0, 1.25, 13, 0, 1, 1};
+  EXPECT_EQ(std::vector<double>(values.begin(), values.begin() + 12), expected);
+  EXPECT_EQ(j["partNumberText"], "x");
+  EXPECT_EQ(j["name"], "TST 1 M8x40 - 8.8");
+  EXPECT_EQ(j["lengthPattern"], "TST 1 M8x@ - 8.8");
+  EXPECT_EQ(j["partNumber"], "x");
+  EXPECT_EQ(j["class"], "Vormbrace.bolt");
+  const json& p = j["properties"];
+  EXPECT_EQ(p["HeaderType"], 1);
+  EXPECT_EQ(p["Diametro"], 8);
+  EXPECT_EQ(p["lung"], 40);
+  EXPECT_EQ(p["DistFiletto"], 22);
+  EXPECT_EQ(p["DiametroCollarino"], 13);
+  EXPECT_EQ(p["LungTesta"], 5.3);
+  EXPECT_EQ(p["Passo"], 1.25);
+  EXPECT_EQ(p["DiamCerchioTesta"], 13);
+  EXPECT_EQ(p["LungCollarino"], 0);
+  EXPECT_EQ(p["FileData"], "HEX.tab");
+  EXPECT_EQ(p["MaterialCode"], "8.8");
+}
+
+TEST_F(CatalogCli, RecordDefaultsToTheFirstLengthAndMaterial) {
+  auto r = Run("record --kind washers --type 1 --standard 'TST 7089' --size M10");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  json j = json::parse(r.out);
+  EXPECT_EQ(j["length"], "2");
+  EXPECT_EQ(j["name"], "TST 7089 - M10");
+  EXPECT_EQ(j["partNumber"], "TST7089M10");
+  EXPECT_EQ(j["properties"]["DiametroEsterno"], 20);
+  EXPECT_EQ(j["properties"]["MaterialCode"], "200 HV");
+
+  r = Run("record --kind bolts --type 1 --standard 'TST 1' --size M12");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_TRUE(Has(r.err, "TST 1 has no size \"M12\" (sizes: M8, M10)"));
+}
+
+TEST_F(CatalogCli, UnterminatedSectionIsReportedWithItsMessage) {
+  std::string lib = CopyLibrary();
+  Overwrite(lib + "/T/Washers.ini",
+            "[1]\r\n\"W.tab\" \"TST 7089\" \"Plain\" \"P\" \"W.mat\" \"N\"\r\n");
+  auto r = Run("catalog --kind washers --type 1");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "Corvane: Error Reading " + lib + "\\T\\Washers.ini\nin QNorma\n" +
+                       "FieldID [ 1] not found\n");
+}
+
+TEST_F(CatalogCli, BrokenDataFilesAreReportedWithTheirMessages) {
+  std::string lib = CopyLibrary();
+  fs::remove(lib + "/T/Washers/W.tab");
+  auto r = Run("catalog --kind washers");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "Corvane: Error Reading File INI\n\nW.tab\n\nFile INI not found\nIn QData\n");
+
+  Overwrite(lib + "/T/Bolts/HEX.tab", "M8|8|40" + std::string(20, '|') + "\r\n");
+  r = Run("record --kind bolts --type 1 --standard 'TST 1' --size M8 --length 40");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "Corvane: Error 9 Subscript out of range\nin QMisuraVariabili\n");
+}
+
+}  // namespace
