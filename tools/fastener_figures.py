@@ -205,10 +205,10 @@ ISO4762_RANGE = {1.6: (2.5, 16), 2: (3, 20), 2.5: (4, 25), 3: (5, 30), 4: (6, 40
                  6: (8, 60), 8: (10, 80), 10: (16, 100), 12: (20, 120), 14: (25, 140),
                  16: (25, 160), 20: (30, 200), 24: (40, 200), 30: (45, 200), 36: (55, 200)}
 # DIN 912 (1983): the same heads, with the intermediate sizes M18, M22 and M27.
-DIN912 = {d: v for d, v in ISO4762.items() if d >= 3}
+DIN912 = dict(ISO4762)
 DIN912.update({18: (27.0, 18.0, 14.0, 9.0, 1.8), 22: (33.0, 22.0, 17.0, 11.0, 2.2),
                27: (40.0, 27.0, 19.0, 13.5, 2.7)})
-DIN912_RANGE = {d: r for d, r in ISO4762_RANGE.items() if d >= 3}
+DIN912_RANGE = dict(ISO4762_RANGE)
 DIN912_RANGE.update({18: (30, 180), 22: (35, 200), 27: (40, 200)})
 
 # ISO 10642 (2004): dk theoretical max, dk actual min, k max (= theoretical head height),

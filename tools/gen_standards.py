@@ -1241,8 +1241,10 @@ def build_library():
     add("DIN", "Nuts", 6, t, "DIN 1587", "Hexagon domed cap nuts", "Domed cap nut",
         "CapNuts.mat", NUT_TEMPLATE)
     t = low_cap_nut("DIN917.tab", "DIN 917:2000 Hexagon cap nuts, low type",
-                    ["The threaded body is t high; above it the arched cap (crown of radius r) "
-                     "with a coned cavity under the top wall w."],
+                    ["The threaded body is t high; above it the arched cap with a coned "
+                     "cavity under the top wall w.", "The arch starts just below the tip of "
+                     "that cone and ends at h, so its radius comes out somewhat smaller than "
+                     "the standard's crown radius r."],
                     ["s, h, r, t, w against FreeCAD_FastenersWB din917head.csv"])
     add("DIN", "Nuts", 7, t, "DIN 917", "Hexagon cap nuts, low type", "Low cap nut",
         "CapNuts.mat", NUT_TEMPLATE)
