@@ -1,0 +1,335 @@
+// The shipped standards library, walked through the real table queries and creation routines:
+// every family, kind, type, standard, size and length must load without a message and give a
+// component whose dimensions make sense for its type. A typo in any record fails here.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <map>
+#include <set>
+
+#include "data/FileReadTAB.h"
+#include "data/Globals.h"
+#include "data/NewVormbrace.h"
+#include "data/NumberText.h"
+#include "data/Settings.h"
+#include "dialog/ListControl.h"
+#include "support/TestHost.h"
+
+namespace {
+
+using namespace vormbrace;
+
+constexpr int kTypeCount[kKindCount] = {10, 12, 9, 8, 9};
+
+std::string Where(const std::string& file, const std::string& size, const std::string& length) {
+  return file + " " + size + " length " + length;
+}
+
+// Dimension checks by kind and type. Each names the record it came from when it fails.
+void CheckBolt(const Bolt& b, const std::string& at) {
+  SCOPED_TRACE(at);
+  EXPECT_GT(b.Diametro, 0);
+  EXPECT_GT(b.Passo, 0);
+  EXPECT_LT(b.Passo, b.Diametro / 2);
+  EXPECT_GT(b.lung, 0);
+  EXPECT_GE(b.DistFiletto, 0);
+  EXPECT_LT(b.DistFiletto, b.lung - b.Passo / 2) << "no thread left";
+  const int t = b.HeaderType;
+  if (t == 3 || t == 5) return;
+  EXPECT_GT(b.LungTesta, 0);
+  EXPECT_GT(b.DiamCerchioTesta, b.Diametro) << "head not larger than the thread";
+  if (t == 4) {
+    EXPECT_GE(b.LatoTesta, b.Diametro);          // DIN 478: the square side equals d
+    EXPECT_GT(b.DiamCerchioTesta, b.LatoTesta);  // the circle trims the corners
+    EXPECT_LT(b.DiamCerchioTesta, b.LatoTesta * std::sqrt(2.0));
+  }
+  if (t == 6) {
+    EXPECT_GT(b.Var1 * b.Var2, 0) << "fin";
+  }
+  if (t == 7 || t == 10) {
+    EXPECT_GE(b.Var1, b.Diametro) << "square neck narrower than the shank";
+    EXPECT_GT(b.Var2, 0);
+    EXPECT_LT(b.Var2, b.lung);
+  }
+  if (t >= 8) {
+    EXPECT_GT(b.Var3, 0);
+    EXPECT_LT(b.Var3, 180);
+    double beta = b.Var3 * 3.14159265358979 / 180 / 2;
+    double cone = std::cos(beta) * (b.DiamCerchioTesta / 2 - b.Diametro / 2) / std::sin(beta);
+    EXPECT_LE(cone, b.LungTesta + 1e-9) << "countersink cone taller than the head";
+  }
+  if (t == 8 || t == 9) {
+    EXPECT_GT(b.Var1 * b.Var2, 0) << "countersunk fin";
+  }
+  if (t == 9) {
+    EXPECT_GT(b.Var4, 0) << "raise";
+  }
+}
+
+void CheckScrew(const Screw& s, const std::string& at) {
+  SCOPED_TRACE(at);
+  EXPECT_GT(s.Diametro, 0);
+  EXPECT_GT(s.Passo, 0);
+  EXPECT_LT(s.Passo, s.Diametro / 2);
+  EXPECT_GT(s.lung, 0);
+  EXPECT_GE(s.DistFiletto, 0);
+  EXPECT_LT(s.DistFiletto, s.lung);
+  EXPECT_GT(s.LungTesta, 0);
+  EXPECT_GT(s.DiamCerchioTesta, s.Diametro) << "head not larger than the thread";
+  const int t = s.HeaderType;
+  const bool countersunk = t == 2 || t == 5 || t == 6 || t == 8 || t == 9 || t == 11 || t == 12;
+  if (countersunk) {
+    EXPECT_GT(s.Var1, 0);
+    EXPECT_LT(s.Var1, 180);
+    double beta = s.Var1 * 3.14159265358979 / 180 / 2;
+    double cone = std::cos(beta) * (s.DiamCerchioTesta / 2 - s.Diametro / 2) / std::sin(beta);
+    EXPECT_LE(cone, s.LungTesta + 1e-9) << "countersink cone taller than the head";
+  }
+  if (t <= 3) {
+    EXPECT_GT(s.Var2, 0) << "socket";
+    EXPECT_LT(s.Var2 / std::cos(3.14159265358979 / 6), s.DiamCerchioTesta)
+        << "socket corners outside the head";
+    EXPECT_GT(s.Var3, 0);
+  }
+  if (t >= 4 && t <= 6) {
+    double slot = t == 4 ? s.Var1 : s.Var2;
+    EXPECT_GT(slot, 0);
+    EXPECT_LT(slot, s.DiamCerchioTesta / 2);
+  }
+  if (t >= 7) {
+    EXPECT_GT(s.Var2, 0) << "cross recess size";
+    EXPECT_LT(s.Var2, s.DiamCerchioTesta);
+    EXPECT_GT(s.Var3, 0) << "recess depth";
+  }
+  if (t == 7 || t == 10) {
+    EXPECT_GT(s.Var4, 0) << "dome";
+  }
+  if (t == 6 || t == 9 || t == 12) {
+    EXPECT_GT(s.Var4, 0) << "raise";
+  }
+}
+
+void CheckSetScrew(const ScrewNoHead& s, const std::string& at) {
+  SCOPED_TRACE(at);
+  EXPECT_GT(s.Diametro, 0);
+  EXPECT_GT(s.Passo, 0);
+  EXPECT_GT(s.lung, 0);
+  const int t = s.ComponentType;
+  if (t == 9) {
+    EXPECT_GT(s.LungRadice, 0);
+    EXPECT_GT(s.LungGambo, s.AltCalotta);
+    EXPECT_GT(s.AltCalotta, 0);
+    EXPECT_LT(s.LungGambo, s.lung);
+    return;
+  }
+  EXPECT_GT(s.SmussoSuperiore, 0);
+  EXPECT_LE(s.SmussoSuperiore, 180);
+  EXPECT_GE(s.DiamInf, 0);
+  EXPECT_LE(s.DiamInf, s.Diametro);
+  EXPECT_GT(s.LargIntaglio, 0) << "socket or slot";
+  EXPECT_LT(s.LargIntaglio, s.Diametro) << "socket or slot wider than the screw";
+  EXPECT_GT(s.AltIntaglio, 0);
+  EXPECT_LT(s.AltIntaglio, s.lung);
+  if (t == 2 || t == 6) {
+    EXPECT_GT(s.AltCilindro, 0);
+    EXPECT_LT(s.DiamCilindro, s.Diametro);
+  }
+  if (t == 4 || t == 8) {
+    EXPECT_LT(s.DiamCoppa, s.Diametro);
+    EXPECT_LT(s.AltCoppa, s.lung);
+  }
+}
+
+void CheckWasher(const Washer& w, const std::string& at) {
+  SCOPED_TRACE(at);
+  EXPECT_GT(w.DiametroNominale, 0);
+  EXPECT_GT(w.Spessore, 0);
+  const int t = w.ComponentType;
+  if (t <= 3) {
+    EXPECT_GT(w.DiametroInterno, w.DiametroNominale) << "bore not larger than the bolt";
+    EXPECT_GT(w.DiametroEsterno, w.DiametroInterno);
+  }
+  if (t == 4) {
+    EXPECT_GT(w.lato, w.DiametroNominale) << "square hole";
+    EXPECT_GT(w.DiametroEsterno, w.lato * std::sqrt(2.0) / 1.2);
+  }
+  if (t == 5) {
+    EXPECT_GT(w.DiametroInterno, w.DiametroNominale);
+    EXPECT_GT(w.lato, w.DiametroInterno);
+  }
+  if (t == 6 || t == 7) {
+    // The hole of the taper washers is drawn at the nominal diameter (DiametroInterno = v[0]).
+    EXPECT_EQ(w.DiametroInterno, w.DiametroNominale);
+    EXPECT_GT(w.lato, w.DiametroNominale);
+    EXPECT_GT(w.Lato1, w.DiametroNominale);
+    EXPECT_GT(w.Spessore1, 0);
+  }
+  if (t == 8) {
+    EXPECT_GT(w.DiametroEsterno, w.DiametroInterno);
+  }
+}
+
+void CheckNut(const Nut& n, const std::string& at) {
+  SCOPED_TRACE(at);
+  const double d = n.DiametroFiletto;
+  EXPECT_GT(d, 0);
+  EXPECT_GT(n.Passo, 0);
+  EXPECT_GT(n.Spessore, 0.15 * d) << "nut height";
+  EXPECT_LT(n.Spessore, 2.5 * d) << "nut height";
+  const int t = n.ComponentType;
+  if (t != 4 && t != 5) {
+    EXPECT_GT(n.DiametroEsterno, d) << "outside not larger than the thread";
+  }
+  if (t == 2 || t == 9) {
+    EXPECT_GE(n.numCave, 1) << "slots";
+    EXPECT_GT(n.Scanalatura, 0);
+    EXPECT_GT(n.LargScanalatura, 0);
+  }
+  if (t == 4 || t == 5) {
+    EXPECT_GT(n.LatoRet, d);
+  }
+  if (t == 5) {
+    EXPECT_GT(n.DiametroInterno, n.LatoRet);
+    EXPECT_LT(n.DiametroInterno, n.LatoRet * std::sqrt(2.0));
+  }
+  if (t >= 6 && t <= 8) {
+    EXPECT_GT(n.DiametroCalotta, 0);
+    EXPECT_GT(n.AltezzaCalotta, 0);
+  }
+}
+
+struct Walked {
+  int records = 0;
+  std::map<std::pair<int, int>, std::set<std::string>> standardsByKindType;  // (kind, type)
+};
+
+class StandardsLibrary : public ::testing::Test {
+ protected:
+  StandardsLibrary()
+      : host_(host::ref::SettingsStore::Load(VORMBRACE_STANDARDS_SOURCE_DIR "/settings.json")) {}
+  test::TestHost host_;
+};
+
+TEST_F(StandardsLibrary, EveryRecordLoadsAndMakesASensibleComponent) {
+  Walked walked;
+  std::vector<std::string> families = ReadFamilyCaptions();
+  ASSERT_EQ(families, (std::vector<std::string>{"ISO", "DIN"}));
+  for (std::int16_t family = 0; family < static_cast<std::int16_t>(families.size()); ++family) {
+    State().family = family;
+    for (std::int16_t kind = 0; kind < kKindCount; ++kind) {
+      LoadKindSettings(kind);
+      const Paths& p = State().paths;
+      std::string index = p.standardsFolder + p.indexFile;
+      for (std::int16_t type = 1; type <= kTypeCount[kind]; ++type) {
+        ListControl standards;
+        ASSERT_EQ(QNorma(index, type, standards), 0) << index << " type " << type;
+        for (std::int32_t s = 0; s < standards.ListCount(); ++s) {
+          ListControl sizes, materials, lengths;
+          LabelControl description;
+          QData(index, p.dataFolder, standards.ItemData(s), sizes, description, materials);
+          std::string file = p.dataFolder + sizes.Tag();
+          walked.standardsByKindType[std::make_pair(int{kind}, int{type})].insert(
+              families[family] + ": " + standards.List(s));
+          EXPECT_FALSE(description.Caption().empty()) << file;
+          EXPECT_GT(materials.ListCount(), 0) << file;
+          ASSERT_GT(sizes.ListCount(), 0) << file;
+          std::string nameTemplate, designation;
+          QDesignazione(index, sizes.Tag(), standards.List(s), nameTemplate, designation);
+          EXPECT_FALSE(nameTemplate.empty()) << file;
+          for (std::int32_t z = 0; z < sizes.ListCount(); ++z) {
+            sizes.SetListIndex(z);
+            QLunghezze(p.dataFolder, sizes, lengths);
+            ASSERT_GT(lengths.ListCount(), 0) << file << " " << sizes.List(z);
+            for (std::int32_t l = 0; l < lengths.ListCount(); ++l) {
+              ValueArray v{};
+              std::string partNumber;
+              std::string at = Where(file, sizes.List(z), lengths.List(l));
+              ASSERT_TRUE(QMisuraVariabili(file, sizes.List(z), lengths.List(l), v, partNumber))
+                  << at;
+              EXPECT_EQ(v[1], Val(lengths.List(l))) << at << ": not the record of this length";
+              ++walked.records;
+              switch (kind) {
+                case 0:
+                  CheckBolt(*MakeBolt(type, v), at);
+                  break;
+                case 1:
+                  CheckScrew(*MakeScrew(type, v), at);
+                  break;
+                case 2:
+                  CheckSetScrew(*MakeScrewNoHead(type, v), at);
+                  break;
+                case 3:
+                  CheckWasher(*MakeWasher(type, v), at);
+                  break;
+                case 4:
+                  CheckNut(*MakeNut(type, v), at);
+                  break;
+              }
+            }
+          }
+        }
+      }
+    }
+  }
+  for (std::int16_t kind = 0; kind < kKindCount; ++kind) {
+    for (int type = 1; type <= kTypeCount[kind]; ++type) {
+      EXPECT_FALSE(walked.standardsByKindType[std::make_pair(int{kind}, type)].empty())
+          << "kind " << kind << " type " << type << " has no standard in any family";
+    }
+  }
+  EXPECT_GT(walked.records, 1000);
+  for (const auto& m : host_.Host().Messages()) ADD_FAILURE() << m.title << ": " << m.text;
+}
+
+// Reads one record the way the dialog does: family, kind, data file, size, length.
+ValueArray Record(std::int16_t family, std::int16_t kind, const std::string& file,
+                  const std::string& size, const std::string& length) {
+  State().family = family;
+  LoadKindSettings(kind);
+  ValueArray v{};
+  std::string partNumber;
+  EXPECT_TRUE(QMisuraVariabili(State().paths.dataFolder + file, size, length, v, partNumber));
+  return v;
+}
+
+TEST_F(StandardsLibrary, WellKnownFiguresHold) {
+  auto hex = MakeBolt(1, Record(0, 0, "ISO4017.tab", "M10", "50"));
+  EXPECT_EQ(hex->DiamCerchioTesta, 16);  // s
+  EXPECT_EQ(hex->LungTesta, 6.4);        // k
+  EXPECT_EQ(hex->Passo, 1.5);
+  EXPECT_EQ(hex->DistFiletto, 0);  // threaded to the head
+
+  auto cap = MakeScrew(1, Record(0, 1, "ISO4762.tab", "M10", "50"));
+  EXPECT_EQ(cap->DiamCerchioTesta, 16);  // dk
+  EXPECT_EQ(cap->LungTesta, 10);         // k
+  EXPECT_EQ(cap->Var2, 8);               // s
+  EXPECT_EQ(cap->DistFiletto, 50 - 32);  // b = 2d + 12 for this length
+
+  auto nut = MakeNut(1, Record(0, 4, "ISO4032.tab", "M10", "8.4"));
+  EXPECT_EQ(nut->DiametroEsterno, 16);
+  EXPECT_EQ(nut->Spessore, 8.4);
+
+  auto washer = MakeWasher(1, Record(0, 3, "ISO7089.tab", "M10", "2"));
+  EXPECT_EQ(washer->DiametroInterno, 10.5);
+  EXPECT_EQ(washer->DiametroEsterno, 20);
+  EXPECT_EQ(washer->Spessore, 2);
+
+  State().family = 0;
+  LoadKindSettings(0);
+  ListControl tolerances;
+  ASSERT_EQ(QNormaHole(State().paths.toleranceIndex, tolerances), 0);
+  bool medium = false;
+  for (std::int32_t i = 0; i < tolerances.ListCount(); ++i) {
+    if (tolerances.List(i).find("medium") == std::string::npos) continue;
+    medium = true;
+    double allowance = -1;
+    GetHoleToll(State().paths.toleranceIndex, State().paths.toleranceFolder, tolerances.ItemData(i),
+                10, allowance);
+    EXPECT_EQ(10 + allowance, 11);
+  }
+  EXPECT_TRUE(medium);
+  for (const auto& m : host_.Host().Messages()) ADD_FAILURE() << m.title << ": " << m.text;
+}
+
+}  // namespace
