@@ -148,7 +148,10 @@ std::string SceneShape::SystemName() const {
   return prefix + std::to_string(id_);
 }
 
-void SceneShape::Update() { document_->Journal("Update " + SystemName()); }
+void SceneShape::Update() {
+  document_->Journal("Update " + SystemName());
+  if (IsFeature(kind_) && document_->Evaluator() != nullptr) document_->Evaluator()->UpdateFeature(*this);
+}
 
 void SceneShape::ResetSizeBox() { document_->Journal("ResetSizeBox " + SystemName()); }
 

@@ -23,6 +23,17 @@ namespace host::ref {
 class SceneDocument;
 class SceneShape;
 
+// The solid kernel behind a document. Update on a feature hands the feature to it, so that a
+// feature whose records make no solid fails in the call that built it. Optional: a document
+// without one keeps records only.
+class FeatureEvaluator {
+ public:
+  virtual ~FeatureEvaluator() = default;
+  // Builds the solid of `feature` from its records; raises host::RuntimeError naming the
+  // feature when they make none.
+  virtual void UpdateFeature(SceneShape& feature) = 0;
+};
+
 class SceneVariable : public host::Variable {
  public:
   Value GetValue() const override { return value_; }
@@ -269,11 +280,16 @@ class SceneDocument : public host::Page {
   void ReserveId(std::int32_t id);
   void ReplaceRoot(std::unique_ptr<SceneShape> root) { root_ = std::move(root); }
 
+  // The kernel this document owns; nullptr when it keeps records only.
+  void SetEvaluator(std::unique_ptr<FeatureEvaluator> evaluator) { evaluator_ = std::move(evaluator); }
+  FeatureEvaluator* Evaluator() { return evaluator_.get(); }
+
  private:
   std::int32_t units_ = 0;
   std::int32_t nextId_ = 1;
   std::unique_ptr<SceneShape> root_;
   std::vector<std::string> calls_;
+  std::unique_ptr<FeatureEvaluator> evaluator_;
 };
 
 }  // namespace host::ref

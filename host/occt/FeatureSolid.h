@@ -1,0 +1,21 @@
+// A feature's solid: built from its recipe in the profile's own frame (extruded along local Z,
+// revolved about local Y), then carried into the part by the profile plane and the placement
+// rule. Kernel types: for use inside host/occt only.
+#pragma once
+
+#include <TopoDS_Shape.hxx>
+#include <gp_Trsf.hxx>
+
+#include "host/occt/Recipe.h"
+
+namespace host::occt {
+
+// Raises InvalidRecords when the recipe makes no solid; kernel failures pass as
+// Standard_Failure.
+TopoDS_Shape BuildLocalSolid(const FeatureRecipe& recipe);
+
+// Local frame to part frame: the profile plane in the feature, then the placement rule
+// (position + R (p - anchor)).
+gp_Trsf LocalToPart(const FeatureRecipe& recipe);
+
+}  // namespace host::occt

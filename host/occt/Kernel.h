@@ -1,0 +1,50 @@
+// Inside the kernel: the caches behind OcctEvaluator and the part solids that export reads.
+// Kernel types: for use inside host/occt only.
+#pragma once
+
+#include <Standard_Failure.hxx>
+#include <TopoDS_Shape.hxx>
+#include <string>
+#include <unordered_map>
+
+#include "host/RuntimeError.h"
+#include "host/occt/OcctEvaluator.h"
+#include "host/occt/Recipe.h"
+
+namespace host::occt {
+
+struct OcctEvaluator::Impl {
+  struct PartEntry {
+    TopoDS_Shape solid;  // null for a part without material
+    bool hasFigures = false;
+    SolidFigures figures;
+  };
+  // Local solids by ShapeKey, part solids by the keys of their features.
+  std::unordered_map<std::string, TopoDS_Shape> local;
+  std::unordered_map<std::string, PartEntry> parts;
+
+  // The feature's solid in its part. Raises host::RuntimeError naming the feature.
+  TopoDS_Shape FeatureSolid(ref::SceneShape& feature, const FeatureRecipe& recipe);
+  PartEntry& Part(ref::SceneShape& part);
+};
+
+// The part's solid in its own frame; a null shape for a part without material.
+TopoDS_Shape PartSolid(OcctEvaluator& kernel, ref::SceneShape& part);
+
+// Runs `body`, turning invalid records (error 5) and kernel exceptions (error 440) into
+// host::RuntimeError whose description begins with `who`.
+template <typename F>
+auto Guarded(const std::string& who, F&& body) -> decltype(body()) {
+  try {
+    return body();
+  } catch (const InvalidRecords& e) {
+    throw RuntimeError(err::kInvalidProcedureCall, who + ": " + e.what());
+  } catch (const Standard_Failure& e) {
+    std::string what = e.GetMessageString() != nullptr ? e.GetMessageString() : "";
+    throw RuntimeError(err::kAutomationError, who + ": the solid kernel failed (" +
+                                                  e.DynamicType()->Name() +
+                                                  (what.empty() ? "" : ": " + what) + ")");
+  }
+}
+
+}  // namespace host::occt
