@@ -78,6 +78,14 @@ TEST_F(FileReadTAB, QNormaMatchesTwoDigitHeaderFollowedByText) {
   EXPECT_EQ(Data(list), (Ints{10}));
 }
 
+TEST_F(FileReadTAB, QNormaAddressesEveryFourCharacterHeaderAndNoLonger) {
+  ListControl list;
+  std::string path = Write("b.ini", "[-1]\n\"a\" \"minus\"\n[100]\n\"b\" \"hundred\"\n[end]\n");
+  EXPECT_EQ(QNorma(path, -1, list), 0);
+  EXPECT_EQ(Texts(list), (Strings{"minus"}));
+  EXPECT_EQ(QNorma(path, 100, list), 62);
+}
+
 TEST_F(FileReadTAB, QNormaReadsLfFilesLikeCrLfFiles) {
   std::string lf = kIndex;
   for (std::size_t p; (p = lf.find("\r\n")) != std::string::npos;) lf.erase(p, 1);
@@ -238,6 +246,15 @@ TEST_F(QLunghezzeTest, ListsTheLastGroupUpToTheLastLine) {
     QLunghezze(Folder(), sizes_, lengths_);
     EXPECT_EQ(Texts(lengths_), (Strings{"40", "45", "50"})) << "ending \"" << end << "\"";
   }
+}
+
+TEST_F(QLunghezzeTest, SizeLineWithoutBarHasNoLengths) {
+  // QData lists "M8" (the whole line is its key); its lengths start at a line with a "|".
+  Write("d.tab", "M8\r|M|10|2\n");
+  Select("d.tab", 0, "M8", 0);
+  QLunghezze(Folder(), sizes_, lengths_);
+  EXPECT_EQ(lengths_.ListCount(), 0);
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(QLunghezzeTest, WithNoSizeSelectedOnlyClears) {

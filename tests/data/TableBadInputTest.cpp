@@ -56,7 +56,8 @@ TEST_F(TableBadInput, EmptyFilesGiveEndOfFileOrNothingFound) {
 }
 
 TEST_F(TableBadInput, BinaryGarbageIsReadAsText) {
-  std::string garbage("\x00\xff\xfe[1]\x00\r\"\x01\"\"\x02\"|\x80|\x00\n\x1a\r\n", 25);
+  const char raw[] = "\x00\xff\xfe[1]\x00\r\"\x01\"\"\x02\"|\x80|\x00\n\x1a\r\n";
+  std::string garbage(raw, sizeof raw - 1);
   std::string path = Write("garbage", garbage);
   EXPECT_EQ(QNorma(path, 1, list_), 62);
   // The first line is a record without quotes.
