@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <map>
+#include <sstream>
 
 #include "data/NewVormbrace.h"
 #include "support/TestHost.h"
@@ -11,7 +12,6 @@
 namespace {
 
 using namespace vormbrace;
-using Expected = std::map<std::string, double>;
 
 // Distinct entries, so that a property fed from the wrong index shows: v[i] = 100 + i.
 ValueArray Distinct() {
@@ -21,294 +21,147 @@ ValueArray Distinct() {
 }
 double V(int i) { return 100.0 + i; }
 
-// Every numeric property equals its expected value, or 0 (the class default) when not listed.
-void ExpectProperties(const host::AutomationObject& object, const Expected& expected,
-                      const std::string& what) {
-  for (const std::string& name : object.PropertyNames()) {
-    host::Value value = object.GetProperty(name);
-    if (value.Type() == host::ValueType::Text) continue;
-    auto it = expected.find(name);
-    EXPECT_DOUBLE_EQ(value.AsDouble(), it == expected.end() ? 0.0 : it->second)
-        << what << " " << name;
+// A mapping row as the design's tables write it, for v = Distinct(): "Name i" takes v[i],
+// "Name i-j" and "Name i-j-k" their difference, "Name =c" the constant c, "Name cup" the cup
+// depth (v[2] / 2) / cos 30°.
+std::map<std::string, double> ParseRow(const std::string& row) {
+  std::map<std::string, double> expected;
+  std::istringstream items(row);
+  for (std::string item; std::getline(items, item, ',');) {
+    std::istringstream words(item);
+    std::string name, source;
+    words >> name >> source;
+    double value = 0;
+    if (source == "cup") {
+      value = (V(2) / 2) / std::cos(30 * 3.14159265358979 / 180);
+    } else if (source[0] == '=') {
+      value = std::stod(source.substr(1));
+    } else {
+      std::istringstream terms(source);
+      std::string term;
+      std::getline(terms, term, '-');
+      value = V(std::stoi(term));
+      while (std::getline(terms, term, '-')) value -= V(std::stoi(term));
+    }
+    expected[name] = value;
   }
+  return expected;
 }
 
-// The mapping rows as the design states them, with v[i] = V(i).
-const std::map<int, Expected> kBoltRows = {
-    {1,
-     {{"Diametro", V(0)},
-      {"lung", V(1)},
-      {"DistFiletto", V(2)},
-      {"DiametroCollarino", V(3)},
-      {"LungTesta", V(5)},
-      {"Passo", V(7)},
-      {"DiamCerchioTesta", V(8)}}},
-    {2,
-     {{"Diametro", V(0)},
-      {"lung", V(1)},
-      {"DistFiletto", V(2)},
-      {"DiametroCollarino", V(3)},
-      {"LungTesta", V(5)},
-      {"Passo", V(7)},
-      {"DiamCerchioTesta", V(8)},
-      {"LungCollarino", V(10)}}},
-    {3, {{"Diametro", V(0)}, {"lung", V(1)}, {"DistFiletto", V(2)}, {"Passo", V(5)}}},
-    {4,
-     {{"Diametro", V(0)},
-      {"lung", V(1)},
-      {"DistFiletto", V(2)},
-      {"LungTesta", V(5)},
-      {"Passo", V(7)},
-      {"DiamCerchioTesta", V(3)},
-      {"LatoTesta", V(4)}}},
-    {5, {{"Diametro", V(0)}, {"lung", V(1)}, {"Passo", V(2)}}},
-    {6,
-     {{"Diametro", V(0)},
-      {"lung", V(1)},
-      {"DistFiletto", V(2)},
-      {"LungTesta", V(5)},
-      {"Passo", V(7)},
-      {"DiamCerchioTesta", V(8)},
-      {"Var1", V(10)},
-      {"Var2", V(9)}}},
-    {7,
-     {{"Diametro", V(0)},
-      {"lung", V(1)},
-      {"DistFiletto", V(2)},
-      {"LungTesta", V(5)},
-      {"Passo", V(7)},
-      {"DiamCerchioTesta", V(8)},
-      {"Var1", V(9)},
-      {"Var2", V(11)}}},
-    {8,
-     {{"Diametro", V(0)},
-      {"lung", V(1)},
-      {"DistFiletto", V(2)},
-      {"LungTesta", V(5)},
-      {"Passo", V(7)},
-      {"DiamCerchioTesta", V(6)},
-      {"Var1", V(8)},
-      {"Var2", V(9)},
-      {"Var3", V(3)}}},
-    {9,
-     {{"Diametro", V(0)},
-      {"lung", V(1)},
-      {"DistFiletto", V(2)},
-      {"LungTesta", V(5)},
-      {"Passo", V(7)},
-      {"DiamCerchioTesta", V(6)},
-      {"Var1", V(10)},
-      {"Var2", V(11)},
-      {"Var3", V(3)},
-      {"Var4", V(9)}}},
-    {10,
-     {{"Diametro", V(0)},
-      {"lung", V(1)},
-      {"DistFiletto", V(2)},
-      {"LungTesta", V(5)},
-      {"Passo", V(7)},
-      {"DiamCerchioTesta", V(6)},
-      {"Var1", V(9)},
-      {"Var2", V(8)},
-      {"Var3", V(3)}}},
-};
-
-Expected ScrewRow(double lungTesta, double cerchio, std::map<std::string, double> vars) {
-  Expected e{{"Diametro", V(0)}, {"lung", V(1)},           {"DistFiletto", V(2)},
-             {"Passo", V(7)},    {"LungTesta", lungTesta}, {"DiamCerchioTesta", cerchio}};
-  e.insert(vars.begin(), vars.end());
-  return e;
-}
-
-const std::map<int, Expected> kScrewRows = {
-    {1, ScrewRow(V(5), V(3), {{"Var1", V(6)}, {"Var2", V(8)}, {"Var3", V(10)}})},
-    {2, ScrewRow(V(5), V(6), {{"Var1", V(3)}, {"Var2", V(8)}, {"Var3", V(10)}})},
-    {3, ScrewRow(V(5), V(3), {{"Var2", V(8)}, {"Var3", V(10)}})},
-    {4, ScrewRow(V(5), V(3), {{"Var1", V(10)}, {"Var2", V(11)}})},
-    {5, ScrewRow(V(5), V(6), {{"Var1", V(3)}, {"Var2", V(8)}, {"Var3", V(9)}})},
-    {6, ScrewRow(V(5), V(6), {{"Var1", V(3)}, {"Var2", V(10)}, {"Var3", V(9)}, {"Var4", V(11)}})},
-    {7, ScrewRow(V(11), V(6),
-                 {{"Var1", V(10)}, {"Var2", V(8)}, {"Var3", V(9)}, {"Var4", V(5) - V(11)}})},
-    {8, ScrewRow(V(5), V(6),
-                 {{"Var1", V(3)}, {"Var2", V(8)}, {"Var3", V(9)}, {"Var4", V(5) - V(11)}})},
-    {9, ScrewRow(V(5), V(6), {{"Var1", V(3)}, {"Var2", V(8)}, {"Var3", V(9)}, {"Var4", V(12)}})},
-    {10, ScrewRow(V(11), V(6),
-                  {{"Var1", V(10)}, {"Var2", V(8)}, {"Var3", V(9)}, {"Var4", V(5) - V(11)}})},
-    {11, ScrewRow(V(5), V(6),
-                  {{"Var1", V(3)}, {"Var2", V(8)}, {"Var3", V(9)}, {"Var4", V(5) - V(11)}})},
-    {12, ScrewRow(V(5), V(6), {{"Var1", V(3)}, {"Var2", V(8)}, {"Var3", V(9)}, {"Var4", V(12)}})},
-};
-
-// (v[2] / 2) / cos 30°, π written to fifteen significant digits.
-const double kCupDepth = (V(2) / 2) / std::cos(30 * 3.14159265358979 / 180);
-
-Expected SetScrewRow(double lung, double smussoSup, double smussoInf, double passo, double larg,
-                     double alt, std::map<std::string, double> further = {}) {
-  Expected e{{"Diametro", V(0)},
-             {"lung", lung},
-             {"DiamInf", V(2)},
-             {"SmussoSuperiore", smussoSup},
-             {"SmussoInferiore", smussoInf},
-             {"Passo", passo},
-             {"LargIntaglio", larg},
-             {"AltIntaglio", alt}};
-  e.insert(further.begin(), further.end());
-  return e;
-}
-
-const std::map<int, Expected> kSetScrewRows = {
-    {1, SetScrewRow(V(1), V(7), 0, V(5), V(4), V(6))},
-    {2, SetScrewRow(V(1) - V(8), V(7), 0, V(5), V(4), V(6),
-                    {{"DiamCilindro", V(2)}, {"AltCilindro", V(8)}})},
-    {3, SetScrewRow(V(1), V(7), V(7), V(5), V(4), V(6))},
-    {4,
-     SetScrewRow(V(1), V(7), 90, V(5), V(4), V(6), {{"DiamCoppa", V(2)}, {"AltCoppa", kCupDepth}})},
-    {5, SetScrewRow(V(1), V(6), 0, V(5), V(3), V(4))},
-    {6, SetScrewRow(V(1) - V(7), V(6), 0, V(5), V(3), V(4),
-                    {{"DiamCilindro", V(2)}, {"AltCilindro", V(7)}})},
-    {7, SetScrewRow(V(1), V(6), V(6), V(5), V(3), V(4))},
-    {8,
-     SetScrewRow(V(1), V(6), 90, V(5), V(3), V(4), {{"DiamCoppa", V(2)}, {"AltCoppa", kCupDepth}})},
-    {9,
-     {{"Diametro", V(0)},
-      {"lung", V(1)},
-      {"Passo", V(7)},
-      {"LungRadice", V(5)},
-      {"LungGambo", V(4)},
-      {"AltCalotta", V(7)}}},
-};
-
-const Expected kTaperWasher = {{"DiametroNominale", V(0)},
-                               {"DiametroInterno", V(0)},
-                               {"Spessore", V(6)},
-                               {"lato", V(2)},
-                               {"Lato1", V(3)},
-                               {"Spessore1", V(7)},
-                               {"SpessoreSmusso", V(4)},
-                               {"Scanalatura", V(8)}};
-
-const std::map<int, Expected> kWasherRows = {
-    {1,
-     {{"DiametroNominale", V(0)},
-      {"DiametroEsterno", V(3)},
-      {"DiametroInterno", V(2)},
-      {"Spessore", V(4)}}},
-    {2,
-     {{"DiametroNominale", V(0)},
-      {"DiametroEsterno", V(4)},
-      {"DiametroInterno", V(2)},
-      {"Spessore", V(3)}}},
-    {3,
-     {{"DiametroNominale", V(0)},
-      {"DiametroEsterno", V(4)},
-      {"DiametroInterno", V(2)},
-      {"Spessore", V(3)},
-      {"SpessoreSmusso", V(5)}}},
-    {4,
-     {{"DiametroNominale", V(0)}, {"DiametroEsterno", V(3)}, {"Spessore", V(4)}, {"lato", V(2)}}},
-    {5,
-     {{"DiametroNominale", V(0)}, {"DiametroInterno", V(2)}, {"Spessore", V(4)}, {"lato", V(3)}}},
-    {6, kTaperWasher},
-    {7, kTaperWasher},
-    {8,
-     {{"DiametroNominale", V(0)},
-      {"DiametroEsterno", V(3)},
-      {"DiametroInterno", V(0)},
-      {"Spessore", V(5)},
-      {"SpessoreSmusso", V(2)},
-      {"SpessoreSmusso1", V(4)}}},
-};
-
-Expected NutRow(std::map<std::string, double> row) {
-  row.emplace("DiametroFiletto", V(0));
-  row.emplace("Spessore", V(3));
-  return row;
-}
-
-const std::map<int, Expected> kNutRows = {
-    {1, NutRow({{"DiametroEsterno", V(4)}, {"Passo", V(5)}})},
-    {2, NutRow({{"DiametroEsterno", V(4)},
-                {"Passo", V(5)},
-                {"Scanalatura", V(7)},
-                {"LargScanalatura", V(3) - V(6)},
-                {"DiametroCorona", V(8)},
-                {"InizioCorona", V(6)},
-                {"numCave", V(9)}})},
-    {3, NutRow({{"DiametroEsterno", V(4)},
-                {"Passo", V(5)},
-                {"DiametroCorona", V(4)},
-                {"InizioCorona", V(6) - V(3)}})},
-    {4, NutRow({{"Passo", V(5)}, {"LatoRet", V(2)}})},
-    {5, NutRow({{"Passo", V(5)}, {"LatoRet", V(2)}, {"DiametroInterno", V(4)}})},
-    {6, NutRow({{"DiametroEsterno", V(4)},
-                {"Passo", V(13)},
-                {"DiametroCalotta", V(7)},
-                {"AltezzaCalotta", V(9) - V(3)},
-                {"DiametroInternoCalotta", V(8)},
-                {"AltezzaInternoCalotta", V(5)},
-                {"RaggioCalotta", V(11)},
-                {"RaggioInternoCalotta", V(12)}})},
-    {7, NutRow({{"DiametroEsterno", V(4)},
-                {"Passo", V(10)},
-                {"DiametroCalotta", V(7)},
-                {"AltezzaCalotta", V(8) - V(3)},
-                {"AltezzaInternoCalotta", V(9) - V(3)},
-                {"RaggioCalotta", V(11)},
-                {"RaggioInternoCalotta", V(8) - V(3) - V(6)}})},
-    {8, NutRow({{"DiametroEsterno", V(4)},
-                {"Passo", V(13)},
-                {"AltezzaCalotta", V(9) - V(10)},
-                {"AltezzaInternoCalotta", V(10) - V(3)},
-                {"DiametroCalotta", V(8)},
-                {"RaggioCalotta", V(12)}})},
-    {9, NutRow({{"DiametroEsterno", V(2)},
-                {"Passo", V(7)},
-                {"DiametroInterno", V(4)},
-                {"Scanalatura", V(5)},
-                {"LargScanalatura", V(6)},
-                {"numCave", V(9)}})},
-};
-
-// Checks every row of a class's mapping and that types just outside the range set nothing.
+// Every row of a class's mapping: each numeric property equals its row's value, or 0 (the
+// class default) when the row does not list it; types just outside the range set nothing.
 template <typename Make>
-void ExpectMapping(Make make, const std::map<int, Expected>& rows, const char* typeProperty) {
-  const ValueArray v = Distinct();
-  for (const auto& [type, row] : rows) {
-    Expected expected = row;
-    expected[typeProperty] = type;
-    ExpectProperties(*make(static_cast<std::int16_t>(type), v), expected,
-                     typeProperty + std::to_string(type));
-  }
-  const int outside[] = {0, rows.rbegin()->first + 1, -1};
-  for (int type : outside) {
-    ExpectProperties(*make(static_cast<std::int16_t>(type), v), {},
-                     "outside " + std::to_string(type));
+void ExpectMapping(Make make, const std::map<int, std::string>& rows, const char* typeProperty) {
+  std::map<int, std::string> all = rows;
+  all[0] = all[-1] = all[rows.rbegin()->first + 1] = "";
+  for (const auto& [type, row] : all) {
+    std::map<std::string, double> expected = ParseRow(row);
+    if (!row.empty()) expected[typeProperty] = type;
+    auto object = make(static_cast<std::int16_t>(type), Distinct());
+    for (const std::string& name : object->PropertyNames()) {
+      host::Value value = object->GetProperty(name);
+      if (value.Type() == host::ValueType::Text) continue;
+      double want = expected.count(name) ? expected[name] : 0.0;
+      EXPECT_DOUBLE_EQ(value.AsDouble(), want) << typeProperty << " " << type << ": " << name;
+    }
   }
 }
 
 TEST(NewVormbrace, BoltsFollowTheirMapping) {
-  ExpectMapping([](std::int16_t t, const ValueArray& v) { return MakeBolt(t, v); }, kBoltRows,
+  const std::string head = "Diametro 0, lung 1, DistFiletto 2, LungTesta 5, Passo 7, ";
+  ExpectMapping([](std::int16_t t, const ValueArray& v) { return MakeBolt(t, v); },
+                {{1, head + "DiametroCollarino 3, DiamCerchioTesta 8"},
+                 {2, head + "DiametroCollarino 3, DiamCerchioTesta 8, LungCollarino 10"},
+                 {3, "Diametro 0, lung 1, DistFiletto 2, Passo 5"},
+                 {4, head + "DiamCerchioTesta 3, LatoTesta 4"},
+                 {5, "Diametro 0, lung 1, Passo 2"},
+                 {6, head + "DiamCerchioTesta 8, Var1 10, Var2 9"},
+                 {7, head + "DiamCerchioTesta 8, Var1 9, Var2 11"},
+                 {8, head + "DiamCerchioTesta 6, Var1 8, Var2 9, Var3 3"},
+                 {9, head + "DiamCerchioTesta 6, Var1 10, Var2 11, Var3 3, Var4 9"},
+                 {10, head + "DiamCerchioTesta 6, Var1 9, Var2 8, Var3 3"}},
                 "HeaderType");
 }
 
 TEST(NewVormbrace, ScrewsFollowTheirMapping) {
-  ExpectMapping([](std::int16_t t, const ValueArray& v) { return MakeScrew(t, v); }, kScrewRows,
+  const std::string all = "Diametro 0, lung 1, DistFiletto 2, Passo 7, ";
+  const std::string sunk = all + "DiamCerchioTesta 6, Var2 8, Var3 9, ";
+  ExpectMapping([](std::int16_t t, const ValueArray& v) { return MakeScrew(t, v); },
+                {{1, all + "LungTesta 5, DiamCerchioTesta 3, Var1 6, Var2 8, Var3 10"},
+                 {2, all + "LungTesta 5, DiamCerchioTesta 6, Var1 3, Var2 8, Var3 10"},
+                 {3, all + "LungTesta 5, DiamCerchioTesta 3, Var2 8, Var3 10"},
+                 {4, all + "LungTesta 5, DiamCerchioTesta 3, Var1 10, Var2 11"},
+                 {5, sunk + "LungTesta 5, Var1 3"},
+                 {6, all + "LungTesta 5, DiamCerchioTesta 6, Var1 3, Var2 10, Var3 9, Var4 11"},
+                 {7, sunk + "LungTesta 11, Var1 10, Var4 5-11"},
+                 {8, sunk + "LungTesta 5, Var1 3, Var4 5-11"},
+                 {9, sunk + "LungTesta 5, Var1 3, Var4 12"},
+                 {10, sunk + "LungTesta 11, Var1 10, Var4 5-11"},
+                 {11, sunk + "LungTesta 5, Var1 3, Var4 5-11"},
+                 {12, sunk + "LungTesta 5, Var1 3, Var4 12"}},
                 "HeaderType");
 }
 
 TEST(NewVormbrace, SetScrewsFollowTheirMapping) {
+  const std::string socket =
+      "Diametro 0, DiamInf 2, SmussoSuperiore 7, Passo 5, "
+      "LargIntaglio 4, AltIntaglio 6, ";
+  const std::string slotted =
+      "Diametro 0, DiamInf 2, SmussoSuperiore 6, Passo 5, "
+      "LargIntaglio 3, AltIntaglio 4, ";
   ExpectMapping([](std::int16_t t, const ValueArray& v) { return MakeScrewNoHead(t, v); },
-                kSetScrewRows, "ComponentType");
+                {{1, socket + "lung 1, SmussoInferiore =0"},
+                 {2, socket + "lung 1-8, SmussoInferiore =0, DiamCilindro 2, AltCilindro 8"},
+                 {3, socket + "lung 1, SmussoInferiore 7"},
+                 {4, socket + "lung 1, SmussoInferiore =90, DiamCoppa 2, AltCoppa cup"},
+                 {5, slotted + "lung 1, SmussoInferiore =0"},
+                 {6, slotted + "lung 1-7, SmussoInferiore =0, DiamCilindro 2, AltCilindro 7"},
+                 {7, slotted + "lung 1, SmussoInferiore 6"},
+                 {8, slotted + "lung 1, SmussoInferiore =90, DiamCoppa 2, AltCoppa cup"},
+                 {9, "Diametro 0, lung 1, Passo 7, LungRadice 5, LungGambo 4, AltCalotta 7"}},
+                "ComponentType");
 }
 
 TEST(NewVormbrace, WashersFollowTheirMapping) {
-  ExpectMapping([](std::int16_t t, const ValueArray& v) { return MakeWasher(t, v); }, kWasherRows,
+  const std::string taper =
+      "DiametroNominale 0, DiametroInterno 0, Spessore 6, lato 2, Lato1 3, "
+      "Spessore1 7, SpessoreSmusso 4, Scanalatura 8";
+  ExpectMapping([](std::int16_t t, const ValueArray& v) { return MakeWasher(t, v); },
+                {{1, "DiametroNominale 0, DiametroEsterno 3, DiametroInterno 2, Spessore 4"},
+                 {2, "DiametroNominale 0, DiametroEsterno 4, DiametroInterno 2, Spessore 3"},
+                 {3,
+                  "DiametroNominale 0, DiametroEsterno 4, DiametroInterno 2, Spessore 3, "
+                  "SpessoreSmusso 5"},
+                 {4, "DiametroNominale 0, DiametroEsterno 3, Spessore 4, lato 2"},
+                 {5, "DiametroNominale 0, DiametroInterno 2, Spessore 4, lato 3"},
+                 {6, taper},
+                 {7, taper},
+                 {8,
+                  "DiametroNominale 0, DiametroEsterno 3, DiametroInterno 0, Spessore 5, "
+                  "SpessoreSmusso 2, SpessoreSmusso1 4"}},
                 "ComponentType");
 }
 
 TEST(NewVormbrace, NutsFollowTheirMapping) {
-  ExpectMapping([](std::int16_t t, const ValueArray& v) { return MakeNut(t, v); }, kNutRows,
-                "ComponentType");
+  const std::string all = "DiametroFiletto 0, Spessore 3, ";
+  ExpectMapping(
+      [](std::int16_t t, const ValueArray& v) { return MakeNut(t, v); },
+      {{1, all + "DiametroEsterno 4, Passo 5"},
+       {2, all + "DiametroEsterno 4, Passo 5, Scanalatura 7, LargScanalatura 3-6, "
+                 "DiametroCorona 8, InizioCorona 6, numCave 9"},
+       {3, all + "DiametroEsterno 4, Passo 5, DiametroCorona 4, InizioCorona 6-3"},
+       {4, all + "Passo 5, LatoRet 2"},
+       {5, all + "Passo 5, LatoRet 2, DiametroInterno 4"},
+       {6, all + "DiametroEsterno 4, Passo 13, DiametroCalotta 7, AltezzaCalotta 9-3, "
+                 "DiametroInternoCalotta 8, AltezzaInternoCalotta 5, RaggioCalotta 11, "
+                 "RaggioInternoCalotta 12"},
+       {7, all + "DiametroEsterno 4, Passo 10, DiametroCalotta 7, AltezzaCalotta 8-3, "
+                 "AltezzaInternoCalotta 9-3, RaggioCalotta 11, RaggioInternoCalotta 8-3-6"},
+       {8, all + "DiametroEsterno 4, Passo 13, AltezzaCalotta 9-10, AltezzaInternoCalotta 10-3, "
+                 "DiametroCalotta 8, RaggioCalotta 12"},
+       {9, all + "DiametroEsterno 2, Passo 7, DiametroInterno 4, Scanalatura 5, "
+                 "LargScanalatura 6, numCave 9"}},
+      "ComponentType");
 }
 
 TEST(NewVormbrace, WorkedM8RecordMakesTheHexagonBolt) {

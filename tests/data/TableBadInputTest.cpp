@@ -80,16 +80,4 @@ TEST_F(TableBadInput, MegabyteLinesAreReadWhole) {
   EXPECT_TRUE(Texts().empty());
 }
 
-TEST_F(TableBadInput, TextInNumberFieldsReadsAsZero) {
-  std::string path = Write("d.tab", "M8|eight|forty|1e|-.5x|+\r\n");
-  ASSERT_TRUE(QMisuraVariabili(path, "M8", "abc", values_, text_));
-  EXPECT_EQ(values_[0], 0);
-  EXPECT_EQ(values_[1], 0);
-  EXPECT_EQ(values_[2], 1);
-  EXPECT_EQ(values_[3], -0.5);
-  EXPECT_EQ(values_[4], 0);
-  EXPECT_TRUE(QCercaDiametro(path, 0, true, text_));
-  EXPECT_EQ(text_, "M8");
-}
-
 }  // namespace
