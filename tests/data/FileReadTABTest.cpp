@@ -175,7 +175,7 @@ class QDataTest : public FileReadTAB {
           "\r\n"
           " M10| 10 | 40\r\n"
           "M8 | 8 | 60\r\n");
-    Write("Mat.tab", "# grade\r\n  8.8  \r\n@A2\r\n   \r\n10.9\r\n");
+    Write("Mat.tab", "# grade\r\n  8.8  \r\n@A2\r\n   \r\n # not a comment\r\n10.9\r\n");
   }
   std::string index_;
   ListControl sizes_, materials_;
@@ -191,7 +191,7 @@ TEST_F(QDataTest, FillsDescriptionSizeGroupsAndMaterials) {
   EXPECT_EQ(Texts(sizes_), (Strings{"M8", "M10", "M8"}));
   EXPECT_EQ(Data(sizes_), (Ints{1, 5, 6}));
   EXPECT_EQ(materials_.Tag(), Folder() + "Mat.tab");
-  EXPECT_EQ(Texts(materials_), (Strings{"8.8", "@A2", "10.9"}));
+  EXPECT_EQ(Texts(materials_), (Strings{"8.8", "@A2", "# not a comment", "10.9"}));
 }
 
 TEST_F(QDataTest, ReportsRecordLinePastTheEnd) {
