@@ -16,6 +16,7 @@ namespace host::occt {
 struct OcctEvaluator::Impl {
   struct PartEntry {
     TopoDS_Shape solid;  // null for a part without material
+    bool valid = false;  // the kernel's checker passed it
     bool hasFigures = false;
     SolidFigures figures;
   };

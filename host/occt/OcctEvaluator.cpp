@@ -1,7 +1,6 @@
 // Feature updates, part solids by boolean combination, and their figures.
 #include "host/occt/OcctEvaluator.h"
 
-#include <BOPAlgo_CellsBuilder.hxx>
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepAlgoAPI_Fuse.hxx>
 #include <BRepBndLib.hxx>
@@ -34,15 +33,14 @@ bool IsFeature(std::int32_t kind) {
 struct Item {
   TopoDS_Shape solid;
   bool removal = false;
+  ref::SceneShape* feature = nullptr;
 };
 
-TopTools_ListOfShape ListOf(const std::vector<Item>& items, std::size_t from, bool removal) {
-  TopTools_ListOfShape list;
-  for (std::size_t i = from; i < items.size(); ++i) {
-    if (items[i].removal == removal) list.Append(items[i].solid);
-  }
-  return list;
-}
+// The result of combining a part's features, and whether the kernel's checker passed it.
+struct Combined {
+  TopoDS_Shape solid;
+  bool valid = false;
+};
 
 void Configure(BRepAlgoAPI_BooleanOperation& op) {
   // The inputs are cached and shared between parts: the operation must not touch them.
@@ -51,81 +49,105 @@ void Configure(BRepAlgoAPI_BooleanOperation& op) {
   op.SetRunParallel(Standard_True);
 }
 
-// The features in order: a cell of space is in the solid when the last feature containing it
-// adds material. When every removal follows every addition that is one fuse and one cut
-// (each with all its tools at once); otherwise one general fuse picks the cells.
-TopoDS_Shape Combine(std::vector<Item> items, const std::string& who) {
-  while (!items.empty() && items.front().removal) items.erase(items.begin());
-  if (items.empty()) return {};
-  std::size_t firstRemoval = items.size();
-  std::size_t lastAdd = 0;
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (items[i].removal && firstRemoval == items.size()) firstRemoval = i;
-    if (!items[i].removal) lastAdd = i;
-  }
-  auto fail = [&]() -> TopoDS_Shape {
-    throw RuntimeError(err::kAutomationError, who + ": its features cannot be combined into one solid");
+// `base` fused with or cut by `tools` in one operation; a null shape when the kernel fails.
+// (Warnings are not failures: the non-destructive mode warns of shapes it could not orient
+// while its result is sound; the result's check decides.)
+TopoDS_Shape Apply(const TopoDS_Shape& base, const TopTools_ListOfShape& tools, bool cut) {
+  TopTools_ListOfShape arguments;
+  arguments.Append(base);
+  auto run = [&](BRepAlgoAPI_BooleanOperation& op) -> TopoDS_Shape {
+    op.SetArguments(arguments);
+    op.SetTools(tools);
+    Configure(op);
+    op.Build();
+    if (op.HasErrors()) return {};
+    return op.Shape();
   };
-  if (items.size() == 1) return items.front().solid;
-
-  TopoDS_Shape result;
-  if (lastAdd < firstRemoval) {
-    result = items.front().solid;
-    TopTools_ListOfShape adds = ListOf(items, 1, false);
-    if (!adds.IsEmpty()) {
-      BRepAlgoAPI_Fuse fuse;
-      TopTools_ListOfShape arguments;
-      arguments.Append(result);
-      fuse.SetArguments(arguments);
-      fuse.SetTools(adds);
-      Configure(fuse);
-      fuse.Build();
-      if (fuse.HasErrors()) fail();
-      result = fuse.Shape();
-    }
-    TopTools_ListOfShape removals = ListOf(items, 0, true);
-    if (!removals.IsEmpty()) {
-      BRepAlgoAPI_Cut cut;
-      TopTools_ListOfShape arguments;
-      arguments.Append(result);
-      cut.SetArguments(arguments);
-      cut.SetTools(removals);
-      Configure(cut);
-      cut.Build();
-      if (cut.HasErrors()) fail();
-      result = cut.Shape();
-    }
-  } else {
-    BOPAlgo_CellsBuilder cells;
-    for (const Item& item : items) cells.AddArgument(item.solid);
-    cells.SetNonDestructive(Standard_True);
-    cells.SetUseOBB(Standard_True);
-    cells.SetRunParallel(Standard_True);
-    cells.Perform();
-    if (cells.HasErrors()) fail();
-    for (std::size_t i = 0; i < items.size(); ++i) {
-      if (items[i].removal) continue;
-      TopTools_ListOfShape take;
-      take.Append(items[i].solid);
-      cells.AddToResult(take, ListOf(items, i + 1, true), 1);
-    }
-    cells.RemoveInternalBoundaries();
-    result = cells.Shape();
+  if (cut) {
+    BRepAlgoAPI_Cut op;
+    return run(op);
   }
+  BRepAlgoAPI_Fuse op;
+  return run(op);
+}
+
+bool HasSolid(const TopoDS_Shape& shape) {
+  return !shape.IsNull() && TopExp_Explorer(shape, TopAbs_SOLID).More();
+}
+
+Combined Finish(const TopoDS_Shape& result) {
   // Booleans leave coplanar faces split where the features met: merge them back.
   ShapeUpgrade_UnifySameDomain unify(result, Standard_True, Standard_True, Standard_False);
   unify.Build();
-  return unify.Shape();
+  Combined c{unify.Shape(), false};
+  c.valid = HasSolid(c.solid) && BRepCheck_Analyzer(c.solid).IsValid();
+  return c;
 }
 
-SolidFigures Measure(const TopoDS_Shape& solid) {
+// Few, large operations: each run of consecutive additions is fused into one shape, each run of
+// removals into one tool, and the runs are applied in order (a hexagon bolt or a screw with its
+// recesses takes two or three operations whatever the number of features). A cut by several
+// overlapping tools at once is not used: the kernel's solid builder gets it wrong.
+TopoDS_Shape CombineRuns(const std::vector<Item>& items) {
+  std::vector<std::pair<bool, TopTools_ListOfShape>> runs;
+  for (const Item& item : items) {
+    if (runs.empty() || runs.back().first != item.removal) runs.emplace_back(item.removal, TopTools_ListOfShape());
+    runs.back().second.Append(item.solid);
+  }
+  auto merged = [](TopTools_ListOfShape list) -> TopoDS_Shape {
+    TopoDS_Shape first = list.First();
+    list.RemoveFirst();
+    return list.IsEmpty() ? first : Apply(first, list, false);
+  };
+  TopoDS_Shape result = merged(runs.front().second);
+  for (std::size_t i = 1; i < runs.size() && !result.IsNull(); ++i) {
+    TopoDS_Shape tool = merged(runs[i].second);
+    if (tool.IsNull()) return {};
+    TopTools_ListOfShape tools;
+    tools.Append(tool);
+    result = Apply(result, tools, runs[i].first);
+  }
+  return result;
+}
+
+// The features in creation order: added material fused, removal features cut, every removal
+// before the first addition ignored. Runs are combined first; when the kernel fails on them or
+// their result does not pass its checker, the features are applied one at a time, and a
+// failure then names the feature at fault.
+Combined Combine(std::vector<Item> items, const std::string& who) {
+  while (!items.empty() && items.front().removal) items.erase(items.begin());
+  if (items.empty()) return {};
+  if (items.size() == 1) return {items.front().solid, BRepCheck_Analyzer(items.front().solid).IsValid()};
+
+  TopoDS_Shape fast = CombineRuns(items);
+  if (HasSolid(fast)) {
+    Combined c = Finish(fast);
+    if (c.valid) return c;
+  }
+  TopoDS_Shape result = items.front().solid;
+  for (std::size_t i = 1; i < items.size(); ++i) {
+    TopTools_ListOfShape tools;
+    tools.Append(items[i].solid);
+    TopoDS_Shape next = Apply(result, tools, items[i].removal);
+    if (next.IsNull()) {
+      throw RuntimeError(err::kAutomationError,
+                         DescribeShape(*items[i].feature) + ": the solid kernel cannot " +
+                             (items[i].removal ? "cut it from " : "fuse it with ") + who);
+    }
+    result = next;
+  }
+  return Finish(result);
+}
+
+// The figures of a combined solid (its validity is already known).
+SolidFigures Measure(const TopoDS_Shape& solid, bool valid) {
   SolidFigures f;
   if (solid.IsNull()) return f;
   for (TopExp_Explorer e(solid, TopAbs_SOLID); e.More(); e.Next()) ++f.solids;
+  f.valid = valid && f.solids > 0;
   TopTools_IndexedMapOfShape faces;
   TopExp::MapShapes(solid, TopAbs_FACE, faces);
   f.faces = faces.Extent();
-  f.valid = f.solids > 0 && BRepCheck_Analyzer(solid).IsValid();
   GProp_GProps props;
   BRepGProp::VolumeProperties(solid, props);
   f.volume = props.Mass();
@@ -170,11 +192,13 @@ OcctEvaluator::Impl::PartEntry& OcctEvaluator::Impl::Part(ref::SceneShape& part)
 
   std::vector<Item> items;
   for (auto& [feature, recipe] : features) {
-    items.push_back({FeatureSolid(*feature, recipe), recipe.removal});
+    items.push_back({FeatureSolid(*feature, recipe), recipe.removal, feature});
   }
   PartEntry entry;
   std::string who = DescribeShape(part);
-  entry.solid = Guarded(who, [&] { return Combine(std::move(items), who); });
+  Combined combined = Guarded(who, [&] { return Combine(std::move(items), who); });
+  entry.solid = combined.solid;
+  entry.valid = combined.valid;
   if (parts.size() >= kCacheLimit) parts.clear();
   return parts.emplace(std::move(key), std::move(entry)).first->second;
 }
@@ -190,7 +214,7 @@ void OcctEvaluator::UpdateFeature(ref::SceneShape& feature) {
 SolidFigures OcctEvaluator::Figures(ref::SceneShape& part) {
   Impl::PartEntry& entry = impl_->Part(part);
   if (!entry.hasFigures) {
-    entry.figures = Guarded(DescribeShape(part), [&] { return Measure(entry.solid); });
+    entry.figures = Guarded(DescribeShape(part), [&] { return Measure(entry.solid, entry.valid); });
     entry.hasFigures = true;
   }
   return entry.figures;

@@ -1,5 +1,5 @@
-// Test support for the solid kernel: a reference host with a scene that has the kernel, a part
-// in it, and the shared checker of part solids.
+// Test support for the solid kernel: a reference host with a scene that has the kernel, parts
+// in it, and helpers that record features by hand.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "host/Profile.h"
+#include "occt/SolidChecks.h"
 
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/SceneDocument.h"
@@ -62,24 +63,12 @@ class KernelTest : public ::testing::Test {
     feature.Components(14).Item(1).Variable(1).SetValue(host::Value::Int32(1));
   }
 
-  // One valid solid whose volume is `volume` within the relative `tolerance`.
   void ExpectValidSolid(host::ref::SceneShape& part, double volume, double tolerance) {
-    host::occt::SolidFigures f = kernel_.Figures(part);
-    EXPECT_TRUE(f.valid) << part.Name();
-    EXPECT_EQ(f.solids, 1) << part.Name();
-    EXPECT_NEAR(f.volume, volume, volume * tolerance) << part.Name();
+    test::ExpectValidSolid(kernel_, part, volume, tolerance);
   }
-
-  // The bounding box in the part's frame, to `tolerance` mm.
   void ExpectBox(host::ref::SceneShape& part, host::ref::Vec3 min, host::ref::Vec3 max,
                  double tolerance = 1e-3) {
-    host::occt::SolidFigures f = kernel_.Figures(part);
-    EXPECT_NEAR(f.boxMin.x, min.x, tolerance) << part.Name();
-    EXPECT_NEAR(f.boxMin.y, min.y, tolerance) << part.Name();
-    EXPECT_NEAR(f.boxMin.z, min.z, tolerance) << part.Name();
-    EXPECT_NEAR(f.boxMax.x, max.x, tolerance) << part.Name();
-    EXPECT_NEAR(f.boxMax.y, max.y, tolerance) << part.Name();
-    EXPECT_NEAR(f.boxMax.z, max.z, tolerance) << part.Name();
+    test::ExpectBox(kernel_, part, min, max, tolerance);
   }
 
   TestHost host_;

@@ -54,6 +54,16 @@ TEST_F(PartSolid, RemovalFeaturesCutInCreationOrder) {
   ExpectValidSolid(part, 968, 1e-9);
 }
 
+TEST_F(PartSolid, OverlappingRemovalsCutTheirUnion) {
+  // Two grooves 2 wide and 2 deep crossing on the top of a cube 10, their top faces on the
+  // cube's: 1000 - (40 + 40 - 8).
+  SceneShape& part = NewPart();
+  Box(part, 0, 0, 0, 10, 10, 10);
+  MarkRemoval(Box(part, 0, 4, 8, 10, 2, 2));
+  MarkRemoval(Box(part, 4, 0, 8, 2, 10, 2));
+  ExpectValidSolid(part, 928, 1e-9);
+}
+
 TEST_F(PartSolid, RemovalBeforeAnyMaterialRemovesNothing) {
   SceneShape& part = NewPart();
   MarkRemoval(Box(part, 0, 0, 0, 4, 4, 4));
