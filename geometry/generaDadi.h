@@ -10,8 +10,11 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <utility>
 
 #include "host/Automation.h"
+#include "host/Profile.h"
 #include "host/Shape.h"
 
 namespace vormbrace {
@@ -20,6 +23,23 @@ namespace vormbrace {
 using HostBool = std::int16_t;
 inline constexpr HostBool kHostTrue = -1;
 inline constexpr HostBool kHostFalse = 0;
+
+// --- feature steps shared with the washers --------------------------------------------------
+// Construction steps 1-4 of a nut or washer feature: a feature of `kind` in the part's body with
+// the size box (sx, sy, sz), anchor (0, 0, -h) (the placement rule lifts its origin to height
+// h), position (0, 0, 0) and the resource text `name`.
+host::Shape& AddPartFeature(host::Shape& part, std::int32_t kind, double sx, double sy, double sz,
+                            double h, int name);
+// The feature's profile with its origin at the feature's origin.
+host::Profile& ProfileAtOrigin(host::Shape& feature);
+// A new closed loop through the points (x, y), ending on the first.
+using ProfilePoint = std::pair<double, double>;
+host::Component& AddPolygon(host::Profile& profile, std::initializer_list<ProfilePoint> points);
+// A new loop that is the full circle of radius r about the profile's origin.
+void AddCircle(host::Profile& profile, double r);
+// Turns a profile (and with it the direction it is swept in) about an axis through its origin,
+// with a placement bound to it; degrees.
+void TurnProfile(host::Profile& profile, double ax, double ay, double az, double degrees);
 
 // --- hexagon nuts (kinds 1, 2, 3 and the base of 6, 7, 8) ---------------------------------
 // Hexagonal "Body" of width s across flats (flats perpendicular to x) and height H with the
@@ -32,8 +52,8 @@ void MakeHexChamfer(host::Shape& part, double s, double h, HostBool mirrored);
 void MakeSquareChamfer(host::Shape& part, double Di, double h, HostBool mirrored);
 // Kind 2: a crown ring of diameter Dc (none when Dc <= 0) from h0 up by t, then n slots b wide
 // cut t deep down from the top (h0, or h0 + t with a ring), round end at the bottom.
-void MakeCrownSlots(host::Shape& part, double s, double d, double Dc, double h0, double b,
-                    double t, double n);
+void MakeCrownSlots(host::Shape& part, double s, double d, double Dc, double h0, double b, double t,
+                    double n);
 // A ring of outer diameter Dr standing from height h up by hr; its bore is 0.91 d.
 void MakeCrownRing(host::Shape& part, double Dr, double d, double h, double hr);
 

@@ -1,0 +1,111 @@
+// Test support for the nut and washer generators: the generator fixture with the shipped
+// settings (so the thread texture is found), records of the shipped tables, and probes of a
+// part's solid (material inside a box, the turn of a copied feature).
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/FileReadTAB.h"
+#include "data/Globals.h"
+#include "data/Settings.h"
+#include "geometry/GeometryFixture.h"
+#include "host/reference/Math3.h"
+#include "occt/SolidChecks.h"
+
+namespace vormbrace::test {
+
+inline constexpr double kMathPi = 3.14159265358979323846;
+inline constexpr std::int16_t kIso = 0, kDin = 1;
+inline constexpr std::int16_t kWasherKind = 3, kNutKind = 4;
+
+class NutWasherTest : public GeometryTest {
+ protected:
+  NutWasherTest() {
+    host_.Settings() =
+        host::ref::SettingsStore::Load(VORMBRACE_STANDARDS_SOURCE_DIR "/settings.json");
+  }
+
+  // The record of `size` in a shipped size data file, read the way the dialog reads it.
+  static ValueArray Record(std::int16_t family, std::int16_t kind, const std::string& file,
+                           const std::string& size) {
+    State().family = family;
+    LoadKindSettings(kind);
+    ValueArray v{};
+    std::string partNumber;
+    EXPECT_TRUE(QMisuraVariabili(State().paths.dataFolder + file, size, "", v, partNumber))
+        << file << " " << size;
+    return v;
+  }
+
+  host::ref::SceneShape& NewPart(const std::string& name) {
+    auto& part =
+        static_cast<host::ref::SceneShape&>(document_.RootShape().Shapes(host::kShapePart).Add());
+    part.SetName(name);
+    return part;
+  }
+
+  // The features of a part whose name is `name`, in creation order.
+  static std::vector<host::ref::SceneShape*> Named(host::ref::SceneShape& part,
+                                                   const std::string& name) {
+    std::vector<host::ref::SceneShape*> out;
+    for (auto& c : part.Children()) {
+      if (c->Name() == name) out.push_back(c.get());
+    }
+    return out;
+  }
+
+  static bool IsRemoval(host::ref::SceneShape& feature) {
+    return Var(feature, 14, 1) == host::Value::Int32(1);
+  }
+
+  // The turn of a feature (its position variables 4-7) applied to (1, 0, 0): where the
+  // feature's +X ends up.
+  static host::ref::Vec3 TurnedX(host::ref::SceneShape& feature) {
+    host::ref::SceneComponent& p = Component(feature, 4);
+    host::ref::Mat3 r =
+        host::ref::RotationAboutAxis({p.Number(4), p.Number(5), p.Number(6)}, p.Number(7));
+    return r * host::ref::Vec3{1, 0, 0};
+  }
+  // The turn of a profile: axis and angle (its position variables 4-7).
+  static std::vector<double> ProfileTurn(host::ref::SceneComponent& holder) {
+    host::ref::SceneComponent& p = *holder.ProfileIfAny()->Store().First(4);
+    return {p.Number(4), p.Number(5), p.Number(6), p.Number(7)};
+  }
+
+  double Volume(host::ref::SceneShape& part) { return kernel_.Figures(part).volume; }
+
+  // The volume of the part's material inside the box from `lo` to `hi`: how much a removal box
+  // added last takes away. The probe is removed again.
+  double MaterialIn(host::ref::SceneShape& part, host::ref::Vec3 lo, host::ref::Vec3 hi) {
+    double before = Volume(part);
+    auto& probe = static_cast<host::ref::SceneShape&>(
+        part.Components(23).Item(1).Shapes(host::kShapeExtruded).Add());
+    host::Component& box = probe.Components(1).Item(1);
+    box.Variable(3).SetValue(host::Value::Double(hi.z - lo.z));
+    host::Component& anchor = probe.Components(5).Item(1);
+    for (int i = 1; i <= 3; ++i) anchor.Variable(i).SetValue(host::Value::Double(0));
+    host::Component& position = probe.Components(4).Item(1);
+    position.Variable(3).SetValue(host::Value::Double(lo.z));
+    host::Component& loop = probe.Components(15).Item(1).Profile().Components(3).Add();
+    loop.SetStartPoint(lo.x, lo.y);
+    loop.AddLineTo(hi.x, lo.y);
+    loop.AddLineTo(hi.x, hi.y);
+    loop.AddLineTo(lo.x, hi.y);
+    loop.AddLineTo(lo.x, lo.y);
+    probe.Components(14).Item(1).Variable(1).SetValue(host::Value::Int32(1));
+    double after = Volume(part);
+    part.RemoveChild(probe);
+    return before - after;
+  }
+
+  // Material on the axis: inside a thin square rod along Z from below the part to above it.
+  double MaterialOnAxis(host::ref::SceneShape& part) {
+    host::occt::SolidFigures f = kernel_.Figures(part);
+    return MaterialIn(part, {-0.25, -0.25, f.boxMin.z - 1}, {0.25, 0.25, f.boxMax.z + 1});
+  }
+};
+
+}  // namespace vormbrace::test
