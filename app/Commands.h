@@ -17,5 +17,7 @@ using CommandTable = std::vector<std::pair<CLI::App*, CommandRun>>;
 void AddInspectCommand(CLI::App& cli, CommandTable& commands);
 void AddCatalogCommand(CLI::App& cli, CommandTable& commands);
 void AddRecordCommand(CLI::App& cli, CommandTable& commands);
+void AddExportCommand(CLI::App& cli, CommandTable& commands);
+void AddBuildCommand(CLI::App& cli, CommandTable& commands);
 
 }  // namespace vormbrace::app

@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
   vormbrace::app::AddInspectCommand(cli, commands);
   vormbrace::app::AddCatalogCommand(cli, commands);
   vormbrace::app::AddRecordCommand(cli, commands);
+  vormbrace::app::AddExportCommand(cli, commands);
+  vormbrace::app::AddBuildCommand(cli, commands);
 
   CLI11_PARSE(cli, argc, argv);
   try {

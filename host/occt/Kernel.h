@@ -32,6 +32,9 @@ struct OcctEvaluator::Impl {
 // The part's solid in its own frame; a null shape for a part without material.
 TopoDS_Shape PartSolid(OcctEvaluator& kernel, ref::SceneShape& part);
 
+// The figures of any shape (its validity checked here).
+SolidFigures MeasureSolid(const TopoDS_Shape& shape);
+
 // Runs `body`, turning invalid records (error 5) and kernel exceptions (error 440) into
 // host::RuntimeError whose description begins with `who`.
 template <typename F>

@@ -220,6 +220,10 @@ SolidFigures OcctEvaluator::Figures(ref::SceneShape& part) {
   return entry.figures;
 }
 
+SolidFigures MeasureSolid(const TopoDS_Shape& shape) {
+  return Measure(shape, !shape.IsNull() && BRepCheck_Analyzer(shape).IsValid());
+}
+
 TopoDS_Shape PartSolid(OcctEvaluator& kernel, ref::SceneShape& part) {
   return kernel.Internals().Part(part).solid;
 }
