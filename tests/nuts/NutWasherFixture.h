@@ -77,18 +77,15 @@ class NutWasherTest : public GeometryTest {
 
   double Volume(host::ref::SceneShape& part) { return kernel_.Figures(part).volume; }
 
-  // The volume of the part's material inside the box from `lo` to `hi`: how much a removal box
-  // added last takes away. The probe is removed again.
-  double MaterialIn(host::ref::SceneShape& part, host::ref::Vec3 lo, host::ref::Vec3 hi) {
-    double before = Volume(part);
+  // A removal box from `lo` to `hi`, added last to the part (take it out with RemoveChild).
+  static host::ref::SceneShape& AddProbe(host::ref::SceneShape& part, host::ref::Vec3 lo,
+                                         host::ref::Vec3 hi) {
     auto& probe = static_cast<host::ref::SceneShape&>(
         part.Components(23).Item(1).Shapes(host::kShapeExtruded).Add());
-    host::Component& box = probe.Components(1).Item(1);
-    box.Variable(3).SetValue(host::Value::Double(hi.z - lo.z));
+    probe.Components(1).Item(1).Variable(3).SetValue(host::Value::Double(hi.z - lo.z));
     host::Component& anchor = probe.Components(5).Item(1);
     for (int i = 1; i <= 3; ++i) anchor.Variable(i).SetValue(host::Value::Double(0));
-    host::Component& position = probe.Components(4).Item(1);
-    position.Variable(3).SetValue(host::Value::Double(lo.z));
+    probe.Components(4).Item(1).Variable(3).SetValue(host::Value::Double(lo.z));
     host::Component& loop = probe.Components(15).Item(1).Profile().Components(3).Add();
     loop.SetStartPoint(lo.x, lo.y);
     loop.AddLineTo(hi.x, lo.y);
@@ -96,6 +93,14 @@ class NutWasherTest : public GeometryTest {
     loop.AddLineTo(lo.x, hi.y);
     loop.AddLineTo(lo.x, lo.y);
     probe.Components(14).Item(1).Variable(1).SetValue(host::Value::Int32(1));
+    return probe;
+  }
+
+  // The volume of the part's material inside the box from `lo` to `hi`: how much a probe
+  // takes away.
+  double MaterialIn(host::ref::SceneShape& part, host::ref::Vec3 lo, host::ref::Vec3 hi) {
+    double before = Volume(part);
+    host::ref::SceneShape& probe = AddProbe(part, lo, hi);
     double after = Volume(part);
     part.RemoveChild(probe);
     return before - after;
