@@ -6,8 +6,10 @@
 #include <string>
 
 namespace host {
+class DragDropHook;
 class Page;
-}
+class Shape;
+}  // namespace host
 
 namespace vormbrace {
 
@@ -38,6 +40,18 @@ struct EditState {
   std::string material;
 };
 
+// Where the last drop (or edit) puts the new part and how it turns it.
+struct DropContext {
+  host::DragDropHook* hook = nullptr;
+  host::Shape* target = nullptr;  // the parent under which the new part is created
+  bool editMode = false;
+  // Position X, Y, Z, rotation axis X, Y, Z and angle in degrees, in the target's frame.
+  std::array<double, 7> placement{};
+  std::array<double, 3> pick{};     // the picked point
+  std::array<double, 3> axis{};     // the axis chosen for the fastener
+  host::Shape* holePart = nullptr;  // the hit part when it carries fastener data
+};
+
 struct RunTimeState {
   std::int16_t languageBase = 2000;
   std::int16_t family = 0;    // standards family index i
@@ -47,10 +61,19 @@ struct RunTimeState {
   // The value array: v[i] holds field f(i + 2) of the chosen size data record.
   std::array<double, 21> values{};
   std::string partNumberText;
-  std::int32_t componentId = 0;  // 0 = none yet
+  // Links a bolt or screw with its hole and its copies: set by the drop from what it hit, by
+  // the creation of a bolt, screw or set screw when still 0, by an edit from the part. 0 = none.
+  std::int32_t componentId = 0;
   EditState edit;
   // The page of the last drop or edit; nullptr before the first.
   host::Page* page = nullptr;
+  DropContext drop;
+  // The nominal diameter the drop suggests (2 × the radius of the hole hit), 0 when none.
+  double holeDiameter = 0;
+  // The dialog's hole choice: 0 none, 1 simple, 2 counterbore, 3 countersink; and the line of
+  // the chosen tolerance class in the tolerance index (ItemData of the tolerance list).
+  std::int16_t holeType = 0;
+  std::int32_t toleranceLine = 0;
 };
 
 RunTimeState& State();

@@ -10,6 +10,7 @@
 
 namespace host {
 
+class ModalForm;
 class Page;
 
 // Message box styles (buttons + icon), as the add-in passes them.
@@ -35,6 +36,8 @@ class Host {
   // Shows a message box; returns the button pressed (kMsgAnswerOk).
   virtual std::int32_t MsgBox(const std::string& text, std::int32_t style,
                               const std::string& title) = 0;
+  // Shows a form modally: returns when the form has been closed (OK or Cancel).
+  virtual void ShowModal(ModalForm& form) = 0;
 };
 
 // The host of this process. Fails (assertion) when none was installed.

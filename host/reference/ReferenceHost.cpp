@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "host/ModalForm.h"
 #include "host/RuntimeError.h"
 #include "host/TextFile.h"
 #include "host/reference/Math3.h"
@@ -227,6 +228,11 @@ std::int32_t ReferenceHost::MsgBox(const std::string& text, std::int32_t style,
   messages_.push_back({text, style, title});
   if (sink_) sink_(messages_.back());
   return kMsgAnswerOk;
+}
+
+void ReferenceHost::ShowModal(ModalForm& form) {
+  formsShown_.push_back(form.FormName());
+  if (presenter_) presenter_(form);
 }
 
 }  // namespace host::ref

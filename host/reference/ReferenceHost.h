@@ -34,6 +34,8 @@ class ReferenceHost : public host::Host {
   std::unique_ptr<HostUnitConverter> NewUnitConverter(Page& page) override;
   std::int32_t MsgBox(const std::string& text, std::int32_t style,
                       const std::string& title) override;
+  // Hands the form to the presenter; without one the form closes at once, as if cancelled.
+  void ShowModal(ModalForm& form) override;
 
   SettingsStore& Settings() { return settings_; }
   ref::ClassRegistry& Classes() { return classes_; }
@@ -42,12 +44,18 @@ class ReferenceHost : public host::Host {
   void ClearMessages() { messages_.clear(); }
   // The front end's view of message boxes (the command line prints them).
   void SetMessageSink(std::function<void(const MessageRecord&)> sink) { sink_ = std::move(sink); }
+  // The front end that drives modal forms (the command line's presenter, a test's script).
+  void SetPresenter(std::function<void(ModalForm&)> presenter) { presenter_ = std::move(presenter); }
+  // The names of the forms shown so far, in order.
+  const std::vector<std::string>& FormsShown() const { return formsShown_; }
 
  private:
   SettingsStore settings_;
   ref::ClassRegistry classes_;
   std::vector<MessageRecord> messages_;
   std::function<void(const MessageRecord&)> sink_;
+  std::function<void(ModalForm&)> presenter_;
+  std::vector<std::string> formsShown_;
   std::unique_ptr<HostRegistry> registry_;
   std::unique_ptr<HostElementHelper> elements_;
 };
