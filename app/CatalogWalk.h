@@ -1,6 +1,5 @@
-// Walking the catalogue the way the selection dialog does (family and kind tabs, type, standard,
-// size, length and material lists), through the table queries, for the catalog and record
-// commands.
+// Walking the catalogue as the selection dialog does (family and kind tabs, type, standard, size,
+// length and material lists) through the table queries, for the catalog and record commands.
 #pragma once
 
 #include <cstddef>

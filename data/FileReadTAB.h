@@ -1,16 +1,5 @@
-// The queries on the standard table files: standards index files (sections of quoted records),
-// size data files and tolerance tables (bar-separated records), materials lists and the
-// tolerance index. Every query streams its file line by line and closes it before returning.
-//
-// Failures are trapped inside each query: it shows a message box naming itself (title: resource
-// text 10) and returns; the 16-bit queries return the error number, the Boolean ones false.
-//   62 input past end of file: "Error Reading <path>" CR "in <query>" (critical);
-//   53 file not found:         "Error Reading File INI" ... "File INI not found" CR "In <query>",
-//                              or "Error Reading File" ... "File not found" for the queries on
-//                              data and tolerance tables (exclamation);
-//   any other:                 "Error <n> <description>" CRLF "in <query>" (critical).
-// Format errors: a record with too few quotes or a tolerance line without "|" raise 5, a size
-// record with more than 21 fields raises 9.
+// The queries on the standard table files: standards index files, size data files, materials
+// lists, tolerance index and tolerance tables. Each streams its file and closes it on return.
 #pragma once
 
 #include <array>
@@ -20,6 +9,16 @@
 #include "data/DialogControls.h"
 
 namespace vormbrace {
+
+// Failures are trapped inside each query: it shows a message box naming itself (title: resource
+// text 10) and returns; the 16-bit queries return the error number, the Boolean ones false.
+//   62 input past end of file: "Error Reading <path>" CR "in <query>" (critical);
+//   53 file not found:         "Error Reading File INI" ... "File INI not found" CR "In <query>",
+//                              or "Error Reading File" ... "File not found" for the queries on
+//                              data and tolerance tables (exclamation);
+//   any other:                 "Error <n> <description>" CRLF "in <query>" (critical).
+// Format errors: a record with too few quotes or a tolerance line without "|" raise 5, a size
+// record with more than 21 fields raises 9.
 
 // The value array: v[i] holds field f(i + 2) of the chosen size data record.
 using ValueArray = std::array<double, 21>;

@@ -1,8 +1,5 @@
 // A new fastener component from the chosen table record: each class's property mapping from the
 // value array, and the component the dialog's choices describe.
-//
-// The creation routines make objects of the component classes, so this one part of data links
-// components (which itself links data): the pair is one link group.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +15,9 @@
 #include "data/Globals.h"
 
 namespace vormbrace {
+
+// These routines make objects of the component classes, so data links components (which itself
+// links data): the two libraries are one link group.
 
 // Each creates an object of its class, sets the sub-type and then the properties that the
 // type's row of the mapping takes from `v` (by default the run-time value array). A type

@@ -1,6 +1,5 @@
-// What a fastener part carries besides its geometry: the hole table of a hole made for a
-// fastener, the part name composed from the standard's template, the bill-of-materials data,
-// and emptying a part before it is rebuilt.
+// What a fastener part carries besides its geometry: the hole table, the part name from the
+// standard's template, the bill-of-materials data; and emptying a part before a rebuild.
 #pragma once
 
 #include <cstdint>
