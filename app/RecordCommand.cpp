@@ -95,7 +95,8 @@ int PrintRecord(AppHost& app, const RecordOptions& o) {
   }
   walk.SelectSize(*size);
   if (walk.Failed()) return 1;
-  // Without a choice the dialog keeps the first entry of the length and material lists.
+  // Without a choice the dialog keeps the first entry of the length and material lists, and a
+  // threaded rod's empty manual length box reads "100".
   std::string length = !o.length.empty() ? o.length : walk.lunghezza.List(0);
   std::string material = o.material.empty() ? walk.materiale.List(0) : o.material;
   if (!o.material.empty() && !FindEntry(walk.materiale, o.material)) {
@@ -109,7 +110,7 @@ int PrintRecord(AppHost& app, const RecordOptions& o) {
     return walk.Failed() ? 1 : Refuse("no record of size \"" + o.size + "\"");
   }
   std::unique_ptr<FastenerComponent> component =
-      NewComponentFromDialog(*kind, WalkChoices(walk, material, length));
+      NewComponentFromDialog(*kind, WalkChoices(walk, material, o.length.empty() ? "100" : length));
 
   std::string nameTemplate, designation, name, lengthPattern;
   QDesignazione(walk.IndexPath(), component->FileData, component->Normativa, nameTemplate,
@@ -173,7 +174,7 @@ void AddRecordCommand(CLI::App& cli, CommandTable& commands) {
   record->add_option("--length", o->length,
                      "Length (thickness for washers and nuts); the record with the nearest one "
                      "is taken. Default: the size's first. For threaded rods (bolts type 5) "
-                     "also the rod's length");
+                     "also the rod's length (default 100)");
   record->add_option("--material", o->material,
                      "Material as listed for the standard. Default: the first");
   commands.emplace_back(record, [o](AppHost& app) { return PrintRecord(app, *o); });
