@@ -40,15 +40,19 @@ void MakeSplitCut(host::Shape& part, double D, double d, double H) {
   double w = (D - d) / 2;  // the ring's width
   host::Shape& feature =
       AddPartFeature(part, host::kShapeSwept, 2.2 * w, 2.2 * w, H, 0, res::kRecess);
-  // The cross-section: a slit 0.1 wide reaching from radius d/4 to d/4 + 2.2 w on the -X side,
-  // across the whole ring.
+  // The cross-section: a slit 0.1 wide on the -X side, its origin d/4 from the axis, reaching
+  // out to d/4 + 2.2 w, past the ring. Its inner end lies on the axis rather than at the origin:
+  // the slit climbs √3 in y per unit of height, and near the top it crosses the ring where the
+  // hole's wall comes nearer the axis than d/4 (DIN 127 B M6: H 1.6, d 6.1); a slit starting at
+  // d/4 left a bridge there and the ring closed. It stays on the -X side while √3 H + 0.05 <
+  // d/2, as for every spring washer of the tables.
   host::Profile& section = ProfileOf(feature);
   SetPosition(section, -d / 4, 0, 0);
-  AddPolygon(section, {{0, 0},
-                       {0, kSplitWidth / 2},
+  AddPolygon(section, {{d / 4, 0},
+                       {d / 4, kSplitWidth / 2},
                        {-2.2 * w, kSplitWidth / 2},
                        {-2.2 * w, -kSplitWidth / 2},
-                       {0, -kSplitWidth / 2}});
+                       {d / 4, -kSplitWidth / 2}});
   // The path: 2.2 H along its y, turned 30° about X, so it rises through the whole thickness
   // while it runs along the ring.
   host::Profile& path = feature.Components(24).Item(1).Profile();

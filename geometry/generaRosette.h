@@ -20,8 +20,9 @@ namespace vormbrace {
 void MakePlainWasher(host::Shape& part, double D, double d, double H);
 // The plain ring, then its split.
 void MakeSplitWasher(host::Shape& part, double D, double d, double H);
-// The split of a spring washer: a slit 0.1 wide swept through the ring along a path turned 30°
-// about X, so that it crosses the ring on the -X side inclined to the washer's plane.
+// The split of a spring washer: a slit 0.1 wide, from the axis out past the ring on the -X
+// side, swept along a path turned 30° about X, so that it climbs through the thickness while
+// it crosses the ring: the ring stays one piece but is open.
 void MakeSplitCut(host::Shape& part, double D, double d, double H);
 // A ring whose outer rim is straight up to height c, then slopes inwards by c to the top face.
 void MakeChamferedWasher(host::Shape& part, double D, double d, double H, double c);

@@ -3,6 +3,7 @@
 // split, the taper washers' grooves, fillet and hole chamfer really cut; volumes against a
 // hand computation.
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -117,6 +118,28 @@ TEST_F(WasherSolid, SpringWasherSplitOpensTheRing) {
   // stays whole.
   EXPECT_EQ(SolidsAfterACutAt(spring, 4, 9, H), 2);
   EXPECT_EQ(SolidsAfterACutAt(plain, 4, 9, H), 1);
+}
+
+TEST_F(WasherSolid, EveryShippedSpringWasherIsSplitOpen) {
+  // The thick small sizes are where the climbing slit comes nearest the hole at the top
+  // (M6: 1.6 thick on a hole of 6.1).
+  std::ifstream table(VORMBRACE_STANDARDS_SOURCE_DIR "/DIN/Washers/DIN127B.tab");
+  std::string line;
+  int sizes = 0;
+  while (std::getline(table, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::string size = line.substr(0, line.find('|'));
+    SceneShape& part = Build(kDin, "DIN127B.tab", size, 2);
+    ExpectValidSolid(kernel_, part, Volume(part), 0);
+    WasherDimensions w =
+        ReadWasherDimensions(*MakeWasher(2, Record(kDin, kWasherKind, "DIN127B.tab", size)));
+    EXPECT_EQ(
+        SolidsAfterACutAt(part, w.DiametroInterno / 2 - 0.5, w.DiametroEsterno / 2 + 1, w.Spessore),
+        2)
+        << size;
+    ++sizes;
+  }
+  EXPECT_GT(sizes, 10);
 }
 
 TEST_F(WasherSolid, TaperWashersGroovesFilletAndHoleChamfer) {

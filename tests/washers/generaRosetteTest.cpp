@@ -80,10 +80,11 @@ TEST_F(Rosette, SplitIsASlitOneTenthWideSweptAlongAPathTurned30Degrees) {
   SceneShape& split = Feature(1);
   ExpectFeature(split, 4, "Recess", true, {7.7, 7.7, 2.2});
   ExpectNear(Triple(split, 5), {0, 0, 0}, 0);
-  // The cross-section: 0.1 wide and 2.2 w long, from d/4 outwards on the -X side.
+  // The cross-section: 0.1 wide, its origin d/4 out on the -X side, from the axis to 2.2 w
+  // beyond the origin.
   ExpectNear(ProfileOrigin(split), {-2.55, 0, 0}, kTol);
-  ExpectLoop(Loop(split), Lines({{0, 0}, {0, 0.05}, {-7.7, 0.05}, {-7.7, -0.05}, {0, -0.05}}),
-             kTol);
+  ExpectLoop(Loop(split),
+             Lines({{2.55, 0}, {2.55, 0.05}, {-7.7, 0.05}, {-7.7, -0.05}, {2.55, -0.05}}), kTol);
   // The path: one open segment 2.2 H long, in a plane turned 30° about X.
   host::ref::SceneComponent& path = Component(split, 24);
   host::ref::ComponentStore& store = path.ProfileIfAny()->Store();
