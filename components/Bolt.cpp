@@ -1,9 +1,45 @@
 // The dimension rows a bolt keeps in its data table.
 #include "components/Bolt.h"
 
+#include <cmath>
+
+#include "components/FastenerHole.h"
 #include "components/FastenerTable.h"
+#include "data/Globals.h"
+#include "geometry/Utils.h"
+#include "geometry/generaHoles.h"
+#include "geometry/generaTeste.h"
 
 namespace vormbrace {
+
+void Bolt::BuildGeometry(host::Shape& part) const {
+  BuildBoltByType(part, ReadHeadedDimensions(*this));
+}
+
+// A simple hole, or a counterbore as wide as 1.2 times the hexagon's corners and as deep as the
+// head, into which the bolt then sinks.
+void Bolt::MakeHoleForFastener() {
+  FastenerHole hole = StartFastenerHole(Diametro, lung);
+  if (hole.feature == nullptr) return;
+  const double t = hole.allowance;
+  double incDiameter = 0;
+  switch (State().holeType) {
+    case 1:
+      MakeHole(*hole.feature, Diametro, t, lung);
+      break;
+    case 2:
+      incDiameter = 1.2 * DiamCerchioTesta / std::cos(kRad30);
+      MakeCounterboreHole(*hole.feature, Diametro, lung, t, incDiameter, LungTesta);
+      MovePlacementIntoHole(LungTesta);
+      break;
+    default:
+      break;
+  }
+  FinishFastenerHole(
+      *hole.feature,
+      {State().holeType, State().componentId, Diametro, lung, t, incDiameter, LungTesta, 0},
+      ProgID());
+}
 
 void Bolt::WriteDimensionRows(host::Component& table) const {
   SetNumber(table, 6, host::Value::Int16(1));

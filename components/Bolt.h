@@ -12,6 +12,8 @@ class Bolt : public HeadedFastener {
 
  protected:
   const char* KindName() const override { return "Bolt"; }
+  void BuildGeometry(host::Shape& part) const override;
+  void MakeHoleForFastener() override;
   void WriteDimensionRows(host::Component& table) const override;
   void ReadDimensionRows(host::Component& table) override;
 };

@@ -2,10 +2,46 @@
 #include "components/FastenerComponent.h"
 
 #include "components/FastenerTable.h"
+#include "data/FileReadTAB.h"
 #include "data/Globals.h"
+#include "data/PartData.h"
 #include "data/Resources.h"
+#include "data/Settings.h"
+#include "host/Host.h"
+#include "host/Page.h"
 
 namespace vormbrace {
+
+host::Shape& FastenerComponent::Create(host::Shape& parent) {
+  LoadLanguage();
+  host::Shape& element = host::CurrentHost().ElementHelper().SceneElement(parent);
+  m_objAssembly = &element.Shapes(host::kShapePart).Add();
+  if (State().holeType != 0) MakeHoleForFastener();
+  return CreateInPart(*m_objAssembly);
+}
+
+host::Shape& FastenerComponent::CreateInPart(host::Shape& part) {
+  const auto& v = State().drop.placement;
+  auto placement = host::CurrentHost().NewPlacement();
+  placement->SetTarget(part);
+  placement->SetPosition(v[0], v[1], v[2]);
+  placement->SetAxis(v[3], v[4], v[5]);
+  placement->SetAngle(v[6]);
+  placement->Apply();
+
+  std::string nameTemplate, designation;
+  const Paths& paths = State().paths;
+  QDesignazione(paths.standardsFolder + paths.indexFile, FileData, Normativa, nameTemplate,
+                designation);
+  BuildGeometry(part);
+  std::string name, lengthPattern;
+  ComposeName(*this, nameTemplate, designation, name, lengthPattern);
+  part.SetName(name);
+  WriteBomData(part, Normativa, Codice, BomLength(), MaterialCode, name);
+  WriteTable(part, lengthPattern);
+  part.Page().Update();
+  return part;
+}
 
 void FastenerComponent::WriteTable(host::Shape& part, const std::string& lengthPattern) const {
   const RunTimeState& s = State();

@@ -19,6 +19,19 @@ class FastenerComponent : public host::AutomationObject {
   // Placement values: stored only.
   double PosX = 0, PosY = 0, PosZ = 0, RotX = 0, RotY = 0, RotZ = 0, RotAngle = 0;
 
+  // Adds a new part under the scene element of `parent` (the drop target), builds the fastener
+  // in it and returns it; bolts and screws first cut their hole into the part that was hit.
+  host::Shape& Create(host::Shape& parent);
+
+  // Turns an empty (or emptied) part into the finished fastener: placement from the drop
+  // context, geometry by sub-type, name, bill-of-materials data, data table and binding. The
+  // page is updated last. Failures of the geometry travel to the caller; features already
+  // added stay.
+  host::Shape& CreateInPart(host::Shape& part);
+
+  // The part made by Create, nullptr before.
+  host::Shape* Assembly() const { return m_objAssembly; }
+
   // Writes the fastener data table of the part (rewriting an existing one in place), with the
   // length pattern in (2, 2), then binds the part to this class.
   void WriteTable(host::Shape& part, const std::string& lengthPattern) const;
@@ -28,10 +41,20 @@ class FastenerComponent : public host::AutomationObject {
   void GetPartData(host::Shape& shape) const;
 
  protected:
+  // The generators of the class's sub-type; a sub-type outside the class's range builds nothing.
+  virtual void BuildGeometry(host::Shape& part) const = 0;
+  // The length written to the bill of materials: the nominal length, 0 for washers and nuts.
+  virtual double BomLength() const { return 0; }
+  // Bolts and screws cut their hole before the part is built.
+  virtual void MakeHoleForFastener() {}
+
   // "Bolt", "Screw", "ScrewNoHead", "Washer", "Nut": the kind text of row (1, 2).
   virtual const char* KindName() const = 0;
   // The class's dimension rows, in their order.
   virtual void WriteDimensionRows(host::Component& table) const = 0;
+
+ private:
+  host::Shape* m_objAssembly = nullptr;
 };
 
 }  // namespace vormbrace

@@ -27,6 +27,7 @@ class HeadedFastener : public Dispatched<HeadedFastener, ThreadedFastener> {
 
  protected:
   void SetSubType(std::int32_t subType) override { HeaderType = subType; }
+  double BomLength() const override { return lung; }
 };
 
 }  // namespace vormbrace

@@ -3,6 +3,7 @@
 
 #include "components/CommonSlots.h"
 #include "components/FastenerTable.h"
+#include "geometry/generaDadi.h"
 
 namespace vormbrace {
 
@@ -31,6 +32,8 @@ const DispatchTable<Nut>& Nut::Table() {
   }));
   return table;
 }
+
+void Nut::BuildGeometry(host::Shape& part) const { BuildNutByType(part, ReadNutDimensions(*this)); }
 
 void Nut::WriteDimensionRows(host::Component& table) const {
   SetNumber(table, 10, host::Value::Double(DiametroFiletto));

@@ -37,6 +37,7 @@ class Nut : public Dispatched<Nut, FastenerComponent> {
 
  protected:
   const char* KindName() const override { return "Nut"; }
+  void BuildGeometry(host::Shape& part) const override;
   void WriteDimensionRows(host::Component& table) const override;
 };
 

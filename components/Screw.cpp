@@ -1,9 +1,66 @@
 // The dimension rows a screw keeps in its data table: a bolt's, and the head height.
 #include "components/Screw.h"
 
+#include "components/FastenerHole.h"
 #include "components/FastenerTable.h"
+#include "data/Globals.h"
+#include "geometry/generaHoles.h"
+#include "geometry/generaTeste.h"
 
 namespace vormbrace {
+namespace {
+
+// Head types whose head is countersunk below the seating plane.
+bool IsCountersunk(std::int32_t headerType) {
+  switch (headerType) {
+    case 2:
+    case 5:
+    case 6:
+    case 8:
+    case 9:
+    case 11:
+    case 12:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void Screw::BuildGeometry(host::Shape& part) const {
+  BuildScrewByType(part, ReadHeadedDimensions(*this));
+}
+
+// A simple hole (a countersunk head then rests on the surface), a counterbore 1.2 times the
+// head wide and as deep as it, or a countersink matching the head's angle.
+void Screw::MakeHoleForFastener() {
+  FastenerHole hole = StartFastenerHole(Diametro, lung);
+  if (hole.feature == nullptr) return;
+  const double t = hole.allowance;
+  double incDiameter = 0;
+  switch (State().holeType) {
+    case 1:
+      MakeHole(*hole.feature, Diametro, t, lung);
+      if (IsCountersunk(HeaderType)) MovePlacementIntoHole(-LungTesta);
+      break;
+    case 2:
+      incDiameter = 1.2 * DiamCerchioTesta;
+      MakeCounterboreHole(*hole.feature, Diametro, lung, t, incDiameter, LungTesta);
+      MovePlacementIntoHole(LungTesta);
+      break;
+    case 3:
+      incDiameter = DiamCerchioTesta;
+      MakeCountersinkHole(*hole.feature, Diametro, lung, t, DiamCerchioTesta, Var1);
+      break;
+    default:
+      break;
+  }
+  FinishFastenerHole(
+      *hole.feature,
+      {State().holeType, State().componentId, Diametro, lung, t, incDiameter, LungTesta, Var1},
+      ProgID());
+}
 
 void Screw::WriteDimensionRows(host::Component& table) const {
   SetNumber(table, 6, host::Value::Int16(1));

@@ -3,6 +3,7 @@
 
 #include "components/CommonSlots.h"
 #include "components/FastenerTable.h"
+#include "geometry/generaTeste.h"
 
 namespace vormbrace {
 
@@ -27,6 +28,10 @@ const DispatchTable<ScrewNoHead>& ScrewNoHead::Table() {
       {"AltCalotta", &C::AltCalotta},
   }));
   return table;
+}
+
+void ScrewNoHead::BuildGeometry(host::Shape& part) const {
+  BuildScrewNoHeadByType(part, ReadSetScrewDimensions(*this));
 }
 
 // Rows 3 and 6 to 12: dome height, root length, point and top chamfer angles, point diameter,

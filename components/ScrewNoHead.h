@@ -34,6 +34,8 @@ class ScrewNoHead : public Dispatched<ScrewNoHead, ThreadedFastener> {
 
  protected:
   const char* KindName() const override { return "ScrewNoHead"; }
+  void BuildGeometry(host::Shape& part) const override;
+  double BomLength() const override { return lung; }
   void WriteDimensionRows(host::Component& table) const override;
   void SetSubType(std::int32_t subType) override { ComponentType = subType; }
   void ReadDimensionRows(host::Component& table) override;

@@ -3,6 +3,7 @@
 
 #include "components/CommonSlots.h"
 #include "components/FastenerTable.h"
+#include "geometry/generaRosette.h"
 
 namespace vormbrace {
 
@@ -22,6 +23,10 @@ const DispatchTable<Washer>& Washer::Table() {
       {"Scanalatura", &C::Scanalatura},
   }));
   return table;
+}
+
+void Washer::BuildGeometry(host::Shape& part) const {
+  BuildWasherByType(part, ReadWasherDimensions(*this));
 }
 
 void Washer::WriteDimensionRows(host::Component& table) const {

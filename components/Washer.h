@@ -29,6 +29,7 @@ class Washer : public Dispatched<Washer, FastenerComponent> {
 
  protected:
   const char* KindName() const override { return "Washer"; }
+  void BuildGeometry(host::Shape& part) const override;
   void WriteDimensionRows(host::Component& table) const override;
 };
 
