@@ -102,6 +102,9 @@ void PlaceOnAxis(host::DragDropHook& hook, host::HitElement& element, bool edge)
   Vec d = edge ? Vec{element.DirectionX(), element.DirectionY(), element.DirectionZ()}
                : Vec{element.NormalX(), element.NormalY(), element.NormalZ()};
   if (!edge && element.GeometryType() == 11) return;  // no axis to use: only the pick is kept
+  // A hole made for the fastener goes on the axis of what was hit, not on the picked point of
+  // its wall: otherwise it would stand off the axis by the radius.
+  State().drop.pick = {q.x, q.y, q.z};
 
   host::Host& host = host::CurrentHost();
   auto normal = host.NewVector();

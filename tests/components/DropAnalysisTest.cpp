@@ -84,6 +84,7 @@ TEST_F(DropAnalysisTest, HoleWallSuggestsItsDiameterAndPutsTheAxisOnTheHoleAxis)
   ExpectNear({State().drop.axis[0], State().drop.axis[1], State().drop.axis[2]}, {0, 0, -1});
   EXPECT_EQ(State().drop.target, &doc_.RootShape());
   EXPECT_EQ(State().drop.holePart, nullptr);
+  EXPECT_EQ(State().drop.pick, (std::array<double, 3>{0, 0, -1}));  // on the axis, for a hole
 }
 
 TEST_F(DropAnalysisTest, NormalAlongTheAxisKeepsTheReferenceAxisUp) {
