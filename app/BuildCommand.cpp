@@ -1,5 +1,6 @@
-// vormbrace build: one bolt, screw or set screw from its properties, without the dialog: a new
-// scene, a new part, the class's generators by sub-type, then the export (and the scene).
+// vormbrace build: one bolt, screw, set screw, washer or nut from its properties, without the
+// dialog: a new scene, a new part, the class's generators by sub-type, then the export (and the
+// scene).
 #include <iostream>
 #include <memory>
 #include <string>
@@ -8,6 +9,8 @@
 #include "app/Commands.h"
 #include "components/Classes.h"
 #include "data/Settings.h"
+#include "geometry/generaDadi.h"
+#include "geometry/generaRosette.h"
 #include "geometry/generaTeste.h"
 #include "host/RuntimeError.h"
 #include "host/occt/Export.h"
@@ -37,6 +40,8 @@ constexpr KindInfo kKinds[] = {
     {"bolt", kBoltProgId, "Bolt", "HeaderType", 10},
     {"screw", kScrewProgId, "Screw", "HeaderType", 12},
     {"setscrew", kScrewNoHeadProgId, "ScrewNoHead", "ComponentType", 9},
+    {"washer", kWasherProgId, "Washer", "ComponentType", 8},
+    {"nut", kNutProgId, "Nut", "ComponentType", 9},
 };
 
 std::unique_ptr<host::AutomationObject> NewObject(const char* progId) {
@@ -77,7 +82,11 @@ int Build(const BuildOptions& o) {
   host::occt::AttachKernel(document);
   host::Shape& part = document.RootShape().Shapes(host::kShapePart).Add();
   part.SetName(o.name.empty() ? std::string(kind->className) + " " + std::to_string(o.type) : o.name);
-  if (o.kind == "setscrew") {
+  if (o.kind == "nut") {
+    BuildNutByType(part, ReadNutDimensions(*object));
+  } else if (o.kind == "washer") {
+    BuildWasherByType(part, ReadWasherDimensions(*object));
+  } else if (o.kind == "setscrew") {
     BuildScrewNoHeadByType(part, ReadSetScrewDimensions(*object));
   } else if (o.kind == "screw") {
     BuildScrewByType(part, ReadHeadedDimensions(*object));
@@ -95,13 +104,13 @@ int Build(const BuildOptions& o) {
 void AddBuildCommand(CLI::App& cli, CommandTable& commands) {
   auto o = std::make_shared<BuildOptions>();
   CLI::App* command = cli.add_subcommand(
-      "build", "Build one bolt, screw or set screw from its properties in a new scene and "
-               "export it (no dialog, no standards tables).");
-  command->add_option("--kind", o->kind, "bolt, screw or setscrew")
+      "build", "Build one bolt, screw, set screw, washer or nut from its properties in a new "
+               "scene and export it (no dialog, no standards tables).");
+  command->add_option("--kind", o->kind, "bolt, screw, setscrew, washer or nut")
       ->required()
-      ->check(CLI::IsMember({"bolt", "screw", "setscrew"}));
+      ->check(CLI::IsMember({"bolt", "screw", "setscrew", "washer", "nut"}));
   command->add_option("--type", o->type, "Sub-type: HeaderType (bolt 1-10, screw 1-12) or "
-                                          "ComponentType (setscrew 1-9)")
+                                          "ComponentType (setscrew 1-9, washer 1-8, nut 1-9)")
       ->required();
   command->add_option("--set", o->sets,
                       "A property by member name, e.g. --set Diametro=10 --set lung=50")
