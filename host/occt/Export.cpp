@@ -3,28 +3,28 @@
 
 #include <APIHeaderSection_MakeHeader.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
+#include <BRepMesh_IncrementalMesh.hxx>
+#include <BRep_Builder.hxx>
+#include <IFSelect_ReturnStatus.hxx>
+#include <Interface_Static.hxx>
 #include <Message.hxx>
 #include <Message_Messenger.hxx>
 #include <Message_PrinterOStream.hxx>
-#include <STEPControl_Writer.hxx>
-#include <StepData_StepModel.hxx>
-#include <TCollection_HAsciiString.hxx>
-#include <BRepMesh_IncrementalMesh.hxx>
-#include <IFSelect_ReturnStatus.hxx>
-#include <Interface_Static.hxx>
 #include <Message_ProgressRange.hxx>
 #include <RWGltf_CafWriter.hxx>
 #include <RWMesh_CoordinateSystem.hxx>
 #include <STEPCAFControl_Reader.hxx>
 #include <STEPCAFControl_Writer.hxx>
 #include <STEPControl_StepModelType.hxx>
+#include <STEPControl_Writer.hxx>
+#include <StepData_StepModel.hxx>
 #include <StlAPI_Writer.hxx>
 #include <TColStd_IndexedDataMapOfStringString.hxx>
+#include <TCollection_HAsciiString.hxx>
 #include <TDF_LabelSequence.hxx>
 #include <TDataStd_Name.hxx>
 #include <TDocStd_Document.hxx>
 #include <TopoDS_Compound.hxx>
-#include <BRep_Builder.hxx>
 #include <XCAFApp_Application.hxx>
 #include <XCAFDoc_DocumentTool.hxx>
 #include <XCAFDoc_ShapeTool.hxx>
@@ -50,7 +50,9 @@ std::mutex& StepLock() {
 // The translators report their statistics on standard output: the host's front end owns that.
 void Silence() {
   static std::once_flag once;
-  std::call_once(once, [] { Message::DefaultMessenger()->RemovePrinters(STANDARD_TYPE(Message_PrinterOStream)); });
+  std::call_once(once, [] {
+    Message::DefaultMessenger()->RemovePrinters(STANDARD_TYPE(Message_PrinterOStream));
+  });
 }
 
 // Mesh fineness for STL and glTF: 0.02 mm from the true surface, 0.25 rad between facets.
@@ -90,7 +92,8 @@ void CollectParts(OcctEvaluator& kernel, ref::SceneShape& shape, const ref::Rigi
     }
     TopoDS_Shape solid = PartSolid(kernel, *child);
     if (solid.IsNull()) continue;
-    out.push_back({child->Name(), Guarded(DescribeShape(*child), [&] { return Baked(solid, ToTrsf(frame)); })});
+    out.push_back({child->Name(),
+                   Guarded(DescribeShape(*child), [&] { return Baked(solid, ToTrsf(frame)); })});
   }
 }
 
@@ -129,7 +132,7 @@ class XcafDocument {
     TDataStd_Name::Set(label, TCollection_ExtendedString(part.name.c_str(), Standard_True));
   }
   Handle(TDocStd_Document) Document() const { return doc_; }
-  const Handle(XCAFDoc_ShapeTool)& Tool() const { return tool_; }
+  const Handle(XCAFDoc_ShapeTool) & Tool() const { return tool_; }
 
  private:
   Handle(TDocStd_Document) doc_;
@@ -137,10 +140,12 @@ class XcafDocument {
 };
 
 void Mesh(const TopoDS_Shape& shape) {
-  BRepMesh_IncrementalMesh mesh(shape, kLinearDeflection, Standard_False, kAngularDeflection, Standard_True);
+  BRepMesh_IncrementalMesh mesh(shape, kLinearDeflection, Standard_False, kAngularDeflection,
+                                Standard_True);
 }
 
-bool WriteStep(const std::vector<PlacedPart>& parts, const std::string& file, const std::string& target) {
+bool WriteStep(const std::vector<PlacedPart>& parts, const std::string& file,
+               const std::string& target) {
   std::lock_guard<std::mutex> guard(StepLock());
   Silence();
   XcafDocument doc;
@@ -152,7 +157,8 @@ bool WriteStep(const std::vector<PlacedPart>& parts, const std::string& file, co
   if (!writer.Transfer(doc.Document(), STEPControl_AsIs)) return false;
   // The header names the file it is meant to be, not the temporary one it is written to.
   APIHeaderSection_MakeHeader header(writer.ChangeWriter().Model());
-  header.SetName(new TCollection_HAsciiString(std::filesystem::path(target).filename().string().c_str()));
+  header.SetName(
+      new TCollection_HAsciiString(std::filesystem::path(target).filename().string().c_str()));
   return writer.Write(file.c_str()) == IFSelect_RetDone;
 }
 
@@ -199,7 +205,8 @@ std::string Utf8(const TCollection_ExtendedString& text) {
 
 ExportFormat FormatOf(const std::string& path) {
   std::string ext = std::filesystem::path(path).extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
   if (ext == ".step" || ext == ".stp") return ExportFormat::Step;
   if (ext == ".stl") return ExportFormat::Stl;
   if (ext == ".glb") return ExportFormat::Glb;
@@ -216,9 +223,12 @@ void ExportScene(ref::SceneDocument& document, const std::string& path) {
   WriteReplacing(path, [&](const std::string& file) {
     return Guarded("export to " + path, [&] {
       switch (format) {
-        case ExportFormat::Step: return WriteStep(parts, file, path);
-        case ExportFormat::Stl: return WriteStl(parts, file);
-        case ExportFormat::Glb: return WriteGlb(parts, file);
+        case ExportFormat::Step:
+          return WriteStep(parts, file, path);
+        case ExportFormat::Stl:
+          return WriteStl(parts, file);
+        case ExportFormat::Glb:
+          return WriteGlb(parts, file);
       }
       return false;
     });

@@ -2,18 +2,35 @@
 #include "host/occt/FeatureSolid.h"
 
 #include <BRepBndLib.hxx>
+#include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakePolygon.hxx>
+#include <BRepBuilderAPI_MakeSolid.hxx>
+#include <BRepBuilderAPI_Sewing.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
+#include <BRepLib.hxx>
 #include <BRepOffsetAPI_MakePipe.hxx>
-#include <BRepOffsetAPI_ThruSections.hxx>
 #include <BRepPrimAPI_MakePrism.hxx>
 #include <BRepPrimAPI_MakeRevol.hxx>
+#include <BRep_Builder.hxx>
+#include <BRep_Tool.hxx>
 #include <Bnd_Box.hxx>
+#include <Geom2d_Curve.hxx>
+#include <Geom_ConicalSurface.hxx>
+#include <Geom_Line.hxx>
+#include <Geom_SurfaceOfRevolution.hxx>
+#include <Geom_TrimmedCurve.hxx>
+#include <Precision.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopTools_MapOfShape.hxx>
 #include <TopoDS.hxx>
+#include <TopoDS_Edge.hxx>
 #include <TopoDS_Face.hxx>
+#include <TopoDS_Shell.hxx>
+#include <TopoDS_Solid.hxx>
 #include <cmath>
 #include <gp_Ax1.hxx>
 #include <gp_Ax3.hxx>
+#include <vector>
 
 #include "host/occt/ProfileRegion.h"
 
@@ -75,11 +92,41 @@ std::vector<gp_Pnt2d> Inset(const std::vector<gp_Pnt2d>& p, double offset) {
   return out;
 }
 
-TopoDS_Wire PolygonAt(const std::vector<gp_Pnt2d>& p, double z) {
+TopoDS_Face PlanarFace(const std::vector<gp_Pnt>& corners) {
   BRepBuilderAPI_MakePolygon polygon;
-  for (const gp_Pnt2d& q : p) polygon.Add(gp_Pnt(q.X(), q.Y(), z));
+  for (const gp_Pnt& c : corners) polygon.Add(c);
   polygon.Close();
-  return polygon.Wire();
+  BRepBuilderAPI_MakeFace face(polygon.Wire(), Standard_True);
+  if (!face.IsDone()) throw InvalidRecords("the drafted sweep cannot be built");
+  return face.Face();
+}
+
+// The solid between the loop at z = 0 and its inset copy at z = length. Corresponding edges are
+// parallel, so every side is a plane: built from planar faces, the solid keeps booleans on it
+// analytic (a loft would make spline faces, many times slower to cut).
+TopoDS_Shape DraftedPrism(const std::vector<gp_Pnt2d>& bottom, const std::vector<gp_Pnt2d>& top,
+                          double length) {
+  std::size_t n = bottom.size();
+  std::vector<gp_Pnt> b, t;
+  for (std::size_t i = 0; i < n; ++i) {
+    b.emplace_back(bottom[i].X(), bottom[i].Y(), 0);
+    t.emplace_back(top[i].X(), top[i].Y(), length);
+  }
+  BRepBuilderAPI_Sewing sewing(1e-6);
+  sewing.Add(PlanarFace(b));
+  sewing.Add(PlanarFace(t));
+  for (std::size_t i = 0; i < n; ++i) {
+    std::size_t j = (i + 1) % n;
+    sewing.Add(PlanarFace({b[i], b[j], t[j], t[i]}));
+  }
+  sewing.Perform();
+  TopoDS_Shape sewn = sewing.SewedShape();
+  if (sewn.ShapeType() != TopAbs_SHELL) throw InvalidRecords("the drafted sweep cannot be built");
+  BRepBuilderAPI_MakeSolid solid(TopoDS::Shell(sewn));
+  if (!solid.IsDone()) throw InvalidRecords("the drafted sweep cannot be built");
+  TopoDS_Solid result = solid.Solid();
+  BRepLib::OrientClosedSolid(result);
+  return result;
 }
 
 TopoDS_Shape Extrude(const FeatureRecipe& r) {
@@ -93,12 +140,7 @@ TopoDS_Shape Extrude(const FeatureRecipe& r) {
     }
     if (!(std::abs(r.draft) < 1.5)) throw InvalidRecords("the draft angle is too steep");
     double inset = -std::abs(length) * std::tan(r.draft);
-    BRepOffsetAPI_ThruSections loft(Standard_True, Standard_True);
-    loft.AddWire(PolygonAt(region.polygon, 0));
-    loft.AddWire(PolygonAt(Inset(region.polygon, inset), length));
-    loft.Build();
-    if (!loft.IsDone()) throw InvalidRecords("the drafted sweep cannot be built");
-    return loft.Shape();
+    return DraftedPrism(region.polygon, Inset(region.polygon, inset), length);
   }
   TopoDS_Shape base = region.shape;
   if (r.start != 0) {
@@ -109,6 +151,76 @@ TopoDS_Shape Extrude(const FeatureRecipe& r) {
   BRepPrimAPI_MakePrism prism(base, gp_Vec(0, 0, length));
   if (!prism.IsDone()) throw InvalidRecords("the sweep cannot be built");
   return prism.Shape();
+}
+
+// The revolution builder makes a general surface of revolution, not a cone, when a straight
+// segment is almost parallel to the axis (the plain part of a shank tapers by 0.0025 mm over
+// its length). Booleans on such surfaces cost several times those on cones, so each is
+// replaced by the cone it is, placed so that its parameters are the same: the edges' curves on
+// the face stay valid.
+void MakeConesAnalytic(const TopoDS_Shape& solid) {
+  BRep_Builder builder;
+  for (TopExp_Explorer e(solid, TopAbs_FACE); e.More(); e.Next()) {
+    const TopoDS_Face& face = TopoDS::Face(e.Current());
+    TopLoc_Location location;
+    Handle(Geom_Surface) surface = BRep_Tool::Surface(face, location);
+    auto revolution = Handle(Geom_SurfaceOfRevolution)::DownCast(surface);
+    if (revolution.IsNull()) continue;
+    Handle(Geom_Curve) curve = revolution->BasisCurve();
+    if (auto trimmed = Handle(Geom_TrimmedCurve)::DownCast(curve); !trimmed.IsNull())
+      curve = trimmed->BasisCurve();
+    auto line = Handle(Geom_Line)::DownCast(curve);
+    if (line.IsNull()) continue;
+    gp_Ax1 ax = revolution->Axis();
+    gp_Pnt p0 = line->Lin().Location();
+    gp_Dir d = line->Lin().Direction();
+    gp_Vec toPoint(ax.Location(), p0);
+    gp_Pnt origin =
+        ax.Location().Translated(gp_Vec(ax.Direction()) * toPoint.Dot(gp_Vec(ax.Direction())));
+    gp_Vec radial(origin, p0);
+    double radius = radial.Magnitude();
+    if (radius < Precision::Confusion()) continue;
+    gp_Dir x(radial);
+    double along = d.Dot(ax.Direction()), across = d.Dot(x);
+    if (std::abs(along) < Precision::Angular() || std::abs(across) < Precision::Angular()) continue;
+    if (std::abs(d.Dot(gp_Dir(ax.Direction().Crossed(x)))) > Precision::Angular()) continue;
+    // u turns about the axis as the revolution does (Y = axis × X); Z follows the segment along
+    // the axis, so the frame is left-handed when the segment runs against it.
+    gp_Ax3 frame(origin, along > 0 ? ax.Direction() : ax.Direction().Reversed(), x);
+    if (along < 0) frame.YReverse();
+    Handle(Geom_ConicalSurface) cone = new Geom_ConicalSurface(frame, std::asin(across), radius);
+    // The edges keep their curves on the face per surface: register them on the cone too.
+    struct OnFace {
+      TopoDS_Edge edge;
+      Handle(Geom2d_Curve) forward, reversed;
+      double first = 0, last = 0;
+    };
+    std::vector<OnFace> curves;
+    TopoDS_Face forwardFace = TopoDS::Face(face.Oriented(TopAbs_FORWARD));
+    TopTools_MapOfShape seen;
+    for (TopExp_Explorer ex(forwardFace, TopAbs_EDGE); ex.More(); ex.Next()) {
+      if (!seen.Add(ex.Current())) continue;
+      OnFace c;
+      c.edge = TopoDS::Edge(ex.Current().Oriented(TopAbs_FORWARD));
+      c.forward = BRep_Tool::CurveOnSurface(c.edge, forwardFace, c.first, c.last);
+      if (BRep_Tool::IsClosed(c.edge, forwardFace)) {
+        c.reversed = BRep_Tool::CurveOnSurface(TopoDS::Edge(c.edge.Reversed()), forwardFace,
+                                               c.first, c.last);
+      }
+      if (c.forward.IsNull()) return;
+      curves.push_back(c);
+    }
+    builder.UpdateFace(face, cone, location, BRep_Tool::Tolerance(face));
+    for (const OnFace& c : curves) {
+      double tolerance = BRep_Tool::Tolerance(c.edge);
+      if (c.reversed.IsNull()) {
+        builder.UpdateEdge(c.edge, c.forward, cone, location, tolerance);
+      } else {
+        builder.UpdateEdge(c.edge, c.forward, c.reversed, cone, location, tolerance);
+      }
+      builder.Range(c.edge, cone, location, c.first, c.last);
+    }
+  }
 }
 
 TopoDS_Shape Revolve(const FeatureRecipe& r) {
@@ -122,14 +234,18 @@ TopoDS_Shape Revolve(const FeatureRecipe& r) {
   }
   BRepPrimAPI_MakeRevol revol(region.shape, gp_Ax1(gp::Origin(), gp::DY()), kTwoPi);
   if (!revol.IsDone()) throw InvalidRecords("the revolution cannot be built");
+  MakeConesAnalytic(revol.Shape());
   return revol.Shape();
 }
 
 TopoDS_Shape Sweep(const FeatureRecipe& r) {
   Region region = BuildRegion(r.section.loops);
   TopoDS_Wire path = BuildPath(r.path.loops);
-  TopoDS_Shape section = BRepBuilderAPI_Transform(region.shape, Frame(r.section.origin, r.section.turn), Standard_True).Shape();
-  TopoDS_Wire spine = TopoDS::Wire(BRepBuilderAPI_Transform(path, Frame(r.path.origin, r.path.turn), Standard_True).Shape());
+  TopoDS_Shape section =
+      BRepBuilderAPI_Transform(region.shape, Frame(r.section.origin, r.section.turn), Standard_True)
+          .Shape();
+  TopoDS_Wire spine = TopoDS::Wire(
+      BRepBuilderAPI_Transform(path, Frame(r.path.origin, r.path.turn), Standard_True).Shape());
   BRepOffsetAPI_MakePipe pipe(spine, section);
   pipe.Build();
   if (!pipe.IsDone()) throw InvalidRecords("the section cannot be swept along the path");
@@ -140,10 +256,14 @@ TopoDS_Shape Sweep(const FeatureRecipe& r) {
 
 TopoDS_Shape BuildLocalSolid(const FeatureRecipe& recipe) {
   switch (recipe.kind) {
-    case kShapeExtruded: return Extrude(recipe);
-    case kShapeRevolved: return Revolve(recipe);
-    case kShapeSwept: return Sweep(recipe);
-    default: throw InvalidRecords("not a feature");
+    case kShapeExtruded:
+      return Extrude(recipe);
+    case kShapeRevolved:
+      return Revolve(recipe);
+    case kShapeSwept:
+      return Sweep(recipe);
+    default:
+      throw InvalidRecords("not a feature");
   }
 }
 

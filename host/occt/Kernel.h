@@ -23,6 +23,8 @@ struct OcctEvaluator::Impl {
   // Local solids by ShapeKey, part solids by the keys of their features.
   std::unordered_map<std::string, TopoDS_Shape> local;
   std::unordered_map<std::string, PartEntry> parts;
+  // Results of single boolean operations, by the keys of their operands.
+  std::unordered_map<std::string, TopoDS_Shape> booleans;
 
   // The feature's solid in its part. Raises host::RuntimeError naming the feature.
   TopoDS_Shape FeatureSolid(ref::SceneShape& feature, const FeatureRecipe& recipe);

@@ -34,12 +34,19 @@ struct Item {
   TopoDS_Shape solid;
   bool removal = false;
   ref::SceneShape* feature = nullptr;
+  std::string key;  // the feature's recipe
 };
 
 // The result of combining a part's features, and whether the kernel's checker passed it.
 struct Combined {
   TopoDS_Shape solid;
   bool valid = false;
+};
+
+// A shape and the key it is cached under: the keys of what made it.
+struct Keyed {
+  TopoDS_Shape shape;
+  std::string key;
 };
 
 void Configure(BRepAlgoAPI_BooleanOperation& op) {
@@ -84,42 +91,93 @@ Combined Finish(const TopoDS_Shape& result) {
   return c;
 }
 
-// Few, large operations: each run of consecutive additions is fused into one shape, each run of
-// removals into one tool, and the runs are applied in order (a hexagon bolt or a screw with its
-// recesses takes two or three operations whatever the number of features). A cut by several
-// overlapping tools at once is not used: the kernel's solid builder gets it wrong.
-TopoDS_Shape CombineRuns(const std::vector<Item>& items) {
-  std::vector<std::pair<bool, TopTools_ListOfShape>> runs;
-  for (const Item& item : items) {
-    if (runs.empty() || runs.back().first != item.removal) runs.emplace_back(item.removal, TopTools_ListOfShape());
-    runs.back().second.Append(item.solid);
-  }
-  auto merged = [](TopTools_ListOfShape list) -> TopoDS_Shape {
-    TopoDS_Shape first = list.First();
-    list.RemoveFirst();
-    return list.IsEmpty() ? first : Apply(first, list, false);
-  };
-  TopoDS_Shape result = merged(runs.front().second);
-  for (std::size_t i = 1; i < runs.size() && !result.IsNull(); ++i) {
-    TopoDS_Shape tool = merged(runs[i].second);
-    if (tool.IsNull()) return {};
-    TopTools_ListOfShape tools;
-    tools.Append(tool);
-    result = Apply(result, tools, runs[i].first);
-  }
-  return result;
+Bnd_Box BoxOf(const TopoDS_Shape& shape) {
+  Bnd_Box box;
+  BRepBndLib::AddOptimal(shape, box, Standard_False, Standard_False);
+  box.Enlarge(1e-4);
+  return box;
 }
+
+// Few, large operations, each cached by the keys of its operands, so that parts sharing a head
+// and its recesses share their results. Each run of consecutive additions is fused into one
+// shape, each run of removals into one tool (a cut by several overlapping tools at once is not
+// used: the kernel's solid builder gets it wrong), and the runs are applied in order. When the
+// removals follow all additions, additions clear of the removals' box are fused after the cut:
+// the recesses of a head are cut from the head alone, whatever the length of its shank.
+class Combiner {
+ public:
+  explicit Combiner(std::unordered_map<std::string, TopoDS_Shape>& cache) : cache_(cache) {}
+
+  // A null shape when the kernel fails on any operation.
+  TopoDS_Shape Runs(const std::vector<Item>& items) {
+    std::vector<std::pair<bool, std::vector<Keyed>>> runs;
+    for (const Item& item : items) {
+      if (runs.empty() || runs.back().first != item.removal) runs.push_back({item.removal, {}});
+      runs.back().second.push_back({item.solid, item.key});
+    }
+    if (runs.size() == 2) {
+      Keyed tool = Merge(runs[1].second);
+      if (tool.shape.IsNull()) return {};
+      Bnd_Box reach = BoxOf(tool.shape);
+      std::vector<Keyed> touched, clear;
+      for (const Keyed& add : runs[0].second) {
+        (BoxOf(add.shape).IsOut(reach) ? clear : touched).push_back(add);
+      }
+      if (touched.empty()) return Merge(clear).shape;
+      Keyed merged = Merge(touched);
+      if (merged.shape.IsNull()) return {};
+      Keyed cut = Operation(merged, {tool}, true);
+      return clear.empty() || cut.shape.IsNull() ? cut.shape : Operation(cut, clear, false).shape;
+    }
+    Keyed result = Merge(runs.front().second);
+    for (std::size_t i = 1; i < runs.size() && !result.shape.IsNull(); ++i) {
+      Keyed tool = Merge(runs[i].second);
+      if (tool.shape.IsNull()) return {};
+      result = Operation(result, {tool}, runs[i].first);
+    }
+    return result.shape;
+  }
+
+ private:
+  Keyed Merge(const std::vector<Keyed>& shapes) {
+    if (shapes.size() == 1) return shapes.front();
+    return Operation(shapes.front(), {shapes.begin() + 1, shapes.end()}, false);
+  }
+
+  Keyed Operation(const Keyed& base, const std::vector<Keyed>& tools, bool cut) {
+    Keyed out;
+    out.key = std::string(cut ? "cut(" : "fuse(") + base.key;
+    for (const Keyed& t : tools) out.key += "," + t.key;
+    out.key += ")";
+    auto it = cache_.find(out.key);
+    if (it != cache_.end()) {
+      out.shape = it->second;
+      return out;
+    }
+    TopTools_ListOfShape list;
+    for (const Keyed& t : tools) list.Append(t.shape);
+    out.shape = Apply(base.shape, list, cut);
+    if (out.shape.IsNull()) return out;
+    if (cache_.size() >= kCacheLimit) cache_.clear();
+    cache_.emplace(out.key, out.shape);
+    return out;
+  }
+
+  std::unordered_map<std::string, TopoDS_Shape>& cache_;
+};
 
 // The features in creation order: added material fused, removal features cut, every removal
 // before the first addition ignored. Runs are combined first; when the kernel fails on them or
 // their result does not pass its checker, the features are applied one at a time, and a
 // failure then names the feature at fault.
-Combined Combine(std::vector<Item> items, const std::string& who) {
+Combined Combine(std::vector<Item> items, const std::string& who,
+                 std::unordered_map<std::string, TopoDS_Shape>& cache) {
   while (!items.empty() && items.front().removal) items.erase(items.begin());
   if (items.empty()) return {};
-  if (items.size() == 1) return {items.front().solid, BRepCheck_Analyzer(items.front().solid).IsValid()};
+  if (items.size() == 1)
+    return {items.front().solid, BRepCheck_Analyzer(items.front().solid).IsValid()};
 
-  TopoDS_Shape fast = CombineRuns(items);
+  TopoDS_Shape fast = Combiner(cache).Runs(items);
   if (HasSolid(fast)) {
     Combined c = Finish(fast);
     if (c.valid) return c;
@@ -161,7 +219,8 @@ SolidFigures Measure(const TopoDS_Shape& solid, bool valid) {
 
 }  // namespace
 
-TopoDS_Shape OcctEvaluator::Impl::FeatureSolid(ref::SceneShape& feature, const FeatureRecipe& recipe) {
+TopoDS_Shape OcctEvaluator::Impl::FeatureSolid(ref::SceneShape& feature,
+                                               const FeatureRecipe& recipe) {
   return Guarded(DescribeShape(feature), [&] {
     std::string key = recipe.ShapeKey();
     auto it = local.find(key);
@@ -192,11 +251,12 @@ OcctEvaluator::Impl::PartEntry& OcctEvaluator::Impl::Part(ref::SceneShape& part)
 
   std::vector<Item> items;
   for (auto& [feature, recipe] : features) {
-    items.push_back({FeatureSolid(*feature, recipe), recipe.removal, feature});
+    items.push_back({FeatureSolid(*feature, recipe), recipe.removal, feature,
+                     recipe.ShapeKey() + '@' + recipe.PlacementKey()});
   }
   PartEntry entry;
   std::string who = DescribeShape(part);
-  Combined combined = Guarded(who, [&] { return Combine(std::move(items), who); });
+  Combined combined = Guarded(who, [&] { return Combine(std::move(items), who, booleans); });
   entry.solid = combined.solid;
   entry.valid = combined.valid;
   if (parts.size() >= kCacheLimit) parts.clear();

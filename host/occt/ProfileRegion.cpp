@@ -15,11 +15,11 @@
 #include <TopoDS.hxx>
 #include <TopoDS_Face.hxx>
 #include <TopoDS_Vertex.hxx>
+#include <cmath>
 #include <gp_Ax2.hxx>
 #include <gp_Circ.hxx>
 #include <gp_Circ2d.hxx>
 #include <gp_Pln.hxx>
-#include <cmath>
 #include <optional>
 #include <string>
 
@@ -76,7 +76,8 @@ ParsedLoop Parse(const std::vector<ref::ProfileCall>& calls, std::size_t loop, b
       if (!(call.args[2] > kMergeTolerance)) {
         throw InvalidRecords(LoopName(loop) + ": the circle's radius must be positive");
       }
-      out.circle = gp_Circ2d(gp_Ax2d(gp_Pnt2d(call.args[0], call.args[1]), gp_Dir2d(1, 0)), call.args[2]);
+      out.circle =
+          gp_Circ2d(gp_Ax2d(gp_Pnt2d(call.args[0], call.args[1]), gp_Dir2d(1, 0)), call.args[2]);
     } else if (call.op == "AddFilletAt") {
       ExpectArgs(call, 2, loop);
       filletCalls.emplace_back(call.args[0], call.args[1]);
@@ -119,7 +120,8 @@ ParsedLoop Parse(const std::vector<ref::ProfileCall>& calls, std::size_t loop, b
 
   // Corners are numbered from 1 at the start point in drawing order; a fillet already added
   // splits its corner in two, so later corner numbers count it twice.
-  if (!filletCalls.empty() && !out.closed) throw InvalidRecords(LoopName(loop) + ": an open path has no corners to round");
+  if (!filletCalls.empty() && !out.closed)
+    throw InvalidRecords(LoopName(loop) + ": an open path has no corners to round");
   std::vector<std::optional<std::size_t>> slots;
   for (std::size_t k = 0; k + 1 < raw.size(); ++k) slots.emplace_back(k);
   for (const auto& [corner, radius] : filletCalls) {
@@ -129,7 +131,8 @@ ParsedLoop Parse(const std::vector<ref::ProfileCall>& calls, std::size_t loop, b
     }
     auto slot = static_cast<std::size_t>(corner) - 1;
     if (!slots[slot]) throw InvalidRecords(at + " is already rounded");
-    if (!(radius > kMergeTolerance)) throw InvalidRecords(at + ": the fillet radius must be positive");
+    if (!(radius > kMergeTolerance))
+      throw InvalidRecords(at + ": the fillet radius must be positive");
     std::size_t point = merged[*slots[slot]];
     for (const auto& f : out.fillets) {
       if (f.first == point) throw InvalidRecords(at + " is already rounded");
@@ -170,7 +173,8 @@ TopoDS_Wire MakeWire(const ParsedLoop& p, std::size_t loop, std::vector<TopoDS_V
     gp_Circ circle(gp_Ax2(At(p.circle->Location()), gp::DZ()), p.circle->Radius());
     wire.Add(BRepBuilderAPI_MakeEdge(circle).Edge());
   } else {
-    for (const gp_Pnt2d& pt : p.points) vertices.push_back(BRepBuilderAPI_MakeVertex(At(pt)).Vertex());
+    for (const gp_Pnt2d& pt : p.points)
+      vertices.push_back(BRepBuilderAPI_MakeVertex(At(pt)).Vertex());
     std::size_t n = p.ratios.size();
     for (std::size_t i = 0; i < n; ++i) {
       std::size_t j = (i + 1) % p.points.size();

@@ -18,7 +18,8 @@ double Finite(double v, const char* what) {
 }
 
 // Position vars 1-3 and the turn from vars 4-7 (axis, degrees) of a position component.
-void ReadFrame(ref::SceneComponent* position, ref::Vec3& origin, ref::Mat3& turn, const char* what) {
+void ReadFrame(ref::SceneComponent* position, ref::Vec3& origin, ref::Mat3& turn,
+               const char* what) {
   if (position == nullptr) return;
   double v[7];
   for (int i = 0; i < 7; ++i) v[i] = Finite(position->Number(i + 1), what);
