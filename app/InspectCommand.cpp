@@ -19,7 +19,9 @@ json SolidJson(host::occt::OcctEvaluator& kernel, host::ref::SceneShape& part) {
     return {{"valid", f.valid},
             {"solids", f.solids},
             {"volume", f.volume},
-            {"box", {{"min", {f.boxMin.x, f.boxMin.y, f.boxMin.z}}, {"max", {f.boxMax.x, f.boxMax.y, f.boxMax.z}}}},
+            {"box",
+             {{"min", {f.boxMin.x, f.boxMin.y, f.boxMin.z}},
+              {"max", {f.boxMax.x, f.boxMax.y, f.boxMax.z}}}},
             {"faces", f.faces}};
   } catch (const std::exception& e) {
     return {{"error", e.what()}};
@@ -41,9 +43,10 @@ void AddSolids(host::ref::SceneDocument& document, host::occt::OcctEvaluator& ke
 void AddInspectCommand(CLI::App& cli, CommandTable& commands) {
   auto scenePath = std::make_shared<std::string>();
   CLI::App* inspect = cli.add_subcommand(
-      "inspect", "Print a scene file as JSON: shapes, components, variables with their types, "
-                 "data tables, profiles, data objects, and each part's solid (valid, number of "
-                 "solids, volume in mm3, bounding box, faces). Without SCENE: a new, empty scene.");
+      "inspect",
+      "Print a scene file as JSON: shapes, components, variables with their types, "
+      "data tables, profiles, data objects, and each part's solid (valid, number of "
+      "solids, volume in mm3, bounding box, faces). Without SCENE: a new, empty scene.");
   inspect->add_option("SCENE", *scenePath, "Scene file (.json) to read");
   commands.emplace_back(inspect, [scenePath](AppHost&) {
     auto document = scenePath->empty() ? std::make_unique<host::ref::SceneDocument>()

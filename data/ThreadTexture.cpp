@@ -49,7 +49,8 @@ void ApplyThreadTexture(host::Shape& shape, double x, double y, double z, double
     // division fault, which skips this step as any other failure would.
     if (pitch == 0) return;
     auto converter = host::CurrentHost().NewUnitConverter(shape.Page());
-    finish->SetProjectionHeight(1, converter->Convert(6.25 / (25.4 / pitch), kInches, kMillimetres));
+    finish->SetProjectionHeight(1,
+                                converter->Convert(6.25 / (25.4 / pitch), kInches, kMillimetres));
   });
   Quietly([&] { finish->SetUpDirection(1, nx, ny, nz); });
   Quietly([&] { finish->SetFlip(1, true); });

@@ -100,8 +100,8 @@ host::Shape& BuildThreadedRod(host::Shape& part, double D, double L, double p) {
   return feature;
 }
 
-host::Shape& BuildSetScrewBody(host::Shape& part, double D, double alphaS, double di,
-                               double alphaI, double L, double p) {
+host::Shape& BuildSetScrewBody(host::Shape& part, double D, double alphaS, double di, double alphaI,
+                               double L, double p) {
   // Chamfer lengths along the axis: |tan(angle / 2)| × the radial depth, as sin / cos.
   double halfS = Radians(alphaS) / 2, halfI = Radians(alphaI) / 2;
   double as = std::abs(Div(std::sin(halfS) * (p / 2), std::cos(halfS)));

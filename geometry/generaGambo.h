@@ -14,8 +14,8 @@ host::Shape& BuildShank(host::Shape& part, double D, double L, double F, double 
 // Threaded rod: chamfered and threaded end to end.
 host::Shape& BuildThreadedRod(host::Shape& part, double D, double L, double p);
 // Set-screw body: top chamfer angle alphaS, point diameter di, point chamfer angle alphaI.
-host::Shape& BuildSetScrewBody(host::Shape& part, double D, double alphaS, double di,
-                               double alphaI, double L, double p);
+host::Shape& BuildSetScrewBody(host::Shape& part, double D, double alphaS, double di, double alphaI,
+                               double L, double p);
 // Stud with a domed far end: G far thread length (dome included), R root thread length at the
 // top, C dome height; it reaches L + R below the seating plane.
 host::Shape& BuildStudBody(host::Shape& part, double D, double L, double G, double R, double C,

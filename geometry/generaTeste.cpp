@@ -35,7 +35,9 @@ host::Shape& NewHead(host::Shape& part, double dk, double sy, double sz, double 
 
 // The head's loop, at the profile origin (dk/2, dk/2, 0) so that the axis runs through the
 // size box's middle.
-host::Component& HeadLoop(host::Shape& feature, double dk) { return LoopAt(feature, dk / 2, dk / 2, 0); }
+host::Component& HeadLoop(host::Shape& feature, double dk) {
+  return LoopAt(feature, dk / 2, dk / 2, 0);
+}
 
 void FinishHead(host::Shape& feature) {
   MarkFeature(feature, false);
@@ -180,7 +182,8 @@ void BuildDomedHead(host::Shape& part, double dk, double k) {
   FinishHead(feature);
 }
 
-void BuildCountersunkHead(host::Shape& part, double dk, double k, double D, const host::Value& alpha) {
+void BuildCountersunkHead(host::Shape& part, double dk, double k, double D,
+                          const host::Value& alpha) {
   // The half angle through the variant: alpha × (pi / 180), then halved.
   double beta = host::Value::Double(alpha.AsDouble() * (kPi / 180)).AsDouble() / 2;
   double h = Div(std::cos(beta) * (dk / 2 - D / 2), std::sin(beta));
@@ -517,8 +520,12 @@ void BuildBoltByType(host::Shape& part, const HeadedDimensions& d) {
   const double dk = d.DiamCerchioTesta, k = d.LungTesta, D = d.Diametro;
   switch (type) {
     case 1:
-    case 2: BuildHexHead(part, dk, k, d.LungCollarino); break;
-    case 4: BuildSquareHead(part, dk, k, d.LatoTesta); break;
+    case 2:
+      BuildHexHead(part, dk, k, d.LungCollarino);
+      break;
+    case 4:
+      BuildSquareHead(part, dk, k, d.LatoTesta);
+      break;
     case 6:
       BuildDomedHead(part, dk, k);
       BuildFin(part, d.Var1, d.Var2, D);
@@ -539,7 +546,8 @@ void BuildBoltByType(host::Shape& part, const HeadedDimensions& d) {
       BuildCountersunkHead(part, dk, k, D, host::Value::Double(d.Var3));
       BuildSquareNeck(part, d.Var1, d.Var2);
       break;
-    default: break;  // 3: the plain shank
+    default:
+      break;  // 3: the plain shank
   }
 }
 
@@ -599,7 +607,8 @@ void BuildScrewByType(host::Shape& part, const HeadedDimensions& d) {
       BuildRaisedCountersunkHead(part, dk, k, D, d.Var1, d.Var4);
       CutCrossRecess(part, d.Var4, b, d.Var3, d.Var2);
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

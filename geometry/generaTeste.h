@@ -27,7 +27,8 @@ void ReshapeSquare(host::Shape& part, double d, double h, bool flag);
 // --- heads of revolution ------------------------------------------------------------------
 void BuildDomedHead(host::Shape& part, double dk, double k);
 // alpha: the countersink angle, a variant holding a double.
-void BuildCountersunkHead(host::Shape& part, double dk, double k, double D, const host::Value& alpha);
+void BuildCountersunkHead(host::Shape& part, double dk, double k, double D,
+                          const host::Value& alpha);
 void BuildRaisedCountersunkHead(host::Shape& part, double dk, double k, double D, double alpha,
                                 double f);
 // Also the dog point of a set screw: z0 is how far below the seating plane the profile

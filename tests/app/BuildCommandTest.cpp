@@ -54,12 +54,14 @@ TEST_F(BuildCommand, HexagonBoltReadsBackFromStepAsOneNamedSolid) {
 }
 
 TEST_F(BuildCommand, EveryKindBuildsByItsTypeProperty) {
-  auto screw = Run("build --kind screw --type 1 --set Diametro=10 --set lung=30 --set Passo=1.5 "
-                   "--set DiamCerchioTesta=16 --set LungTesta=10 --set Var2=8 --set Var3=5.5 s.glb");
+  auto screw =
+      Run("build --kind screw --type 1 --set Diametro=10 --set lung=30 --set Passo=1.5 "
+          "--set DiamCerchioTesta=16 --set LungTesta=10 --set Var2=8 --set Var3=5.5 s.glb");
   EXPECT_EQ(screw.exitCode, 0) << screw.err;
-  auto setScrew = Run("build --kind setscrew --type 1 --set Diametro=10 --set lung=20 --set Passo=1.5 "
-                      "--set SmussoSuperiore=90 --set SmussoInferiore=90 --set DiamInf=7 "
-                      "--set LargIntaglio=5 --set AltIntaglio=4 s.stp");
+  auto setScrew =
+      Run("build --kind setscrew --type 1 --set Diametro=10 --set lung=20 --set Passo=1.5 "
+          "--set SmussoSuperiore=90 --set SmussoInferiore=90 --set DiamInf=7 "
+          "--set LargIntaglio=5 --set AltIntaglio=4 s.stp");
   EXPECT_EQ(setScrew.exitCode, 0) << setScrew.err;
   EXPECT_EQ(host::occt::ReadStepProducts(Path("s.stp")).at(0).name, "ScrewNoHead 1");
 }

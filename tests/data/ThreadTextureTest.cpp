@@ -4,8 +4,8 @@
 
 #include "data/Settings.h"
 #include "data/ThreadTexture.h"
-#include "host/TextFile.h"
 #include "host/RuntimeError.h"
+#include "host/TextFile.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/SceneDocument.h"
 #include "support/TestHost.h"
@@ -61,8 +61,8 @@ TEST_F(ThreadTexture, FinishCarriesTheImageSizedByTheThread) {
   EXPECT_EQ(f.verticalRatio, 1);
   EXPECT_EQ(f.horizontalRatio, 1);
   EXPECT_DOUBLE_EQ(f.projectionWidth, 3.14159265358979 * 10);  // the circumference
-  EXPECT_NEAR(f.projectionHeight, 6.25 * 1.5, 1e-12);            // 6.25 pitches, in mm
-  EXPECT_NEAR(f.upDirection.x, 1, 1e-12);                       // the feature's normal
+  EXPECT_NEAR(f.projectionHeight, 6.25 * 1.5, 1e-12);          // 6.25 pitches, in mm
+  EXPECT_NEAR(f.upDirection.x, 1, 1e-12);                      // the feature's normal
   EXPECT_TRUE(f.flip);
   EXPECT_EQ(document_.Calls(), (std::vector<std::string>{"Update " + feature_.SystemName()}));
 

@@ -16,7 +16,9 @@ using host::ref::SceneShape;
 constexpr double kPi = 3.14159265358979323846;
 
 // A truncated cone of radii r1, r2 and height h.
-double Frustum(double r1, double r2, double h) { return kPi * h / 3 * (r1 * r1 + r1 * r2 + r2 * r2); }
+double Frustum(double r1, double r2, double h) {
+  return kPi * h / 3 * (r1 * r1 + r1 * r2 + r2 * r2);
+}
 
 // M10 x 50, pitch 1.5, fully threaded (ISO 4017 proportions).
 HeadedDimensions M10(std::int32_t type) {
@@ -38,14 +40,15 @@ std::vector<Case> AllTypes() {
   auto bolt = [&](std::int32_t type, double zMax, auto&& set) {
     HeadedDimensions d = M10(type);
     set(d);
-    cases.push_back({"Bolt " + std::to_string(type), [d](host::Shape& p) { BuildBoltByType(p, d); }, -50, zMax});
+    cases.push_back({"Bolt " + std::to_string(type), [d](host::Shape& p) { BuildBoltByType(p, d); },
+                     -50, zMax});
   };
   auto screw = [&](std::int32_t type, double zMax, auto&& set, bool dome = false) {
     HeadedDimensions d = M10(type);
     d.DistFiletto = 18;
     set(d);
-    cases.push_back({"Screw " + std::to_string(type), [d](host::Shape& p) { BuildScrewByType(p, d); }, -50,
-                     zMax, dome});
+    cases.push_back({"Screw " + std::to_string(type),
+                     [d](host::Shape& p) { BuildScrewByType(p, d); }, -50, zMax, dome});
   };
   auto setScrew = [&](std::int32_t type, double zMin, auto&& set) {
     SetScrewDimensions d;
@@ -59,10 +62,15 @@ std::vector<Case> AllTypes() {
   bolt(1, 6.4, hex);
   bolt(2, 7.4, [&](HeadedDimensions& d) { hex(d), d.LungCollarino = 1, d.DistFiletto = 24; });
   bolt(3, 0, [](HeadedDimensions&) {});
-  bolt(4, 7, [](HeadedDimensions& d) { d.DiamCerchioTesta = 22, d.LungTesta = 7, d.LatoTesta = 17; });
+  bolt(4, 7,
+       [](HeadedDimensions& d) { d.DiamCerchioTesta = 22, d.LungTesta = 7, d.LatoTesta = 17; });
   bolt(5, 0, [](HeadedDimensions&) {});
-  bolt(6, 6, [](HeadedDimensions& d) { d.DiamCerchioTesta = 20, d.LungTesta = 6, d.Var1 = 2, d.Var2 = 2; });
-  bolt(7, 5.5, [](HeadedDimensions& d) { d.DiamCerchioTesta = 24, d.LungTesta = 5.5, d.Var1 = 10, d.Var2 = 6; });
+  bolt(6, 6, [](HeadedDimensions& d) {
+    d.DiamCerchioTesta = 20, d.LungTesta = 6, d.Var1 = 2, d.Var2 = 2;
+  });
+  bolt(7, 5.5, [](HeadedDimensions& d) {
+    d.DiamCerchioTesta = 24, d.LungTesta = 5.5, d.Var1 = 10, d.Var2 = 6;
+  });
   bolt(8, 0, [](HeadedDimensions& d) {
     d.DiamCerchioTesta = 20, d.LungTesta = 5.5, d.Var1 = 2, d.Var2 = 3, d.Var3 = 90;
   });
@@ -72,24 +80,38 @@ std::vector<Case> AllTypes() {
   bolt(10, 0, [](HeadedDimensions& d) {
     d.DiamCerchioTesta = 20, d.LungTesta = 5.5, d.Var1 = 10, d.Var2 = 8, d.Var3 = 90;
   });
-  auto countersunk = [](HeadedDimensions& d) { d.DiamCerchioTesta = 18.3, d.LungTesta = 5, d.Var1 = 90; };
+  auto countersunk = [](HeadedDimensions& d) {
+    d.DiamCerchioTesta = 18.3, d.LungTesta = 5, d.Var1 = 90;
+  };
   auto pan = [](HeadedDimensions& d) {
     d.DiamCerchioTesta = 20, d.LungTesta = 6, d.Var1 = 0.4, d.Var2 = 10, d.Var3 = 4, d.Var4 = 1.5;
   };
   auto cross = [&](HeadedDimensions& d) { countersunk(d), d.Var2 = 9, d.Var3 = 4; };
-  screw(1, 10, [](HeadedDimensions& d) { d.DiamCerchioTesta = 16, d.LungTesta = 10, d.Var1 = 1, d.Var2 = 8, d.Var3 = 5.5; });
-  screw(2, 0, [](HeadedDimensions& d) { d.DiamCerchioTesta = 20, d.LungTesta = 5.5, d.Var1 = 90, d.Var2 = 6, d.Var3 = 3.6; });
-  screw(3, 5.5, [](HeadedDimensions& d) { d.DiamCerchioTesta = 17.5, d.LungTesta = 5.5, d.Var2 = 6, d.Var3 = 3.3; });
-  screw(4, 6, [](HeadedDimensions& d) { d.DiamCerchioTesta = 16, d.LungTesta = 6, d.Var1 = 2.5, d.Var2 = 2.4; });
+  screw(1, 10, [](HeadedDimensions& d) {
+    d.DiamCerchioTesta = 16, d.LungTesta = 10, d.Var1 = 1, d.Var2 = 8, d.Var3 = 5.5;
+  });
+  screw(2, 0, [](HeadedDimensions& d) {
+    d.DiamCerchioTesta = 20, d.LungTesta = 5.5, d.Var1 = 90, d.Var2 = 6, d.Var3 = 3.6;
+  });
+  screw(3, 5.5, [](HeadedDimensions& d) {
+    d.DiamCerchioTesta = 17.5, d.LungTesta = 5.5, d.Var2 = 6, d.Var3 = 3.3;
+  });
+  screw(4, 6, [](HeadedDimensions& d) {
+    d.DiamCerchioTesta = 16, d.LungTesta = 6, d.Var1 = 2.5, d.Var2 = 2.4;
+  });
   screw(5, 0, [&](HeadedDimensions& d) { countersunk(d), d.Var2 = 2.5, d.Var3 = 2.4; });
   // The slot and the cross recesses open the domes of 6, 7, 9, 10 and 12 at their top.
-  screw(6, 2.3, [&](HeadedDimensions& d) { countersunk(d), d.Var2 = 2.5, d.Var3 = 4.4, d.Var4 = 2.3; }, true);
+  screw(
+      6, 2.3,
+      [&](HeadedDimensions& d) { countersunk(d), d.Var2 = 2.5, d.Var3 = 4.4, d.Var4 = 2.3; }, true);
   screw(7, 7.5, pan, true);
   screw(8, 0, cross);
-  screw(9, 2.3, [&](HeadedDimensions& d) { cross(d), d.Var4 = 2.3; }, true);
+  screw(
+      9, 2.3, [&](HeadedDimensions& d) { cross(d), d.Var4 = 2.3; }, true);
   screw(10, 7.5, pan, true);
   screw(11, 0, cross);
-  screw(12, 2.3, [&](HeadedDimensions& d) { cross(d), d.Var4 = 2.3; }, true);
+  screw(
+      12, 2.3, [&](HeadedDimensions& d) { cross(d), d.Var4 = 2.3; }, true);
   auto socket = [](SetScrewDimensions& d) { d.LargIntaglio = 5, d.AltIntaglio = 4; };
   auto slot = [](SetScrewDimensions& d) { d.LargIntaglio = 1.6, d.AltIntaglio = 3; };
   auto dog = [](SetScrewDimensions& d) { d.DiamCilindro = 7, d.AltCilindro = 5; };
@@ -143,7 +165,11 @@ TEST_F(FastenerSolid, HexagonBoltVolume) {
   // tan 30° a³ ∫ (sec³/3 - sec²/2 + 1/6) = 12 × 0.57735 × 512 × 0.0012534 = 4.446.
   // Total 5333.047.
   SceneShape& part = NewPart("ISO 4017 M10x50");
-  BuildBoltByType(part, [] { auto d = M10(1); d.DiamCerchioTesta = 16, d.LungTesta = 6.4; return d; }());
+  BuildBoltByType(part, [] {
+    auto d = M10(1);
+    d.DiamCerchioTesta = 16, d.LungTesta = 6.4;
+    return d;
+  }());
   ExpectValidSolid(kernel_, part, 5333.047, 1e-4);
   const double corner = 8 / std::cos(kPi / 6);
   ExpectBox(kernel_, part, {-8, -corner, -50}, {8, corner, 6.4});
@@ -161,7 +187,8 @@ TEST_F(FastenerSolid, SocketHeadCapScrewVolume) {
   // Total 5613.183.
   SceneShape& part = NewPart("ISO 4762 M10x50");
   HeadedDimensions d = M10(1);
-  d.DistFiletto = 18, d.DiamCerchioTesta = 16, d.LungTesta = 10, d.Var1 = 1, d.Var2 = 8, d.Var3 = 5.5;
+  d.DistFiletto = 18, d.DiamCerchioTesta = 16, d.LungTesta = 10, d.Var1 = 1, d.Var2 = 8,
+  d.Var3 = 5.5;
   BuildScrewByType(part, d);
   ExpectValidSolid(kernel_, part, 5613.183, 1e-4);
   ExpectBox(kernel_, part, {-8, -8, -50}, {8, 8, 10});
@@ -177,7 +204,8 @@ TEST_F(FastenerSolid, CountersunkScrewVolume) {
   // (3917.890) - 431.603 + 1073.377; less the socket s 6, t 3.6: 112.237. Total 4447.428.
   SceneShape& part = NewPart("ISO 10642 M10x50");
   HeadedDimensions d = M10(2);
-  d.DistFiletto = 18, d.DiamCerchioTesta = 20, d.LungTesta = 5.5, d.Var1 = 90, d.Var2 = 6, d.Var3 = 3.6;
+  d.DistFiletto = 18, d.DiamCerchioTesta = 20, d.LungTesta = 5.5, d.Var1 = 90, d.Var2 = 6,
+  d.Var3 = 3.6;
   BuildScrewByType(part, d);
   ExpectValidSolid(kernel_, part, 4447.428, 1e-4);
   ExpectBox(kernel_, part, {-10, -10, -50}, {10, 10, 0});

@@ -18,7 +18,8 @@ class GeometryTest : public ::testing::Test {
  protected:
   GeometryTest()
       : kernel_(host::occt::AttachKernel(document_)),
-        part_(static_cast<host::ref::SceneShape&>(document_.RootShape().Shapes(host::kShapePart).Add())) {}
+        part_(static_cast<host::ref::SceneShape&>(
+            document_.RootShape().Shapes(host::kShapePart).Add())) {}
 
   // The part's features in creation order.
   std::vector<host::ref::SceneShape*> Features() {
@@ -42,11 +43,13 @@ class GeometryTest : public ::testing::Test {
     host::ref::SceneComponent& p = *ProfileStore(feature).First(4);
     return {p.Number(1), p.Number(2), p.Number(3)};
   }
-  static std::vector<host::ref::ProfileCall>& Loop(host::ref::SceneShape& feature, std::size_t i = 0) {
+  static std::vector<host::ref::ProfileCall>& Loop(host::ref::SceneShape& feature,
+                                                   std::size_t i = 0) {
     return ProfileStore(feature).List(3).Items().at(i)->Loop();
   }
   // Three numbered variables of a component as doubles.
-  static std::vector<double> Triple(host::ref::SceneShape& shape, std::int32_t code, std::int32_t first = 1) {
+  static std::vector<double> Triple(host::ref::SceneShape& shape, std::int32_t code,
+                                    std::int32_t first = 1) {
     host::ref::SceneComponent& c = Component(shape, code);
     return {c.Number(first), c.Number(first + 1), c.Number(first + 2)};
   }
@@ -59,14 +62,16 @@ class GeometryTest : public ::testing::Test {
       EXPECT_EQ(actual[i].op, expected[i].op) << "call " << i;
       ASSERT_EQ(actual[i].args.size(), expected[i].args.size()) << "call " << i;
       for (std::size_t k = 0; k < actual[i].args.size(); ++k) {
-        EXPECT_NEAR(actual[i].args[k], expected[i].args[k], tolerance) << "call " << i << " arg " << k;
+        EXPECT_NEAR(actual[i].args[k], expected[i].args[k], tolerance)
+            << "call " << i << " arg " << k;
       }
     }
   }
   static void ExpectNear(const std::vector<double>& actual, const std::vector<double>& expected,
                          double tolerance) {
     ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < actual.size(); ++i) EXPECT_NEAR(actual[i], expected[i], tolerance) << i;
+    for (std::size_t i = 0; i < actual.size(); ++i)
+      EXPECT_NEAR(actual[i], expected[i], tolerance) << i;
   }
 
   TestHost host_;

@@ -30,9 +30,14 @@ TEST_F(Gambo, ShankProfileAndVariables) {
   ASSERT_EQ(&body, &f);
   EXPECT_EQ(f.Type(), 6);
   EXPECT_EQ(f.Name(), "Body");
-  ExpectLoop(Loop(f), {{"SetStartPoint", {0, 0}}, {"AddLineTo", {4.25, 0}}, {"AddLineTo", {5, 0.75}},
-                       {"AddLineTo", {5, 30}}, {"AddLineTo", {4.9975, 50}}, {"AddLineTo", {0, 50}},
-                       {"AddLineTo", {0, 0}}},
+  ExpectLoop(Loop(f),
+             {{"SetStartPoint", {0, 0}},
+              {"AddLineTo", {4.25, 0}},
+              {"AddLineTo", {5, 0.75}},
+              {"AddLineTo", {5, 30}},
+              {"AddLineTo", {4.9975, 50}},
+              {"AddLineTo", {0, 50}},
+              {"AddLineTo", {0, 0}}},
              1e-12);
   ExpectNear(Triple(f, 1), {10, 10, 50}, 0);
   ExpectNear(Triple(f, 5), {5, 5, 50}, 0);
@@ -45,7 +50,7 @@ TEST_F(Gambo, ShankProfileAndVariables) {
   EXPECT_TRUE(Var(f, 14, 1).IsEmpty());
   const std::string id = f.SystemName();
   EXPECT_EQ(document_.Calls(), (std::vector<std::string>{"PartService.Run " + part_.SystemName(),
-                                                          "Update " + id, "ResetSizeBox " + id}));
+                                                         "Update " + id, "ResetSizeBox " + id}));
 }
 
 TEST_F(Gambo, ShankTextureLiesOnTheBoxAxisAtTheThreadsMiddle) {
@@ -64,24 +69,36 @@ TEST_F(Gambo, ShankTextureLiesOnTheBoxAxisAtTheThreadsMiddle) {
 
 TEST_F(Gambo, ThreadedRodIsChamferedAtBothEnds) {
   BuildThreadedRod(part_, 10, 50, 1.5);
-  ExpectLoop(Loop(Feature(0)), {{"SetStartPoint", {0, 0}}, {"AddLineTo", {4.25, 0}}, {"AddLineTo", {5, 0.75}},
-                                {"AddLineTo", {5, 49.25}}, {"AddLineTo", {4.25, 50}}, {"AddLineTo", {0, 50}},
-                                {"AddLineTo", {0, 0}}},
+  ExpectLoop(Loop(Feature(0)),
+             {{"SetStartPoint", {0, 0}},
+              {"AddLineTo", {4.25, 0}},
+              {"AddLineTo", {5, 0.75}},
+              {"AddLineTo", {5, 49.25}},
+              {"AddLineTo", {4.25, 50}},
+              {"AddLineTo", {0, 50}},
+              {"AddLineTo", {0, 0}}},
              1e-12);
 }
 
 TEST_F(Gambo, SetScrewChamfersFollowTheirAngles) {
   // 90° at both ends: 45° chamfers, p/2 long at the top and (D - di)/2 at the point.
   BuildSetScrewBody(part_, 10, 90, 6, 90, 20, 1.5);
-  ExpectLoop(Loop(Feature(0)), {{"SetStartPoint", {0, 0}}, {"AddLineTo", {3, 0}}, {"AddLineTo", {5, 2}},
-                                {"AddLineTo", {5, 19.25}}, {"AddLineTo", {4.9975, 19.25}},
-                                {"AddLineTo", {4.25, 20}}, {"AddLineTo", {0, 20}}, {"AddLineTo", {0, 0}}},
+  ExpectLoop(Loop(Feature(0)),
+             {{"SetStartPoint", {0, 0}},
+              {"AddLineTo", {3, 0}},
+              {"AddLineTo", {5, 2}},
+              {"AddLineTo", {5, 19.25}},
+              {"AddLineTo", {4.9975, 19.25}},
+              {"AddLineTo", {4.25, 20}},
+              {"AddLineTo", {0, 20}},
+              {"AddLineTo", {0, 0}}},
              1e-12);
   // The size box flags stay as SetSizeBox wrote them.
   EXPECT_EQ(Var(Feature(0), 1, 6), host::Value::Int16(1));
 
   // di = D: no chamfer at the point; the zero-length segment still makes a valid body.
-  host::ref::SceneShape& flat = static_cast<host::ref::SceneShape&>(document_.RootShape().Shapes(3).Add());
+  host::ref::SceneShape& flat =
+      static_cast<host::ref::SceneShape&>(document_.RootShape().Shapes(3).Add());
   BuildSetScrewBody(flat, 10, 90, 10, 90, 20, 1.5);
   auto& f = *flat.Children().front();
   EXPECT_EQ(Loop(f)[2].args, (std::vector<double>{5, 0}));
@@ -97,9 +114,15 @@ TEST_F(Gambo, StudIsDrawnDownwardWithTwoTextures) {
   ExpectNear(Triple(f, 1), {10, 10, 50}, 0);
   // The cap of height 1 over radius 5 lies on a circle of radius 13: sagitta over chord.
   const double r = (13 - std::sqrt(169 - 6.5)) / std::sqrt(26.0);
-  ExpectLoop(Loop(f), {{"SetStartPoint", {0, 0}}, {"AddLineTo", {4.25, 0}}, {"AddLineTo", {5, -0.75}},
-                       {"AddLineTo", {4.9975, -10}}, {"AddLineTo", {4.9975, -35}}, {"AddLineTo", {5, -49}},
-                       {"AddArcTo", {0, -50, r}}, {"AddLineTo", {0, 0}}},
+  ExpectLoop(Loop(f),
+             {{"SetStartPoint", {0, 0}},
+              {"AddLineTo", {4.25, 0}},
+              {"AddLineTo", {5, -0.75}},
+              {"AddLineTo", {4.9975, -10}},
+              {"AddLineTo", {4.9975, -35}},
+              {"AddLineTo", {5, -49}},
+              {"AddArcTo", {0, -50, r}},
+              {"AddLineTo", {0, 0}}},
              1e-12);
   auto& finishes = Component(f, 27).Finishes();
   ASSERT_EQ(finishes.size(), 2u);

@@ -34,10 +34,14 @@ TEST_F(Teste, HexHeadWithoutCollar) {
   EXPECT_EQ(Names(), (std::vector<std::string>{"Head", "Head Reshape"}));
   SceneShape& head = Feature(0);
   EXPECT_EQ(head.Type(), kExtruded);
-  ExpectLoop(Loop(head), {{"SetStartPoint", {6.5, 3.7528}}, {"AddLineTo", {0, 7.5056}},
-                          {"AddLineTo", {-6.5, 3.7528}}, {"AddLineTo", {-6.5, -3.7528}},
-                          {"AddLineTo", {0, -7.5056}}, {"AddLineTo", {6.5, -3.7528}},
-                          {"AddLineTo", {6.5, 3.7528}}},
+  ExpectLoop(Loop(head),
+             {{"SetStartPoint", {6.5, 3.7528}},
+              {"AddLineTo", {0, 7.5056}},
+              {"AddLineTo", {-6.5, 3.7528}},
+              {"AddLineTo", {-6.5, -3.7528}},
+              {"AddLineTo", {0, -7.5056}},
+              {"AddLineTo", {6.5, -3.7528}},
+              {"AddLineTo", {6.5, 3.7528}}},
              5e-5);
   ExpectNear(Triple(head, 4), {0, 0, 0}, 0);
   SceneShape& ring = Feature(1);
@@ -45,9 +49,13 @@ TEST_F(Teste, HexHeadWithoutCollar) {
   EXPECT_EQ(Var(ring, 14, 1), host::Value::Int32(1));
   ExpectNear(Triple(ring, 1), {1.3, 1.3, 1.3}, 1e-12);
   ExpectNear(Triple(ring, 5), {0, 0, -5.3}, 1e-12);
-  ExpectLoop(Loop(ring), {{"SetStartPoint", {6.5, 0}}, {"AddLineTo", {7.6258, -0.65}},
-                          {"AddLineTo", {7.9508, -0.65}}, {"AddLineTo", {7.9508, 0.1625}},
-                          {"AddLineTo", {6.5, 0.1625}}, {"AddLineTo", {6.5, 0}}},
+  ExpectLoop(Loop(ring),
+             {{"SetStartPoint", {6.5, 0}},
+              {"AddLineTo", {7.6258, -0.65}},
+              {"AddLineTo", {7.9508, -0.65}},
+              {"AddLineTo", {7.9508, 0.1625}},
+              {"AddLineTo", {6.5, 0.1625}},
+              {"AddLineTo", {6.5, 0}}},
              1e-4);
   EXPECT_NEAR(Loop(ring)[2].args[0], 7.9509, 1e-4);
 }
@@ -66,13 +74,21 @@ TEST_F(Teste, SquareHeadCutsAllFourCornersOnTheTangentCircle) {
   BuildSquareHead(part_, 22, 7, 17);
   const double u = 22 / std::sqrt(2.0) - 8.5, h = 8.5;
   auto& loop = Loop(Feature(0));
-  ExpectLoop(loop, {{"SetStartPoint", {-h, u}}, {"AddLineTo", {-u, h}}, {"AddLineTo", {u, h}},
-                    {"AddLineTo", {h, u}}, {"AddLineTo", {h, -u}}, {"AddLineTo", {u, -h}},
-                    {"AddLineTo", {-u, -h}}, {"AddLineTo", {-h, -u}}, {"AddLineTo", {-h, u}}},
+  ExpectLoop(loop,
+             {{"SetStartPoint", {-h, u}},
+              {"AddLineTo", {-u, h}},
+              {"AddLineTo", {u, h}},
+              {"AddLineTo", {h, u}},
+              {"AddLineTo", {h, -u}},
+              {"AddLineTo", {u, -h}},
+              {"AddLineTo", {-u, -h}},
+              {"AddLineTo", {-h, -u}},
+              {"AddLineTo", {-h, u}}},
              1e-12);
   for (std::size_t i = 0; i + 1 < loop.size(); i += 2) {
     // Segments 0-1, 2-3 ... are the cuts: distance of their line from the origin.
-    double x1 = loop[i].args[0], y1 = loop[i].args[1], x2 = loop[i + 1].args[0], y2 = loop[i + 1].args[1];
+    double x1 = loop[i].args[0], y1 = loop[i].args[1], x2 = loop[i + 1].args[0],
+           y2 = loop[i + 1].args[1];
     double distance = std::abs(x1 * y2 - x2 * y1) / std::hypot(x2 - x1, y2 - y1);
     EXPECT_NEAR(distance, 11, 1e-9) << i;
   }
@@ -86,8 +102,13 @@ TEST_F(Teste, HeadsOfRevolution) {
   EXPECT_NEAR(Loop(Feature(0))[2].args[2], 0.2071, 5e-5);
   // Countersunk dk 20, D 10, 90°, k 5.5: cone height 5, rim 0.5; anchor at k.
   BuildCountersunkHead(part_, 20, 5.5, 10, host::Value::Double(90));
-  ExpectLoop(Loop(Feature(1)), {{"SetStartPoint", {0, 0}}, {"AddLineTo", {5, 0}}, {"AddLineTo", {10, 5}},
-                                {"AddLineTo", {10, 5.5}}, {"AddLineTo", {0, 5.5}}, {"AddLineTo", {0, 0}}},
+  ExpectLoop(Loop(Feature(1)),
+             {{"SetStartPoint", {0, 0}},
+              {"AddLineTo", {5, 0}},
+              {"AddLineTo", {10, 5}},
+              {"AddLineTo", {10, 5.5}},
+              {"AddLineTo", {0, 5.5}},
+              {"AddLineTo", {0, 0}}},
              1e-12);
   ExpectNear(Triple(Feature(1), 1), {20, 10, 5.5}, 0);
   ExpectNear(Triple(Feature(1), 5), {10, 10, 5.5}, 0);
@@ -108,8 +129,11 @@ TEST_F(Teste, FinsAreTurnedByThePlacementService) {
   BuildFin(part_, 3, 2, 10);
   SceneShape& fin = Feature(0);
   EXPECT_EQ(fin.Name(), "Fin");
-  ExpectLoop(Loop(fin), {{"SetStartPoint", {0, 0}}, {"AddLineTo", {0, 2.5}}, {"AddLineTo", {3.4641, 0}},
-                         {"AddLineTo", {0, 0}}},
+  ExpectLoop(Loop(fin),
+             {{"SetStartPoint", {0, 0}},
+              {"AddLineTo", {0, 2.5}},
+              {"AddLineTo", {3.4641, 0}},
+              {"AddLineTo", {0, 0}}},
              5e-5);
   ExpectNear(Placement(fin), {0, 4.5, 0, 0, 1, 0, 90}, 1e-12);
   EXPECT_EQ(Var(fin, 14, 55), host::Value::Double(1.5));
@@ -121,10 +145,13 @@ TEST_F(Teste, FinsAreTurnedByThePlacementService) {
   BuildCountersunkFin(part_, 2, 4, 90, 10, 5.5);
   SceneShape& cfin = Feature(1);
   const double g = 0.5 * 2 * std::sqrt(2.0) / std::sin(110 * 3.14159265358979 / 180);
-  ExpectLoop(Loop(cfin), {{"SetStartPoint", {0, 0}}, {"AddLineTo", {-2.1, 2.1}},
-                          {"AddLineTo", {-2 + std::cos(5 * 3.14159265358979 / 180) * g,
-                                         2 - std::sin(5 * 3.14159265358979 / 180) * g}},
-                          {"AddLineTo", {0, 0}}},
+  ExpectLoop(Loop(cfin),
+             {{"SetStartPoint", {0, 0}},
+              {"AddLineTo", {-2.1, 2.1}},
+              {"AddLineTo",
+               {-2 + std::cos(5 * 3.14159265358979 / 180) * g,
+                2 - std::sin(5 * 3.14159265358979 / 180) * g}},
+              {"AddLineTo", {0, 0}}},
              1e-9);
   ExpectNear(Placement(cfin), {0, 4.9, -5.5, 0, 1, 0, 90}, 1e-12);
 }
@@ -166,8 +193,11 @@ TEST_F(Teste, Recesses) {
   auto& centre = Loop(Feature(3));
   ASSERT_EQ(centre.size(), 17u);
   ExpectLoop({centre[0], centre[1], centre[2], centre[3], centre[4]},
-             {{"SetStartPoint", {-0.5, 1.5}}, {"AddLineTo", {-0.5, 1}}, {"AddLineTo", {0.5, 1}},
-              {"AddLineTo", {0.5, 1.5}}, {"AddArcTo", {1.5, 0.5, -0.2071}}},
+             {{"SetStartPoint", {-0.5, 1.5}},
+              {"AddLineTo", {-0.5, 1}},
+              {"AddLineTo", {0.5, 1}},
+              {"AddLineTo", {0.5, 1.5}},
+              {"AddArcTo", {1.5, 0.5, -0.2071}}},
              5e-5);
   EXPECT_EQ(Names(), (std::vector<std::string>(4, "Recess")));
 }
@@ -184,7 +214,8 @@ TEST_F(Teste, StarTurnsBetweenTheBladesAndTapers) {
 
 TEST_F(Teste, DispatchPicksTheGeneratorsBySubType) {
   HeadedDimensions bolt;
-  bolt.Diametro = 10, bolt.lung = 50, bolt.Passo = 1.5, bolt.DiamCerchioTesta = 16, bolt.LungTesta = 6.4;
+  bolt.Diametro = 10, bolt.lung = 50, bolt.Passo = 1.5, bolt.DiamCerchioTesta = 16,
+  bolt.LungTesta = 6.4;
   struct Case {
     int type;
     std::vector<std::string> names;
@@ -204,8 +235,8 @@ TEST_F(Teste, DispatchPicksTheGeneratorsBySubType) {
 
   // Screws 7 and 10: a domed cylinder head with four and three recess features.
   HeadedDimensions screw = bolt;
-  screw.DiamCerchioTesta = 18, screw.LungTesta = 6, screw.Var1 = 0.4, screw.Var2 = 6, screw.Var3 = 3,
-  screw.Var4 = 1.5;
+  screw.DiamCerchioTesta = 18, screw.LungTesta = 6, screw.Var1 = 0.4, screw.Var2 = 6,
+  screw.Var3 = 3, screw.Var4 = 1.5;
   for (auto [type, recesses] : {std::pair{7, 4}, std::pair{10, 3}}) {
     SceneShape& part = static_cast<SceneShape&>(document_.RootShape().Shapes(3).Add());
     screw.HeaderType = type;
@@ -228,7 +259,8 @@ TEST_F(Teste, DispatchPicksTheGeneratorsBySubType) {
 
 TEST_F(Teste, FloatingPointFaultStopsTheGeneratorKeepingEarlierFeatures) {
   HeadedDimensions d;
-  d.HeaderType = 2, d.Diametro = 10, d.lung = 50, d.Passo = 1.5, d.DiamCerchioTesta = 20, d.LungTesta = 5.5;
+  d.HeaderType = 2, d.Diametro = 10, d.lung = 50, d.Passo = 1.5, d.DiamCerchioTesta = 20,
+  d.LungTesta = 5.5;
   d.Var1 = 0;  // a countersink angle of 0: sin 0 divides
   try {
     BuildScrewByType(part_, d);

@@ -105,7 +105,8 @@ TEST_F(Export, FailuresLeaveTheExistingFileAlone) {
   EXPECT_THROW(host::occt::FormatOf(Path("scene.obj")), host::occt::ExportError);
   f.SetSuppressed(true);
   Cube(document_.RootShape(), "cube", 0);
-  EXPECT_THROW(host::occt::ExportScene(document_, Path("missing/scene.stl")), host::occt::ExportError);
+  EXPECT_THROW(host::occt::ExportScene(document_, Path("missing/scene.stl")),
+               host::occt::ExportError);
   EXPECT_EQ(Read(path), "previous");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(host_.Scratch()),
                           std::filesystem::directory_iterator()),
@@ -118,8 +119,12 @@ TEST_F(Export, StepWritersOnTwoThreadsDoNotMeet) {
   host::occt::AttachKernel(other);
   Cube(document_.RootShape(), "left", 0);
   Cube(other.RootShape(), "right", 0);
-  std::thread a([&] { for (int i = 0; i < 3; ++i) host::occt::ExportScene(document_, Path("a.step")); });
-  std::thread b([&] { for (int i = 0; i < 3; ++i) host::occt::ExportScene(other, Path("b.step")); });
+  std::thread a([&] {
+    for (int i = 0; i < 3; ++i) host::occt::ExportScene(document_, Path("a.step"));
+  });
+  std::thread b([&] {
+    for (int i = 0; i < 3; ++i) host::occt::ExportScene(other, Path("b.step"));
+  });
   a.join();
   b.join();
   EXPECT_EQ(host::occt::ReadStepProducts(Path("a.step")).at(0).name, "left");

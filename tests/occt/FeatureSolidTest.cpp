@@ -88,8 +88,8 @@ TEST_F(FeatureSolid, LoopsCombineEvenOdd) {
 TEST_F(FeatureSolid, FilletsCountEarlierFilletsAsCorners) {
   // Four fillets r 2 on a 10 x 10 square at corners 1, 3, 5, 7: each takes 4 (1 - pi/4).
   SceneShape& square = NewPart();
-  host::Component& loop =
-      Polygon(AddFeature(square, host::kShapeExtruded, 10, 10, 1), {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+  host::Component& loop = Polygon(AddFeature(square, host::kShapeExtruded, 10, 10, 1),
+                                  {{0, 0}, {10, 0}, {10, 10}, {0, 10}});
   for (int corner : {1, 3, 5, 7}) loop.AddFilletAt(corner, 2);
   ExpectValidSolid(square, 100 - 16 * (1 - kPi / 4), 1e-6);
 

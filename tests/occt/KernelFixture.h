@@ -10,10 +10,9 @@
 #include <utility>
 
 #include "host/Profile.h"
-#include "occt/SolidChecks.h"
-
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/SceneDocument.h"
+#include "occt/SolidChecks.h"
 #include "support/TestHost.h"
 
 namespace vormbrace::test {
@@ -24,7 +23,8 @@ class KernelTest : public ::testing::Test {
 
   // A new part under the scene's root.
   host::ref::SceneShape& NewPart() {
-    return static_cast<host::ref::SceneShape&>(document_.RootShape().Shapes(host::kShapePart).Add());
+    return static_cast<host::ref::SceneShape&>(
+        document_.RootShape().Shapes(host::kShapePart).Add());
   }
   host::occt::SolidFigures Figures(host::ref::SceneShape& part) { return kernel_.Figures(part); }
 
@@ -32,8 +32,8 @@ class KernelTest : public ::testing::Test {
   // profile untouched.
   host::ref::SceneShape& AddFeature(host::ref::SceneShape& part, std::int32_t kind, double sx,
                                     double sy, double sz) {
-    auto& feature = static_cast<host::ref::SceneShape&>(
-        part.Components(23).Item(1).Shapes(kind).Add());
+    auto& feature =
+        static_cast<host::ref::SceneShape&>(part.Components(23).Item(1).Shapes(kind).Add());
     Set(feature.Components(1).Item(1), {{1, sx}, {2, sy}, {3, sz}});
     return feature;
   }
@@ -55,7 +55,8 @@ class KernelTest : public ::testing::Test {
                                   std::initializer_list<std::pair<double, double>> points) {
     host::Component& loop = NewLoop(feature);
     loop.SetStartPoint(points.begin()->first, points.begin()->second);
-    for (auto it = points.begin() + 1; it != points.end(); ++it) loop.AddLineTo(it->first, it->second);
+    for (auto it = points.begin() + 1; it != points.end(); ++it)
+      loop.AddLineTo(it->first, it->second);
     loop.AddLineTo(points.begin()->first, points.begin()->second);
     return loop;
   }

@@ -112,26 +112,41 @@ TEST_F(PartSolid, RecordsThatMakeNoSolidFailInUpdateNamingTheFeature) {
   };
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const Case cases[] = {
-      {"open", [](SceneShape& f) {
+      {"open",
+       [](SceneShape& f) {
          host::Component& l = NewLoop(f);
          l.SetStartPoint(0, 0);
          l.AddLineTo(1, 0);
          l.AddLineTo(1, 1);
-       }, "loop 1 is not closed"},
+       },
+       "loop 1 is not closed"},
       {"headless", [](SceneShape& f) { NewLoop(f).AddLineTo(1, 0); },
        "loop 1 does not begin with SetStartPoint"},
       {"empty", [](SceneShape&) {}, "the profile has no loop"},
-      {"crossing", [](SceneShape& f) { Polygon(f, {{0, 0}, {1, 1}, {1, 0}, {0, 1}}); },
+      {"crossing",
+       [](SceneShape& f) {
+         Polygon(f, {{0, 0}, {1, 1}, {1, 0}, {0, 1}});
+       },
        "loop 1 crosses itself"},
-      {"doubled back", [](SceneShape& f) { Polygon(f, {{0, 0}, {1, 0}, {2, 0}}); },
+      {"doubled back",
+       [](SceneShape& f) {
+         Polygon(f, {{0, 0}, {1, 0}, {2, 0}});
+       },
        "loop 1 crosses itself"},
-      {"missing corner", [](SceneShape& f) {
+      {"missing corner",
+       [](SceneShape& f) {
          Polygon(f, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}).AddFilletAt(9, 0.1);
-       }, "loop 1: corner 9 does not exist"},
-      {"oversized fillet", [](SceneShape& f) {
+       },
+       "loop 1: corner 9 does not exist"},
+      {"oversized fillet",
+       [](SceneShape& f) {
          Polygon(f, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}).AddFilletAt(1, 5);
-       }, "loop 1: the fillet of radius 5.000000 does not fit its corner"},
-      {"not a number", [&](SceneShape& f) { Polygon(f, {{0, 0}, {nan, 0}, {1, 1}}); },
+       },
+       "loop 1: the fillet of radius 5.000000 does not fit its corner"},
+      {"not a number",
+       [&](SceneShape& f) {
+         Polygon(f, {{0, 0}, {nan, 0}, {1, 1}});
+       },
        "a profile coordinate is not a finite number"},
   };
   for (const Case& c : cases) {
@@ -139,15 +154,18 @@ TEST_F(PartSolid, RecordsThatMakeNoSolidFailInUpdateNamingTheFeature) {
     c.draw(f);
     auto [number, description] = UpdateError(f);
     EXPECT_EQ(number, host::err::kInvalidProcedureCall) << c.name;
-    EXPECT_EQ(description, "\"" + std::string(c.name) + "\" (" + f.SystemName() + "): " + c.message);
+    EXPECT_EQ(description,
+              "\"" + std::string(c.name) + "\" (" + f.SystemName() + "): " + c.message);
   }
 
   // A zero sweep and a profile across the revolution axis.
   SceneShape& flat = feature("zero sweep");
   Set(flat.Components(1).Item(1), {{3, 0}});
   Polygon(flat, {{0, 0}, {1, 0}, {1, 1}});
-  EXPECT_EQ(UpdateError(flat).second, "\"zero sweep\" (" + flat.SystemName() + "): the sweep height is 0");
-  auto& across = static_cast<SceneShape&>(part.Components(23).Item(1).Shapes(host::kShapeRevolved).Add());
+  EXPECT_EQ(UpdateError(flat).second,
+            "\"zero sweep\" (" + flat.SystemName() + "): the sweep height is 0");
+  auto& across =
+      static_cast<SceneShape&>(part.Components(23).Item(1).Shapes(host::kShapeRevolved).Add());
   across.SetName("across");
   Polygon(across, {{-1, 0}, {1, 0}, {1, 1}, {-1, 1}});
   EXPECT_EQ(UpdateError(across).second,
