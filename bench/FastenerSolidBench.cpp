@@ -1,0 +1,194 @@
+// Building fasteners: for each sub-type of Bolt, Screw and ScrewNoHead (M10), the feature
+// records plus the part's solid with its check and figures, in a fresh scene each time, so
+// nothing comes from a cache; and the exports of an ISO 4017 M10 x 50 bolt whose solid is
+// already evaluated. Times in ms per part; run with --benchmark_repetitions=5 for medians.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "geometry/generaTeste.h"
+#include "host/Host.h"
+#include "host/occt/Export.h"
+#include "host/occt/OcctEvaluator.h"
+#include "host/reference/ReferenceHost.h"
+
+namespace {
+
+using namespace vormbrace;
+
+void InstallHost() {
+  static auto host = [] {
+    auto h = std::make_unique<host::ref::ReferenceHost>(host::ref::SettingsStore{});
+    host::SetCurrentHost(h.get());
+    return h;
+  }();
+}
+
+HeadedDimensions Headed(std::int32_t type) {
+  HeadedDimensions d;
+  d.HeaderType = type, d.Diametro = 10, d.lung = 50, d.Passo = 1.5;
+  return d;
+}
+
+// M10 bolts: hexagon (ISO 4017; 2 with a collar), plain, square, rod, domed with fin or square
+// neck, countersunk with fin or square neck.
+HeadedDimensions Bolt(std::int32_t type) {
+  HeadedDimensions d = Headed(type);
+  switch (type) {
+    case 1:
+      d.DiamCerchioTesta = 16, d.LungTesta = 6.4;
+      break;
+    case 2:
+      d.DiamCerchioTesta = 16, d.LungTesta = 6.4, d.LungCollarino = 1, d.DistFiletto = 24;
+      break;
+    case 4:
+      d.DiamCerchioTesta = 22, d.LungTesta = 7, d.LatoTesta = 17;
+      break;
+    case 6:
+      d.DiamCerchioTesta = 20, d.LungTesta = 6, d.Var1 = 2, d.Var2 = 2;
+      break;
+    case 7:
+      d.DiamCerchioTesta = 24, d.LungTesta = 5.5, d.Var1 = 10, d.Var2 = 6;
+      break;
+    case 8:
+      d.DiamCerchioTesta = 20, d.LungTesta = 5.5, d.Var1 = 2, d.Var2 = 3, d.Var3 = 90;
+      break;
+    case 9:
+      d.DiamCerchioTesta = 20, d.LungTesta = 5.5, d.Var1 = 2, d.Var2 = 3, d.Var3 = 90, d.Var4 = 2;
+      break;
+    case 10:
+      d.DiamCerchioTesta = 20, d.LungTesta = 5.5, d.Var1 = 10, d.Var2 = 8, d.Var3 = 90;
+      break;
+    default:
+      break;
+  }
+  return d;
+}
+
+// M10 screws: socket cap, countersunk socket, button, cheese slotted, countersunk and raised
+// countersunk slotted, pan and countersunk cross recesses.
+HeadedDimensions Screw(std::int32_t type) {
+  HeadedDimensions d = Headed(type);
+  d.DistFiletto = 18;
+  auto countersunk = [&] { d.DiamCerchioTesta = 18.3, d.LungTesta = 5, d.Var1 = 90; };
+  switch (type) {
+    case 1:
+      d.DiamCerchioTesta = 16, d.LungTesta = 10, d.Var1 = 1, d.Var2 = 8, d.Var3 = 5.5;
+      break;
+    case 2:
+      d.DiamCerchioTesta = 20, d.LungTesta = 5.5, d.Var1 = 90, d.Var2 = 6, d.Var3 = 3.6;
+      break;
+    case 3:
+      d.DiamCerchioTesta = 17.5, d.LungTesta = 5.5, d.Var2 = 6, d.Var3 = 3.3;
+      break;
+    case 4:
+      d.DiamCerchioTesta = 16, d.LungTesta = 6, d.Var1 = 2.5, d.Var2 = 2.4;
+      break;
+    case 5:
+      countersunk(), d.Var2 = 2.5, d.Var3 = 2.4;
+      break;
+    case 6:
+      countersunk(), d.Var2 = 2.5, d.Var3 = 4.4, d.Var4 = 2.3;
+      break;
+    case 7:
+    case 10:
+      d.DiamCerchioTesta = 20, d.LungTesta = 6, d.Var1 = 0.4, d.Var2 = 10, d.Var3 = 4, d.Var4 = 1.5;
+      break;
+    case 8:
+    case 11:
+      countersunk(), d.Var2 = 9, d.Var3 = 4;
+      break;
+    default:
+      countersunk(), d.Var2 = 9, d.Var3 = 4, d.Var4 = 2.3;
+      break;  // 9, 12
+  }
+  return d;
+}
+
+// M10 x 20 set screws with socket or slot and flat, dog, cone and cup points; an M10 stud.
+SetScrewDimensions SetScrew(std::int32_t type) {
+  SetScrewDimensions d;
+  d.ComponentType = type, d.Diametro = 10, d.lung = 20, d.Passo = 1.5, d.SmussoSuperiore = 90;
+  d.SmussoInferiore = 90, d.DiamInf = 7;
+  if (type <= 4) d.LargIntaglio = 5, d.AltIntaglio = 4;
+  if (type > 4) d.LargIntaglio = 1.6, d.AltIntaglio = 3;
+  if (type == 2 || type == 6) d.DiamCilindro = 7, d.AltCilindro = 5;
+  if (type == 3 || type == 7) d.DiamInf = 2.5;
+  if (type == 4 || type == 8) d.DiamCoppa = 5, d.AltCoppa = 1.5;
+  if (type == 9) d.lung = 40, d.LungGambo = 15, d.LungRadice = 10, d.AltCalotta = 1;
+  return d;
+}
+
+using Builder = std::function<void(host::Shape&)>;
+
+// One part per iteration in a new scene: records, solid, check and figures.
+void BuildPart(benchmark::State& state, const Builder& build) {
+  InstallHost();
+  for (auto _ : state) {
+    host::ref::SceneDocument document;
+    host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(document);
+    auto& part =
+        static_cast<host::ref::SceneShape&>(document.RootShape().Shapes(host::kShapePart).Add());
+    build(part);
+    host::occt::SolidFigures f = kernel.Figures(part);
+    if (!f.valid) state.SkipWithError("invalid solid");
+    benchmark::DoNotOptimize(f.volume);
+  }
+}
+
+void Export(benchmark::State& state, const char* extension) {
+  InstallHost();
+  std::string path =
+      (std::filesystem::temp_directory_path() / (std::string("vormbrace-bench") + extension))
+          .string();
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto document = std::make_unique<host::ref::SceneDocument>();
+    host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(*document);
+    auto& part =
+        static_cast<host::ref::SceneShape&>(document->RootShape().Shapes(host::kShapePart).Add());
+    part.SetName("ISO 4017 M10x50");
+    BuildBoltByType(part, Bolt(1));
+    kernel.Figures(part);
+    state.ResumeTiming();
+    host::occt::ExportScene(*document, path);
+  }
+  std::filesystem::remove(path);
+}
+
+void Register() {
+  for (std::int32_t t = 1; t <= 10; ++t) {
+    benchmark::RegisterBenchmark(("Build/Bolt/" + std::to_string(t)).c_str(), BuildPart,
+                                 Builder([t](host::Shape& p) { BuildBoltByType(p, Bolt(t)); }))
+        ->Unit(benchmark::kMillisecond);
+  }
+  for (std::int32_t t = 1; t <= 12; ++t) {
+    benchmark::RegisterBenchmark(("Build/Screw/" + std::to_string(t)).c_str(), BuildPart,
+                                 Builder([t](host::Shape& p) { BuildScrewByType(p, Screw(t)); }))
+        ->Unit(benchmark::kMillisecond);
+  }
+  for (std::int32_t t = 1; t <= 9; ++t) {
+    benchmark::RegisterBenchmark(
+        ("Build/ScrewNoHead/" + std::to_string(t)).c_str(), BuildPart,
+        Builder([t](host::Shape& p) { BuildScrewNoHeadByType(p, SetScrew(t)); }))
+        ->Unit(benchmark::kMillisecond);
+  }
+  for (const char* ext : {".step", ".stl", ".glb"}) {
+    benchmark::RegisterBenchmark((std::string("Export/HexBolt") + ext).c_str(), Export, ext)
+        ->Unit(benchmark::kMillisecond);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Register();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
