@@ -126,7 +126,10 @@ class Reader {
     if (!j.is_object() || j.size() > 1)
       Fail(where, "expected a value object such as {\"f64\": 1.5}");
     if (j.empty()) return Value();
-    const auto& [tag, v] = *j.items().begin();
+    // The iterator, not the items() view, keeps key and value alive.
+    auto first = j.begin();
+    const std::string tag = first.key();
+    const json& v = first.value();
     std::string at = where + "/" + tag;
     if (tag == "i16")
       return Value::Int16(static_cast<std::int16_t>(Integer(v, at, INT16_MIN, INT16_MAX)));
