@@ -1,16 +1,33 @@
-// The reference host's solid kernel (OpenCASCADE behind a kernel-free interface): Update on a
-// feature builds its solid from the recorded profile, sweep and placement, and a part's solid
-// (its features in creation order, added material fused, removal features cut, suppressed ones
-// skipped) is evaluated only when something asks for it, and cached by the recipe of its
-// features, so an unchanged or repeated part costs nothing the second time.
+// The reference host's solid kernel (OpenCASCADE behind a kernel-free interface). Update on a
+// feature builds its solid, so that records which make none fail in that call; a part's solid
+// is evaluated only when something asks for it (figures, export), always from the records as
+// they are now, and cached by the recipe of its features: an unchanged or repeated part, or
+// one that shares a head and its recesses with another, costs nothing the second time.
 //
-// The host's meaning of the records, beyond the placement rule of SceneDocument.h:
-// * Extruded features sweep their region from the profile plane by the size box height
-//   (negative: the other way), or, when attribute 55 or 56 is written, from -v56 to +v55
-//   along the profile normal (a sweep on both sides, as the fins and cross-recess blades ask).
-// * Attribute 47 is a draft angle in radians for one-loop straight-edged extrusions: the side
-//   walls lean inwards by -v47 along the sweep (the region narrows when it is negative).
-// * Revolved regions may lie on either side of the axis, not across it.
+// What the records mean to this host:
+// * Loops: SetStartPoint, then lines and arcs (AddArcTo's ratio is sagitta/chord, > 0 bulging
+//   left of travel), closed back on the start point; AddEllipse(x, y, r) right after the start
+//   point is the whole loop, a circle about (x, y). AddFilletAt(i, r) rounds corner i, counted
+//   from 1 at the start point, a fillet already added counting as two corners. Segments of
+//   zero length are dropped. A profile's region is the even-odd combination of its loops.
+// * Frames: the profile's position component is its origin and turn in the feature; a feature
+//   point p lands in the part at position + R (p - anchor), R from the feature's position
+//   variables 4-7 (axis, degrees); an anchor never written is the centre of the size box's
+//   base. Rotate and Copy work on these records (SceneDocument).
+// * Extruded features sweep their region along the profile normal by the size box height
+//   (negative: the other way), or, when attribute 55 or 56 is written, from -v56 to +v55 (both
+//   sides of the profile plane, as the fins and cross-recess blades ask). Attribute 47 is a
+//   draft in radians for a one-loop straight-edged profile: the walls lean in by -v47 along
+//   the sweep.
+// * Revolved features turn the region, x the distance from the axis and y the position along
+//   it, about the axis through the profile origin along feature Z (turned with the profile);
+//   the region may lie on either side of the axis, not across it. Swept features carry the section
+//   along the first loop of the path profile (component 24), each placed by its own origin and
+//   turn.
+// * Removal features (attribute 1 = 1) cut, the others add, in creation order; suppressed
+//   features are skipped; removals before any material remove nothing.
+// * ResetSizeBox leaves the records alone: the size box the generators wrote is part of the
+//   recipe (sweep height, default anchor), and the fitted box is what the figures report.
 // Kernel faults never escape: they become host::RuntimeError naming the feature (or, when the
 // features cannot be combined, the part).
 #pragma once
