@@ -45,17 +45,5 @@ TEST_F(Utils, FloatingPointFaultsRaiseTheRunTimesErrors) {
   EXPECT_EQ(number([] { Checked(1e308 * 10); }), host::err::kOverflow);
 }
 
-TEST_F(Utils, PartServiceCodesMapToItsOptions) {
-  for (std::int32_t code = 0; code <= 7; ++code) CallPartService(part_, code);
-  const std::string p = " " + part_.SystemName();
-  EXPECT_EQ(document_.Calls(),
-            (std::vector<std::string>{"PartService.Run" + p, "PartService.Run 2" + p,
-                                      "PartService.Run 3" + p, "PartService.Run 4" + p,
-                                      "PartService.Run 1" + p, "PartService.Run 6" + p,
-                                      "PartService.Run 5" + p}));
-}
-
-TEST_F(Utils, HostLengthsAreMetres) { EXPECT_DOUBLE_EQ(ToHostLength(25, document_), 0.025); }
-
 }  // namespace
 }  // namespace vormbrace::test

@@ -67,19 +67,6 @@ TEST_F(Gambo, ShankTextureLiesOnTheBoxAxisAtTheThreadsMiddle) {
   EXPECT_EQ(Loop(f)[3].args, (std::vector<double>{5, 50}));
 }
 
-TEST_F(Gambo, ThreadedRodIsChamferedAtBothEnds) {
-  BuildThreadedRod(part_, 10, 50, 1.5);
-  ExpectLoop(Loop(Feature(0)),
-             {{"SetStartPoint", {0, 0}},
-              {"AddLineTo", {4.25, 0}},
-              {"AddLineTo", {5, 0.75}},
-              {"AddLineTo", {5, 49.25}},
-              {"AddLineTo", {4.25, 50}},
-              {"AddLineTo", {0, 50}},
-              {"AddLineTo", {0, 0}}},
-             1e-12);
-}
-
 TEST_F(Gambo, SetScrewChamfersFollowTheirAngles) {
   // 90° at both ends: 45° chamfers, p/2 long at the top and (D - di)/2 at the point.
   BuildSetScrewBody(part_, 10, 90, 6, 90, 20, 1.5);

@@ -216,13 +216,5 @@ TEST_F(FeatureSolid, CopyAppendsADuplicateThatRotateTurns) {
   ExpectBox(part, {-5, -5, 0}, {5, 5, 2});
 }
 
-TEST_F(FeatureSolid, DegenerateSegmentsAreDropped) {
-  // A chamfer of zero length repeats a point: the loop is drawn without that segment.
-  SceneShape& part = NewPart();
-  SceneShape& f = AddFeature(part, host::kShapeExtruded, 0, 0, 1);
-  Polygon(f, {{0, 0}, {4, 0}, {4, 0}, {4, 4}, {0, 4}});
-  ExpectValidSolid(part, 16, 1e-9);
-}
-
 }  // namespace
 }  // namespace vormbrace::test

@@ -52,6 +52,12 @@ TEST_F(PartSolid, RemovalFeaturesCutInCreationOrder) {
   // Material added after the pocket fills half of it again: 936 + 32.
   Box(part, 3, 3, 6, 2, 4, 4);
   ExpectValidSolid(part, 968, 1e-9);
+
+  // A removal before any material removes nothing.
+  SceneShape& late = NewPart();
+  MarkRemoval(Box(late, 0, 0, 0, 4, 4, 4));
+  Box(late, 0, 0, 0, 10, 10, 10);
+  ExpectValidSolid(late, 1000, 1e-9);
 }
 
 TEST_F(PartSolid, OverlappingRemovalsCutTheirUnion) {
@@ -62,13 +68,6 @@ TEST_F(PartSolid, OverlappingRemovalsCutTheirUnion) {
   MarkRemoval(Box(part, 0, 4, 8, 10, 2, 2));
   MarkRemoval(Box(part, 4, 0, 8, 2, 10, 2));
   ExpectValidSolid(part, 928, 1e-9);
-}
-
-TEST_F(PartSolid, RemovalBeforeAnyMaterialRemovesNothing) {
-  SceneShape& part = NewPart();
-  MarkRemoval(Box(part, 0, 0, 0, 4, 4, 4));
-  Box(part, 0, 0, 0, 10, 10, 10);
-  ExpectValidSolid(part, 1000, 1e-9);
 }
 
 TEST_F(PartSolid, ChangedRecordsChangeTheSolid) {
