@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include "geometry/generaDadi.h"
+#include "geometry/generaRosette.h"
 #include "geometry/generaTeste.h"
 #include "host/Host.h"
 #include "host/occt/Export.h"
@@ -122,6 +124,84 @@ SetScrewDimensions SetScrew(std::int32_t type) {
   return d;
 }
 
+// M10 nuts as the shipped tables give them: ISO 4032, DIN 935 (slotted), ISO 7040, DIN 562,
+// DIN 557, DIN 1587, DIN 917, DIN 986, DIN 981 KM0.
+NutDimensions Nut(std::int32_t type) {
+  NutDimensions n;
+  n.ComponentType = type, n.DiametroFiletto = 10, n.Passo = 1.5;
+  switch (type) {
+    case 1:
+      n.DiametroEsterno = 16, n.Spessore = 8.4;
+      break;
+    case 2:
+      n.DiametroEsterno = 17, n.InizioCorona = 12, n.LargScanalatura = 4, n.Scanalatura = 2.925;
+      n.numCave = 6;
+      break;
+    case 3:
+      n.DiametroEsterno = 16, n.Spessore = 8.04, n.DiametroCorona = 16, n.InizioCorona = 3.86;
+      break;
+    case 4:
+      n.LatoRet = 17, n.Spessore = 5;
+      break;
+    case 5:
+      n.LatoRet = 17, n.DiametroInterno = 21.5, n.Spessore = 8;
+      break;
+    case 6:
+      n.DiametroEsterno = 16, n.Spessore = 8, n.DiametroCalotta = 15, n.DiametroInternoCalotta = 10;
+      n.AltezzaCalotta = 10, n.AltezzaInternoCalotta = 5, n.RaggioCalotta = 4.9;
+      n.RaggioInternoCalotta = 4.5;
+      break;
+    case 7:
+      n.DiametroEsterno = 17, n.Spessore = 10.65, n.DiametroCalotta = 17, n.AltezzaCalotta = 3.35;
+      n.AltezzaInternoCalotta = 1.08, n.RaggioCalotta = 2.27, n.RaggioInternoCalotta = 1.35;
+      break;
+    case 8:
+      n.DiametroEsterno = 17, n.Spessore = 6, n.DiametroCalotta = 15, n.AltezzaCalotta = 7.5;
+      n.AltezzaInternoCalotta = 4.9, n.RaggioCalotta = 7.5;
+      break;
+    default:  // 9
+      n.DiametroEsterno = 18, n.DiametroInterno = 17, n.Spessore = 4, n.Scanalatura = 3;
+      n.LargScanalatura = 2, n.Passo = 0.75, n.numCave = 4;
+      break;
+  }
+  return n;
+}
+
+// M10 washers (M12 for DIN 6916, which starts there): ISO 7089, DIN 127 B, ISO 7090,
+// DIN 440 V, DIN 436, DIN 435, DIN 434, DIN 6916.
+WasherDimensions Washer(std::int32_t type) {
+  WasherDimensions w;
+  w.ComponentType = type;
+  switch (type) {
+    case 1:
+      w.DiametroEsterno = 20, w.DiametroInterno = 10.5, w.Spessore = 2;
+      break;
+    case 2:
+      w.DiametroEsterno = 17.2, w.DiametroInterno = 10.2, w.Spessore = 2.2;
+      break;
+    case 3:
+      w.DiametroEsterno = 20, w.DiametroInterno = 10.5, w.Spessore = 2, w.SpessoreSmusso = 1;
+      break;
+    case 4:
+      w.DiametroEsterno = 34, w.lato = 11, w.Spessore = 3;
+      break;
+    case 5:
+      w.DiametroInterno = 11, w.lato = 40, w.Spessore = 4;
+      break;
+    case 6:
+    case 7:
+      w.lato = 22, w.Lato1 = 22, w.DiametroInterno = 10, w.SpessoreSmusso = 0.5;
+      w.Scanalatura = 0.5, w.Spessore = type == 6 ? 6.14 : 4.68;
+      w.Spessore1 = type == 6 ? 3.06 : 2.92;
+      break;
+    default:  // 8
+      w.DiametroEsterno = 24, w.DiametroInterno = 12, w.Spessore = 3, w.SpessoreSmusso = 1.2;
+      w.SpessoreSmusso1 = 0.75;
+      break;
+  }
+  return w;
+}
+
 using Builder = std::function<void(host::Shape&)>;
 
 // One part per iteration in a new scene: records, solid, check and figures.
@@ -174,6 +254,16 @@ void Register() {
     benchmark::RegisterBenchmark(
         ("Build/ScrewNoHead/" + std::to_string(t)).c_str(), BuildPart,
         Builder([t](host::Shape& p) { BuildScrewNoHeadByType(p, SetScrew(t)); }))
+        ->Unit(benchmark::kMillisecond);
+  }
+  for (std::int32_t t = 1; t <= 9; ++t) {
+    benchmark::RegisterBenchmark(("Build/Nut/" + std::to_string(t)).c_str(), BuildPart,
+                                 Builder([t](host::Shape& p) { BuildNutByType(p, Nut(t)); }))
+        ->Unit(benchmark::kMillisecond);
+  }
+  for (std::int32_t t = 1; t <= 8; ++t) {
+    benchmark::RegisterBenchmark(("Build/Washer/" + std::to_string(t)).c_str(), BuildPart,
+                                 Builder([t](host::Shape& p) { BuildWasherByType(p, Washer(t)); }))
         ->Unit(benchmark::kMillisecond);
   }
   for (const char* ext : {".step", ".stl", ".glb"}) {
