@@ -33,7 +33,7 @@ host::Shape& AddPartFeature(host::Shape& part, std::int32_t kind, double sx, dou
 // The feature's profile with its origin at the feature's origin.
 host::Profile& ProfileAtOrigin(host::Shape& feature);
 // A new closed loop through the points (x, y), ending on the first.
-using ProfilePoint = std::pair<double, double>;
+using ProfilePoint = std::pair<double, double>;  // (x, y), mm
 host::Component& AddPolygon(host::Profile& profile, std::initializer_list<ProfilePoint> points);
 // A new loop that is the full circle of radius r about the profile's origin.
 void AddCircle(host::Profile& profile, double r);

@@ -1,10 +1,11 @@
 // Test support for the nut and washer generators: the generator fixture with the shipped
-// settings (so the thread texture is found), records of the shipped tables, and probes of a
-// part's solid (material inside a box, the turn of a copied feature).
+// settings (so the thread texture is found), records of the shipped tables, one-line summaries
+// of features, expected loops, and probes of a part's solid.
 #pragma once
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,19 @@ namespace vormbrace::test {
 inline constexpr double kMathPi = 3.14159265358979323846;
 inline constexpr std::int16_t kIso = 0, kDin = 1;
 inline constexpr std::int16_t kWasherKind = 3, kNutKind = 4;
+// Material found by a probe is a difference of two part volumes (good to about 1e-4 mm³).
+inline constexpr double kProbe = 1e-3;
+
+// The loop that is the circle of radius r, and the closed loop of lines through the points.
+inline std::vector<host::ref::ProfileCall> Circle(double r) {
+  return {{"SetStartPoint", {0, 0}}, {"AddEllipse", {0, 0, r}}};
+}
+inline std::vector<host::ref::ProfileCall> Lines(const std::vector<std::vector<double>>& points) {
+  std::vector<host::ref::ProfileCall> calls{{"SetStartPoint", points.front()}};
+  for (std::size_t i = 1; i < points.size(); ++i) calls.push_back({"AddLineTo", points[i]});
+  calls.push_back({"AddLineTo", points.front()});
+  return calls;
+}
 
 class NutWasherTest : public GeometryTest {
  protected:
@@ -47,29 +61,38 @@ class NutWasherTest : public GeometryTest {
     return part;
   }
 
-  // The features of a part whose name is `name`, in creation order.
-  static std::vector<host::ref::SceneShape*> Named(host::ref::SceneShape& part,
-                                                   const std::string& name) {
-    std::vector<host::ref::SceneShape*> out;
-    for (auto& c : part.Children()) {
-      if (c->Name() == name) out.push_back(c.get());
-    }
-    return out;
-  }
-
   static bool IsRemoval(host::ref::SceneShape& feature) {
     return Var(feature, 14, 1) == host::Value::Int32(1);
   }
-
-  // The turn of a feature (its position variables 4-7) applied to (1, 0, 0): where the
-  // feature's +X ends up.
-  static host::ref::Vec3 TurnedX(host::ref::SceneShape& feature) {
-    host::ref::SceneComponent& p = Component(feature, 4);
-    host::ref::Mat3 r =
-        host::ref::RotationAboutAxis({p.Number(4), p.Number(5), p.Number(6)}, p.Number(7));
-    return r * host::ref::Vec3{1, 0, 0};
+  // "kind name [cut] box sx sy sz anchor ax ay az", position and profile origin being 0.
+  static std::string Summary(host::ref::SceneShape& f) {
+    std::vector<double> b = Triple(f, 1), a = Triple(f, 5), p = Triple(f, 4);
+    std::vector<double> o = ProfileOrigin(f);
+    char text[160];
+    std::snprintf(text, sizeof text, "%d %s%s box %g %g %g anchor %g %g %g", f.Type(),
+                  f.Name().c_str(), IsRemoval(f) ? " cut" : "", b[0], b[1], b[2], a[0], a[1], a[2]);
+    std::string s = text;
+    if (p != std::vector<double>{0, 0, 0}) s += " position not 0";
+    if (o != std::vector<double>{0, 0, 0} && f.Type() != host::kShapeSwept) s += " origin not 0";
+    return s;
   }
-  // The turn of a profile: axis and angle (its position variables 4-7).
+  // The summaries of the part's features from `first` on.
+  static std::vector<std::string> Summaries(host::ref::SceneShape& part, std::size_t first = 0) {
+    std::vector<std::string> out;
+    for (std::size_t i = first; i < part.Children().size(); ++i) {
+      out.push_back(Summary(*part.Children()[i]));
+    }
+    return out;
+  }
+  // Where a feature's turn (its position variables 4-7) takes (1, 0, 0).
+  static std::vector<double> TurnedX(host::ref::SceneShape& feature) {
+    host::ref::SceneComponent& p = Component(feature, 4);
+    host::ref::Vec3 x =
+        host::ref::RotationAboutAxis({p.Number(4), p.Number(5), p.Number(6)}, p.Number(7)) *
+        host::ref::Vec3{1, 0, 0};
+    return {x.x, x.y, x.z};
+  }
+  // A profile's turn: axis and angle (its position variables 4-7).
   static std::vector<double> ProfileTurn(host::ref::SceneComponent& holder) {
     host::ref::SceneComponent& p = *holder.ProfileIfAny()->Store().First(4);
     return {p.Number(4), p.Number(5), p.Number(6), p.Number(7)};
@@ -95,9 +118,7 @@ class NutWasherTest : public GeometryTest {
     probe.Components(14).Item(1).Variable(1).SetValue(host::Value::Int32(1));
     return probe;
   }
-
-  // The volume of the part's material inside the box from `lo` to `hi`: how much a probe
-  // takes away.
+  // The volume of the part's material inside the box from `lo` to `hi`.
   double MaterialIn(host::ref::SceneShape& part, host::ref::Vec3 lo, host::ref::Vec3 hi) {
     double before = Volume(part);
     host::ref::SceneShape& probe = AddProbe(part, lo, hi);
@@ -105,8 +126,7 @@ class NutWasherTest : public GeometryTest {
     part.RemoveChild(probe);
     return before - after;
   }
-
-  // Material on the axis: inside a thin square rod along Z from below the part to above it.
+  // Material on the axis: inside a thin square rod along Z through the whole part.
   double MaterialOnAxis(host::ref::SceneShape& part) {
     host::occt::SolidFigures f = kernel_.Figures(part);
     return MaterialIn(part, {-0.25, -0.25, f.boxMin.z - 1}, {0.25, 0.25, f.boxMax.z + 1});
