@@ -121,7 +121,12 @@ TEST_F(NutSolid, SlotsCutWhereTheyShould) {
   EXPECT_NEAR(MaterialIn(round, {-0.5, 3.6975, 1}, {0.5, 5, 3}), 1.3025 * 2, kProbe);
 }
 
-TEST_F(NutSolid, DomeTrimTakesOnlyWhatLiesOutsideTheHexagon) {
+TEST_F(NutSolid, ArchBulgesOutwardsAndTheDomeIsTrimmedOnlyOutsideTheHexagon) {
+  // DIN 917 M10: at radius 6 the arch (circle centred on the axis through (8.5, 1.08) and
+  // (0, 3.35) above the 10.65 high body) lies at 12.91, its chord at 12.40.
+  SceneShape& arched = Build(kDin, "DIN917.tab", "M10", 7);
+  EXPECT_NEAR(MaterialIn(arched, {5.9, -0.1, 12.45}, {6.1, 0.1, 12.8}), 0.2 * 0.2 * 0.35, kProbe);
+
   SceneShape& part = Build(kDin, "DIN1587.tab", "M10", 6);
   SceneShape& trim = *part.Children().back();
   double trimmed = Volume(part);
