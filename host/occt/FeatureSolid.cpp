@@ -1,6 +1,8 @@
 // Extruded, revolved and swept feature solids.
 #include "host/occt/FeatureSolid.h"
 
+#include "host/occt/ShapeText.h"
+
 #include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakePolygon.hxx>
@@ -262,6 +264,8 @@ TopoDS_Shape BuildLocalSolid(const FeatureRecipe& recipe) {
       return Revolve(recipe);
     case kShapeSwept:
       return Sweep(recipe);
+    case ref::kShapeImported:
+      return ShapeFromText(recipe.imported);
     default:
       throw InvalidRecords("not a feature");
   }

@@ -27,7 +27,8 @@ namespace {
 constexpr std::size_t kCacheLimit = 2000;
 
 bool IsFeature(std::int32_t kind) {
-  return kind == kShapeSwept || kind == kShapeExtruded || kind == kShapeRevolved;
+  return kind == kShapeSwept || kind == kShapeExtruded || kind == kShapeRevolved ||
+         kind == ref::kShapeImported;
 }
 
 struct Item {

@@ -80,6 +80,10 @@ FeatureRecipe ReadRecipe(ref::SceneShape& feature) {
   r.kind = feature.Type();
   r.section = ReadProfile(store.First(kProfileHolder));
   if (r.kind == kShapeSwept) r.path = ReadProfile(store.First(kPathProfile));
+  if (r.kind == ref::kShapeImported) {
+    ref::SceneComponent* geometry = store.First(ref::kImportedGeometry);
+    if (geometry != nullptr) r.imported = geometry->Variable(1).GetValue().AsText();
+  }
 
   ref::SceneComponent* box = store.First(kSizeBox);
   double sx = box ? Finite(box->Number(1), "the size box") : 0;
@@ -120,6 +124,7 @@ std::string FeatureRecipe::ShapeKey() const {
     Append(key, end);
     Append(key, draft);
   }
+  if (kind == ref::kShapeImported) key += imported;
   if (kind == kShapeSwept) {
     // A swept solid is built in the feature frame, so both planes shape it.
     Append(key, section.origin);

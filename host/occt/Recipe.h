@@ -40,6 +40,8 @@ struct FeatureRecipe {
   ref::Vec3 position, anchor;
   ref::Mat3 rotation;
   bool removal = false;
+  // An imported solid: the kernel's text form of its shape.
+  std::string imported;
 
   // Everything that shapes the solid in its profile's own frame.
   std::string ShapeKey() const;

@@ -12,7 +12,8 @@ constexpr std::int32_t kSizeBox = 1, kElement = 2, kLoops = 3, kPosition = 4, kA
                        kAttributes = 14, kProfileHolder = 15, kBody = 23, kPathProfile = 24;
 
 bool IsFeature(std::int32_t kind) {
-  return kind == kShapeSwept || kind == kShapeExtruded || kind == kShapeRevolved;
+  return kind == kShapeSwept || kind == kShapeExtruded || kind == kShapeRevolved ||
+         kind == kShapeImported;
 }
 
 void CheckIndex(std::int32_t index, std::size_t count) {
@@ -23,7 +24,8 @@ void CheckIndex(std::int32_t index, std::size_t count) {
 
 // --- components ---------------------------------------------------------------------------
 
-SceneComponent::SceneComponent(std::int32_t code, SceneShape* shapes) : code_(code), shapes_(shapes) {
+SceneComponent::SceneComponent(std::int32_t code, SceneShape* shapes)
+    : code_(code), shapes_(shapes) {
   if (code == kProfileHolder || code == kPathProfile) profile_ = std::make_unique<SceneProfile>();
 }
 
@@ -144,13 +146,16 @@ ShapeCollection& SceneShape::Shapes(std::int32_t kind) {
 host::Page& SceneShape::Page() { return *document_; }
 
 std::string SceneShape::SystemName() const {
-  const char* prefix = kind_ == kShapeAssembly ? "Assembly" : kind_ == kShapePart ? "Part" : "Feature";
+  const char* prefix = kind_ == kShapeAssembly ? "Assembly"
+                       : kind_ == kShapePart   ? "Part"
+                                               : "Feature";
   return prefix + std::to_string(id_);
 }
 
 void SceneShape::Update() {
   document_->Journal("Update " + SystemName());
-  if (IsFeature(kind_) && document_->Evaluator() != nullptr) document_->Evaluator()->UpdateFeature(*this);
+  if (IsFeature(kind_) && document_->Evaluator() != nullptr)
+    document_->Evaluator()->UpdateFeature(*this);
 }
 
 void SceneShape::ResetSizeBox() { document_->Journal("ResetSizeBox " + SystemName()); }
@@ -168,7 +173,10 @@ SceneShape& SceneShape::AddChild(std::int32_t kind) {
   c.List(kPosition).Add();
   if (kind == kShapeAssembly) c.List(kElement).Add();
   if (kind == kShapePart) c.List(kBody).Add();
-  if (IsFeature(kind)) {
+  if (kind == kShapeImported) {
+    c.List(kAttributes).Add();
+    c.List(kImportedGeometry).Add();
+  } else if (IsFeature(kind)) {
     for (std::int32_t code : {kSizeBox, kAnchor, kAttributes, kProfileHolder}) c.List(code).Add();
     if (kind == kShapeSwept) c.List(kPathProfile).Add();
   }
@@ -191,13 +199,18 @@ RigidTransform SceneShape::Frame() {
 }
 
 void SceneShape::SetFrame(const RigidTransform& frame) {
-  auto& p = static_cast<SceneComponent&>(
-      store_.First(kPosition) ? *store_.First(kPosition) : store_.List(kPosition).Add());
+  auto& p = static_cast<SceneComponent&>(store_.First(kPosition) ? *store_.First(kPosition)
+                                                                 : store_.List(kPosition).Add());
   Vec3 axis;
   double degrees = 0;
   ToAxisAngle(frame.rotation, axis, degrees);
-  const double values[] = {frame.translation.x, frame.translation.y, frame.translation.z,
-                           axis.x, axis.y, axis.z, degrees};
+  const double values[] = {frame.translation.x,
+                           frame.translation.y,
+                           frame.translation.z,
+                           axis.x,
+                           axis.y,
+                           axis.z,
+                           degrees};
   for (int i = 0; i < 7; ++i) p.Variable(i + 1).SetValue(Value::Double(values[i]));
 }
 

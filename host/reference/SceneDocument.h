@@ -23,6 +23,12 @@ namespace host::ref {
 class SceneDocument;
 class SceneShape;
 
+// A solid read from a file (an imported part's geometry): a feature of the reference host's
+// own, kept as the kernel's text form in variable 1 of its component 90. It adds material like
+// any feature, so holes can be cut into it.
+inline constexpr std::int32_t kShapeImported = 7;
+inline constexpr std::int32_t kImportedGeometry = 90;
+
 // The solid kernel behind a document. Update on a feature hands the feature to it, so that a
 // feature whose records make no solid fails in the call that built it. Optional: a document
 // without one keeps records only.
@@ -69,7 +75,9 @@ struct SurfaceFinishRecord : public host::SurfaceFinish {
   void SetHorizontalRatio(std::int16_t, double ratio) override { horizontalRatio = ratio; }
   void SetProjectionWidth(std::int16_t, double width) override { projectionWidth = width; }
   void SetProjectionHeight(std::int16_t, double height) override { projectionHeight = height; }
-  void SetUpDirection(std::int16_t, double x, double y, double z) override { upDirection = {x, y, z}; }
+  void SetUpDirection(std::int16_t, double x, double y, double z) override {
+    upDirection = {x, y, z};
+  }
   void SetFlip(std::int16_t, bool value) override { flip = value; }
 };
 
@@ -281,7 +289,9 @@ class SceneDocument : public host::Page {
   void ReplaceRoot(std::unique_ptr<SceneShape> root) { root_ = std::move(root); }
 
   // The kernel this document owns; nullptr when it keeps records only.
-  void SetEvaluator(std::unique_ptr<FeatureEvaluator> evaluator) { evaluator_ = std::move(evaluator); }
+  void SetEvaluator(std::unique_ptr<FeatureEvaluator> evaluator) {
+    evaluator_ = std::move(evaluator);
+  }
   FeatureEvaluator* Evaluator() { return evaluator_.get(); }
 
  private:

@@ -1,0 +1,61 @@
+// Reading STEP parts, and the text form of imported solids.
+#include "host/occt/Import.h"
+
+#include <BRepTools.hxx>
+#include <BRep_Builder.hxx>
+#include <IFSelect_ReturnStatus.hxx>
+#include <STEPControl_Reader.hxx>
+#include <Standard_Failure.hxx>
+#include <TopExp_Explorer.hxx>
+#include <filesystem>
+#include <sstream>
+
+#include "host/occt/Recipe.h"
+#include "host/occt/ShapeText.h"
+
+namespace host::occt {
+
+std::string ShapeToText(const TopoDS_Shape& shape) {
+  std::ostringstream out;
+  BRepTools::Write(shape, out, Standard_False, Standard_False, TopTools_FormatVersion_CURRENT);
+  return out.str();
+}
+
+TopoDS_Shape ShapeFromText(const std::string& text) {
+  std::istringstream in(text);
+  TopoDS_Shape shape;
+  BRep_Builder builder;
+  BRepTools::Read(shape, in, builder);
+  if (shape.IsNull()) throw InvalidRecords("the imported geometry cannot be read");
+  return shape;
+}
+
+ref::SceneShape& ImportStepPart(ref::SceneDocument& document, const std::string& path) {
+  if (!std::filesystem::is_regular_file(path)) throw ImportError(path + ": no such file");
+  TopoDS_Shape shape;
+  try {
+    STEPControl_Reader reader;
+    if (reader.ReadFile(path.c_str()) != IFSelect_RetDone) {
+      throw ImportError(path + ": not a readable STEP file");
+    }
+    reader.TransferRoots();
+    shape = reader.OneShape();
+  } catch (const Standard_Failure& e) {
+    throw ImportError(path + ": the STEP reader failed (" + e.DynamicType()->Name() + ")");
+  }
+  if (shape.IsNull() || !TopExp_Explorer(shape, TopAbs_SOLID).More()) {
+    throw ImportError(path + ": the file holds no solid");
+  }
+  auto& part = static_cast<ref::SceneShape&>(document.RootShape().Shapes(kShapePart).Add());
+  part.SetName(std::filesystem::path(path).stem().string());
+  auto& solid = static_cast<ref::SceneShape&>(part.Shapes(ref::kShapeImported).Add());
+  solid.SetName("Imported");
+  solid.Components(ref::kImportedGeometry)
+      .Item(1)
+      .Variable(1)
+      .SetValue(Value::Text(ShapeToText(shape)));
+  solid.Update();
+  return part;
+}
+
+}  // namespace host::occt

@@ -1,0 +1,183 @@
+// Ray picking on the parts' solids.
+#include "host/occt/Picking.h"
+
+#include <BRepAdaptor_Curve.hxx>
+#include <BRepAdaptor_Surface.hxx>
+#include <BRepTools.hxx>
+#include <IntCurvesFace_ShapeIntersector.hxx>
+#include <Precision.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopoDS.hxx>
+#include <cmath>
+#include <gp_Lin.hxx>
+#include <limits>
+#include <vector>
+
+#include "host/occt/Kernel.h"
+
+namespace host::occt {
+namespace {
+
+using ref::Vec3;
+
+Vec3 ToVec(const gp_XYZ& p) { return {p.X(), p.Y(), p.Z()}; }
+
+ref::RigidTransform Inverse(const ref::RigidTransform& t) {
+  ref::Mat3 back = ref::Transposed(t.rotation);
+  return {back, -1.0 * (back * t.translation)};
+}
+
+struct Hit {
+  double distance = std::numeric_limits<double>::infinity();
+  std::vector<ref::SceneShape*> path;
+  TopoDS_Face face;
+  double u = 0, v = 0;
+  Vec3 point;      // part frame
+  Vec3 direction;  // the ray in the part frame
+};
+
+// Finds the nearest hit among the parts under `shape`, the ray given in `shape`'s frame.
+void PickUnder(OcctEvaluator& kernel, ref::SceneShape& shape, std::vector<ref::SceneShape*>& path,
+               Vec3 origin, Vec3 direction, Hit& best) {
+  path.push_back(&shape);
+  for (auto& child : shape.Children()) {
+    if (child->Suppressed()) continue;
+    if (child->Type() != kShapePart && child->Type() != kShapeAssembly) continue;
+    ref::RigidTransform toChild = Inverse(child->Frame());
+    Vec3 o = ref::Apply(toChild, origin);
+    Vec3 d = toChild.rotation * direction;
+    if (child->Type() == kShapeAssembly) {
+      PickUnder(kernel, *child, path, o, d, best);
+      continue;
+    }
+    TopoDS_Shape solid = PartSolid(kernel, *child);
+    if (solid.IsNull()) continue;
+    IntCurvesFace_ShapeIntersector intersector;
+    intersector.Load(solid, Precision::Confusion());
+    intersector.PerformNearest(gp_Lin(gp_Pnt(o.x, o.y, o.z), gp_Dir(d.x, d.y, d.z)), 0,
+                               std::numeric_limits<double>::max());
+    if (!intersector.IsDone() || intersector.NbPnt() == 0) continue;
+    if (intersector.WParameter(1) >= best.distance) continue;
+    best.distance = intersector.WParameter(1);
+    best.path = path;
+    best.path.push_back(child.get());
+    best.face = intersector.Face(1);
+    best.u = intersector.UParameter(1);
+    best.v = intersector.VParameter(1);
+    best.point = ToVec(intersector.Pnt(1).XYZ());
+    best.direction = d;
+  }
+  path.pop_back();
+}
+
+// The outward normal of the face at (u, v).
+Vec3 Normal(const BRepAdaptor_Surface& surface, const TopoDS_Face& face, double u, double v) {
+  gp_Pnt p;
+  gp_Vec du, dv;
+  surface.D1(u, v, p, du, dv);
+  gp_Vec n = du.Crossed(dv);
+  if (n.Magnitude() < Precision::Confusion()) return {};
+  if (face.Orientation() == TopAbs_REVERSED) n.Reverse();
+  n.Normalize();
+  return ToVec(n.XYZ());
+}
+
+// For an axis with points location + t·along (t = the surface's v times `scale`), the end of
+// the face's v-range that faces the ray's origin, and the axis direction pointing out there.
+void AxisEntry(const TopoDS_Face& face, const gp_Ax1& axis, double scale, Vec3 ray,
+               ref::DropHit& hit, double& vEntry) {
+  double umin, umax, vmin, vmax;
+  BRepTools::UVBounds(face, umin, umax, vmin, vmax);
+  Vec3 along = ToVec(axis.Direction().XYZ());
+  bool outward = ref::Dot(along, ray) <= 0;  // `along` points back towards the viewer
+  vEntry = (outward == (scale >= 0)) ? vmax : vmin;
+  hit.axisDirection = outward ? along : -1.0 * along;
+  hit.axisPoint = ToVec(axis.Location().XYZ()) + (vEntry * scale) * along;
+}
+
+void DescribeFace(const Hit& best, ref::DropHit& hit) {
+  BRepAdaptor_Surface surface(best.face);
+  hit.elementType = kHitFace;
+  hit.faceNormal = Normal(surface, best.face, best.u, best.v);
+  double vEntry = 0;
+  switch (surface.GetType()) {
+    case GeomAbs_Plane:
+      hit.geometryType = 1;
+      break;
+    case GeomAbs_Cylinder: {
+      hit.geometryType = 2;
+      gp_Cylinder c = surface.Cylinder();
+      hit.majorRadius = c.Radius();
+      AxisEntry(best.face, c.Axis(), 1, best.direction, hit, vEntry);
+      break;
+    }
+    case GeomAbs_Cone: {
+      hit.geometryType = 4;
+      gp_Cone c = surface.Cone();
+      AxisEntry(best.face, c.Axis(), std::cos(c.SemiAngle()), best.direction, hit, vEntry);
+      // The narrow end of the cone is the hole the fastener passes.
+      double umin, umax, vmin, vmax;
+      BRepTools::UVBounds(best.face, umin, umax, vmin, vmax);
+      double r1 = std::abs(c.RefRadius() + vmin * std::sin(c.SemiAngle()));
+      double r2 = std::abs(c.RefRadius() + vmax * std::sin(c.SemiAngle()));
+      hit.majorRadius = std::min(r1, r2);
+      break;
+    }
+    case GeomAbs_SurfaceOfRevolution:
+    case GeomAbs_Sphere:
+    case GeomAbs_Torus:
+      hit.geometryType = 11;
+      break;
+    default:
+      hit.geometryType = 0;
+      break;
+  }
+}
+
+// A circular edge of the hit face passing within the tolerance of the hit point.
+bool DescribeEdge(const Hit& best, ref::DropHit& hit) {
+  for (TopExp_Explorer e(best.face, TopAbs_EDGE); e.More(); e.Next()) {
+    BRepAdaptor_Curve curve(TopoDS::Edge(e.Current()));
+    if (curve.GetType() != GeomAbs_Circle) continue;
+    gp_Circ circle = curve.Circle();
+    Vec3 centre = ToVec(circle.Location().XYZ());
+    Vec3 axis = ToVec(circle.Axis().Direction().XYZ());
+    Vec3 offset = best.point - centre;
+    double height = ref::Dot(offset, axis);
+    double radial = ref::Length(offset - height * axis);
+    if (std::hypot(radial - circle.Radius(), height) > kEdgeTolerance) continue;
+    hit.elementType = kHitEdge;
+    hit.geometryType = 2;
+    hit.axisPoint = centre;
+    hit.edgeDirection = axis;
+    hit.majorRadius = circle.Radius();
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+ref::DropHit PickScene(ref::SceneDocument& document, Vec3 origin, Vec3 direction) {
+  ref::DropHit hit;
+  hit.dropPoint = origin;
+  direction = ref::Normalized(direction);
+  if (ref::Length(direction) == 0) return hit;
+  OcctEvaluator* kernel = KernelOf(document);
+  if (kernel == nullptr) kernel = &AttachKernel(document);
+  Hit best;
+  std::vector<ref::SceneShape*> path;
+  Vec3 o = ref::Apply(Inverse(document.Root().Frame()), origin);
+  Vec3 d = Inverse(document.Root().Frame()).rotation * direction;
+  Guarded("picking", [&] { PickUnder(*kernel, document.Root(), path, o, d, best); });
+  if (best.path.empty()) return hit;
+  hit.path = best.path;
+  hit.pickPoint = best.point;
+  Guarded("picking", [&] {
+    DescribeFace(best, hit);
+    if (hit.geometryType != 2 && hit.geometryType != 4) DescribeEdge(best, hit);
+  });
+  return hit;
+}
+
+}  // namespace host::occt

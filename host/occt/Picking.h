@@ -1,0 +1,23 @@
+// Picking: what a drop along a ray meets first among the scene's parts, as the drag-drop hook
+// reports it (see DropHit.h for the frames). Faces: 1 plane, 2 cylinder, 4 cone, 11 other
+// surfaces of revolution, 0 any other surface. A hit within kEdgeTolerance of a circular edge
+// of the hit face is reported as that edge. Cylinders and cones report the point of their axis
+// at the end of the face that faces the ray's origin (the entry of a hole) and the axis
+// direction pointing out of it, so a fastener seats where the hole begins.
+#pragma once
+
+#include "host/reference/DropHit.h"
+#include "host/reference/Math3.h"
+#include "host/reference/SceneDocument.h"
+
+namespace host::occt {
+
+inline constexpr double kEdgeTolerance = 0.05;  // mm
+
+// The first hit of the ray from `origin` along `direction` (scene coordinates); a DropHit with
+// no element at `origin` when the ray meets nothing. Evaluates the parts' solids as needed
+// (the document gets a kernel if it has none). Raises host::RuntimeError when a part's
+// features make no solid.
+ref::DropHit PickScene(ref::SceneDocument& document, ref::Vec3 origin, ref::Vec3 direction);
+
+}  // namespace host::occt
