@@ -1,5 +1,7 @@
-// The headless drop-down list: entries, item data, selection and tag.
+// The headless drop-down list (entries, item data, selection and tag) and the tab strip.
 #include "dialog/ListControl.h"
+
+#include <utility>
 
 #include "host/RuntimeError.h"
 
@@ -49,6 +51,19 @@ void ListControl::SetListIndex(std::int32_t index) {
     throw host::RuntimeError(kInvalidPropertyValue, "Invalid property value");
   }
   listIndex_ = index;
+}
+
+std::int32_t ListControl::Find(const std::string& text) const {
+  for (std::int32_t i = 0; i < ListCount(); ++i) {
+    if (entries_[static_cast<std::size_t>(i)].text == text) return i;
+  }
+  return -1;
+}
+
+void TabStrip::SetTabs(std::vector<std::string> captions) {
+  Captions = std::move(captions);
+  TabEnabled.assign(Captions.size(), true);
+  SelectedItem = 0;
 }
 
 }  // namespace vormbrace
