@@ -2,6 +2,7 @@
 #include "components/Classes.h"
 
 #include "components/Bolt.h"
+#include "components/DropHook.h"
 #include "components/Nut.h"
 #include "components/Screw.h"
 #include "components/ScrewNoHead.h"
@@ -24,6 +25,7 @@ const std::vector<ClassInfo>& AddInClasses() {
       {kScrewNoHeadProgId, "{5B0E7A11-3C42-4D8E-9A61-0F2B6C1D7E03}", Make<ScrewNoHead>},
       {kWasherProgId, "{5B0E7A11-3C42-4D8E-9A61-0F2B6C1D7E04}", Make<Washer>},
       {kNutProgId, "{5B0E7A11-3C42-4D8E-9A61-0F2B6C1D7E05}", Make<Nut>},
+      {kDropHookProgId, "{5B0E7A11-3C42-4D8E-9A61-0F2B6C1D7E06}", Make<DropHook>},
   };
   return classes;
 }

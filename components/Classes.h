@@ -22,7 +22,8 @@ struct ClassInfo {
   std::function<std::unique_ptr<host::AutomationObject>()> create;
 };
 
-// Every class of the add-in, in kind order (Bolt, Screw, ScrewNoHead, Washer, Nut).
+// Every class of the add-in, in kind order (Bolt, Screw, ScrewNoHead, Washer, Nut), then the
+// drop hook.
 const std::vector<ClassInfo>& AddInClasses();
 
 }  // namespace vormbrace

@@ -81,8 +81,8 @@ TEST(Dispatch, EveryClassHasItsOwnProgIdAndClassId) {
   }
   EXPECT_EQ(progIds,
             (std::set<std::string>{"Vormbrace.bolt", "Vormbrace.Screw", "Vormbrace.ScrewNoHead",
-                                   "Vormbrace.Washer", "Vormbrace.Nut"}));
-  EXPECT_EQ(classIds.size(), 5u);
+                                   "Vormbrace.Washer", "Vormbrace.Nut", "Vormbrace.DropHook"}));
+  EXPECT_EQ(classIds.size(), 6u);
 }
 
 }  // namespace
