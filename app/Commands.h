@@ -19,5 +19,6 @@ void AddCatalogCommand(CLI::App& cli, CommandTable& commands);
 void AddRecordCommand(CLI::App& cli, CommandTable& commands);
 void AddExportCommand(CLI::App& cli, CommandTable& commands);
 void AddBuildCommand(CLI::App& cli, CommandTable& commands);
+void AddDropCommand(CLI::App& cli, CommandTable& commands);
 
 }  // namespace vormbrace::app

@@ -21,6 +21,7 @@ int main(int argc, char** argv) {
   vormbrace::app::AddRecordCommand(cli, commands);
   vormbrace::app::AddExportCommand(cli, commands);
   vormbrace::app::AddBuildCommand(cli, commands);
+  vormbrace::app::AddDropCommand(cli, commands);
 
   CLI11_PARSE(cli, argc, argv);
   try {

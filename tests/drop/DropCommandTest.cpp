@@ -1,0 +1,138 @@
+// vormbrace drop: the dialog driven from the command line (else from the remembered choices),
+// the part built and reported, the files written; a wrong choice writes nothing.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "host/occt/Export.h"
+#include "host/reference/SceneFile.h"
+#include "support/RunCommand.h"
+#include "support/TestHost.h"
+
+namespace {
+
+using namespace vormbrace;
+using host::ref::SceneShape;
+
+void Set(host::Component& c, std::initializer_list<double> values) {
+  std::int32_t i = 1;
+  for (double v : values) c.Variable(i++).SetValue(host::Value::Double(v));
+}
+
+// A plate 40 × 40 × 10, top face at z = 0, with a through hole of diameter 10.5 on the Z axis.
+void AddPlate(host::ref::SceneDocument& doc) {
+  host::Shape& part = doc.RootShape().Shapes(host::kShapePart).Add();
+  part.SetName("Plate");
+  host::Component& body = part.Components(23).Item(1);
+  host::Shape& block = body.Shapes(host::kShapeExtruded).Add();
+  Set(block.Components(1).Item(1), {40, 40, 10});
+  Set(block.Components(5).Item(1), {0, 0, 10});
+  host::Component& outline = block.Components(15).Item(1).Profile().Components(3).Add();
+  outline.SetStartPoint(-20, -20);
+  for (auto [x, y] : {std::pair{20, -20}, {20, 20}, {-20, 20}, {-20, -20}}) outline.AddLineTo(x, y);
+  block.Update();
+  host::Shape& hole = body.Shapes(host::kShapeRevolved).Add();
+  const double r = 5.25;
+  Set(hole.Components(1).Item(1), {2 * r, 2 * r, 10});
+  Set(hole.Components(5).Item(1), {r, r, 10});
+  host::Profile& profile = hole.Components(15).Item(1).Profile();
+  Set(profile.Components(4).Item(1), {r, r, 0});
+  host::Component& section = profile.Components(3).Add();
+  section.SetStartPoint(0, 0);
+  for (auto [x, y] : {std::pair{r, 0.0}, {r, 10.0}, {0.0, 10.0}, {0.0, 0.0}})
+    section.AddLineTo(x, y);
+  hole.Components(14).Item(1).Variable(1).SetValue(host::Value::Int32(1));
+  hole.Update();
+}
+
+class DropCommand : public ::testing::Test {
+ protected:
+  test::CommandResult Run(const std::string& args) {
+    return test::RunVormbrace(args, host_.Scratch().string());
+  }
+  std::string Path(const std::string& name) const { return (host_.Scratch() / name).string(); }
+  std::string Read(const std::string& name) const {
+    std::stringstream s;
+    s << std::ifstream(Path(name), std::ios::binary).rdbuf();
+    return s.str();
+  }
+  test::TestHost host_;
+};
+
+TEST_F(DropCommand, WithoutArgumentsBuildsTheDefaultPartAndWritesItsFiles) {
+  auto r = Run("drop");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_NE(r.out.find("ISO 4014 M1.6x12 - 8.8\n"
+                       "  part number: ISO4014M161288\n"
+                       "  Standard Name: ISO 4014\n"
+                       "  Type: M1.6\n"
+                       "  Length: 12\n"
+                       "  Material: 8.8\n"
+                       "  solid: valid, 1 solid, volume "),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find("wrote drop.step\nwrote drop.json\n"), std::string::npos);
+  auto products = host::occt::ReadStepProducts(Path("drop.step"));
+  ASSERT_EQ(products.size(), 1u);
+  EXPECT_EQ(products[0].name, "ISO 4014 M1.6x12 - 8.8");
+  EXPECT_TRUE(products[0].figures.valid);
+  EXPECT_EQ(host::ref::LoadScene(Path("drop.json"))->RootShape().Shapes(0).Count(), 1);
+}
+
+TEST_F(DropCommand, RememberedChoicesDriveTheNextDrop) {
+  auto first = Run("drop --kind screw --size M6 --length 20 --material 12.9 --hole simple");
+  ASSERT_EQ(first.exitCode, 0) << first.err;
+  auto second = Run("drop --at 5,0,0 -o second.json --export second.stl");
+  ASSERT_EQ(second.exitCode, 0) << second.err;
+  EXPECT_EQ(second.out.rfind("ISO 4762 M6x20 - 12.9\n", 0), 0u) << second.out;
+  EXPECT_TRUE(std::filesystem::exists(Path("second.stl")));
+}
+
+TEST_F(DropCommand, UnknownChoiceListsTheOffersAndLeavesTheSceneUntouched) {
+  ASSERT_EQ(Run("drop -o scene.json --export first.step").exitCode, 0);
+  const std::string scene = Read("scene.json");
+  const std::pair<const char*, const char*> cases[] = {
+      {"--size M7", "no size \"M7\" in ISO 4014; the sizes are: M1.6, M2, M2.5, M3, "},
+      {"--length 13", "no length \"13\" in ISO 4014 M1.6; the lengths are: 12, 16"},
+      {"--material 14.9", "no material \"14.9\" in ISO 4014; the materials are: 8.8, 10.9"},
+      {"--standard \"ISO 9999\"",
+       "no standard \"ISO 9999\" in ISO bolt type 1; the standards are: ISO 4014, ISO 4017\n"},
+      {"--family JIS", "no family \"JIS\"; the families are: ISO, DIN\n"},
+      {"--kind nut --length 8", "--length: this kind has no length to choose\n"},
+  };
+  for (auto [args, message] : cases) {
+    auto r = Run(std::string("drop scene.json --export out.step ") + args);
+    EXPECT_EQ(r.exitCode, 1) << args;
+    EXPECT_NE(r.err.find(message), std::string::npos) << args << "\n" << r.err;
+    EXPECT_EQ(r.out, "") << args;
+    EXPECT_EQ(Read("scene.json"), scene) << args;
+    EXPECT_FALSE(std::filesystem::exists(Path("out.step"))) << args;
+  }
+}
+
+// A STEP plate with a 10.5 hole; a drop on the hole's wall suggests 10.5, so the bolt's
+// size follows it (M10) and the simple hole is cut into the imported plate.
+TEST_F(DropCommand, DropOnAnImportedPartsHolePicksItsDiameter) {
+  {
+    host::ref::SceneDocument doc;
+    AddPlate(doc);
+    host::occt::ExportScene(doc, Path("plate.step"));
+  }
+  auto r =
+      Run("drop --import plate.step --at 0,0,5 --dir 5.25,0,-8 --kind bolt --type 1 "
+          "--standard \"ISO 4017\" --length 40 --hole simple -o plate.json");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("imported plate.step as ", 0), 0u) << r.out;
+  EXPECT_NE(r.out.find("\nISO 4017 M10x40 - 8.8\n"), std::string::npos) << r.out;
+  auto scene = host::ref::LoadScene(Path("plate.json"));
+  ASSERT_EQ(scene->Root().Children().size(), 2u);
+  SceneShape& plate = *scene->Root().Children()[0];
+  SceneShape& bolt = *scene->Root().Children()[1];
+  EXPECT_EQ(plate.Components(23).Item(1).Shapes(0).Count(), 2);  // the import and the hole
+  EXPECT_NEAR(bolt.Frame().translation.z, 0, 1e-9);              // seated at the hole's entry
+}
+
+}  // namespace
