@@ -19,21 +19,19 @@ void Bolt::BuildGeometry(host::Shape& part) const {
 // A simple hole, or a counterbore as wide as 1.2 times the hexagon's corners and as deep as the
 // head, into which the bolt then sinks.
 void Bolt::MakeHoleForFastener() {
+  // A bolt cuts simple and counterbore holes only: a hole feature without a profile would
+  // leave the hit part without a solid.
+  if (State().holeType != 1 && State().holeType != 2) return;
   FastenerHole hole = StartFastenerHole(Diametro, lung);
   if (hole.feature == nullptr) return;
   const double t = hole.allowance;
   double incDiameter = 0;
-  switch (State().holeType) {
-    case 1:
-      MakeHole(*hole.feature, Diametro, t, lung);
-      break;
-    case 2:
-      incDiameter = 1.2 * DiamCerchioTesta / std::cos(kRad30);
-      MakeCounterboreHole(*hole.feature, Diametro, lung, t, incDiameter, LungTesta);
-      MovePlacementIntoHole(LungTesta);
-      break;
-    default:
-      break;
+  if (State().holeType == 1) {
+    MakeHole(*hole.feature, Diametro, t, lung);
+  } else {
+    incDiameter = 1.2 * DiamCerchioTesta / std::cos(kRad30);
+    MakeCounterboreHole(*hole.feature, Diametro, lung, t, incDiameter, LungTesta);
+    MovePlacementIntoHole(LungTesta);
   }
   FinishFastenerHole(
       *hole.feature,

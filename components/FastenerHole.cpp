@@ -1,6 +1,8 @@
 // Holes made with bolts and screws.
 #include "components/FastenerHole.h"
 
+#include <cmath>
+
 #include "components/FastenerTable.h"
 #include "data/FileReadTAB.h"
 #include "data/Globals.h"
@@ -38,20 +40,22 @@ FastenerHole StartFastenerHole(double D, double L) {
 }
 
 void MovePlacementIntoHole(double d) {
-  DropContext& drop = State().drop;
-  host::Host& host = host::CurrentHost();
-  // The drop axis leaves the hit part's surface; the hole runs the other way. Both points are
-  // carried into the part's parent, where the placement lives.
-  auto box = host.NewSizebox();
-  box->SetShape(drop.hook->HitElement().Part(false));
-  auto parent = box->SizeboxToParentTransform();
-  double x0 = drop.pick[0], y0 = drop.pick[1], z0 = drop.pick[2];
-  double x1 = x0 - d * drop.axis[0], y1 = y0 - d * drop.axis[1], z1 = z0 - d * drop.axis[2];
-  parent->MapPoint(x0, y0, z0);
-  parent->MapPoint(x1, y1, z1);
-  drop.placement[0] += x1 - x0;
-  drop.placement[1] += y1 - y0;
-  drop.placement[2] += z1 - z0;
+  auto& p = State().drop.placement;
+  // The placement's rotation applied to the part's +Z (Rodrigues' formula), π as the add-in's.
+  double kx = p[3], ky = p[4], kz = p[5];
+  double length = std::sqrt(kx * kx + ky * ky + kz * kz);
+  double zx = 0, zy = 0, zz = 1;
+  if (length > 0) {
+    kx /= length, ky /= length, kz /= length;
+    double a = Radians(p[6]);
+    double c = std::cos(a), s = std::sin(a);
+    zx = ky * s + kx * kz * (1 - c);
+    zy = -kx * s + ky * kz * (1 - c);
+    zz = c + kz * kz * (1 - c);
+  }
+  p[0] -= d * zx;
+  p[1] -= d * zy;
+  p[2] -= d * zz;
 }
 
 void FinishFastenerHole(host::Shape& feature, const HoleTable& table, const std::string& progId) {

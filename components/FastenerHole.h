@@ -19,8 +19,10 @@ struct FastenerHole {
 // so that it runs into the part along the drop axis, sized (D + t, D + t, L).
 FastenerHole StartFastenerHole(double D, double L);
 
-// Moves the drop placement by d along the hole, into the part (a negative d moves it out), so
-// that the fastener built next sits in a counterbore or on a plain hole as its head needs.
+// Moves the drop placement by d along the fastener's own axis, towards its tip: into the hole
+// (a negative d moves it out), so that the fastener built next sits in a counterbore or on a
+// plain hole as its head needs. The axis is taken from the placement itself, so the move is
+// right in whatever frame the placement is given (the target's, or an assembly's own).
 void MovePlacementIntoHole(double d);
 
 // Writes the hole table, binds the hole to the class that made it and updates it.

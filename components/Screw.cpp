@@ -35,6 +35,9 @@ void Screw::BuildGeometry(host::Shape& part) const {
 // A simple hole (a countersunk head then rests on the surface), a counterbore 1.2 times the
 // head wide and as deep as it, or a countersink matching the head's angle.
 void Screw::MakeHoleForFastener() {
+  // Simple, counterbore and countersink holes; any other choice makes no hole feature, which
+  // would leave the hit part without a solid.
+  if (State().holeType < 1 || State().holeType > 3) return;
   FastenerHole hole = StartFastenerHole(Diametro, lung);
   if (hole.feature == nullptr) return;
   const double t = hole.allowance;
@@ -52,8 +55,6 @@ void Screw::MakeHoleForFastener() {
     case 3:
       incDiameter = DiamCerchioTesta;
       MakeCountersinkHole(*hole.feature, Diametro, lung, t, DiamCerchioTesta, Var1);
-      break;
-    default:
       break;
   }
   FinishFastenerHole(

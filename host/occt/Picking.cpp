@@ -149,7 +149,9 @@ bool DescribeEdge(const Hit& best, ref::DropHit& hit) {
     hit.elementType = kHitEdge;
     hit.geometryType = 2;
     hit.axisPoint = centre;
-    hit.edgeDirection = axis;
+    // Towards the ray's origin, as the axes of holes: the part then stands on the side the
+    // drop came from, and a hole made for it runs away from it.
+    hit.edgeDirection = ref::Dot(axis, best.direction) <= 0 ? axis : -1.0 * axis;
     hit.majorRadius = circle.Radius();
     return true;
   }

@@ -192,6 +192,36 @@ TEST_F(CreateTest, CountersunkScrewOnASimpleHoleRestsOnTheSurface) {
   EXPECT_EQ(plate.Shapes(0).Item(1).Name(), "Hole  8");
 }
 
+TEST_F(CreateTest, HoleMovesFollowThePlacementsOwnAxis) {
+  auto& plate = static_cast<SceneShape&>(doc_.RootShape().Shapes(host::kShapePart).Add());
+  DropOnPlate(plate, 0, 0);
+  State().drop.placement = {1, 2, 3, 1, 0, 0, 90};  // the bolt's +Z turned onto -Y
+  State().holeType = 2;
+  Bolt bolt;
+  bolt.HeaderType = 1;
+  bolt.Diametro = 10;
+  bolt.lung = 30;
+  bolt.LungTesta = 6.4;
+  bolt.DiamCerchioTesta = 16;
+  host::Shape& part = bolt.Create(doc_.RootShape());
+  host::ref::Vec3 at = static_cast<SceneShape&>(part).Frame().translation;
+  EXPECT_NEAR(at.x, 1, 1e-12);
+  EXPECT_NEAR(at.y, 2 + 6.4, 1e-9);  // towards the tip, along +Y
+  EXPECT_NEAR(at.z, 3, 1e-9);
+}
+
+TEST_F(CreateTest, BoltMakesNoCountersinkHole) {
+  auto& plate = static_cast<SceneShape&>(doc_.RootShape().Shapes(host::kShapePart).Add());
+  DropOnPlate(plate, 0, 0);
+  State().holeType = 3;
+  Bolt bolt;
+  bolt.HeaderType = 1;
+  bolt.Diametro = 10;
+  bolt.lung = 30;
+  bolt.Create(doc_.RootShape());
+  EXPECT_EQ(plate.Shapes(0).Count(), 0);
+}
+
 TEST_F(CreateTest, WasherMakesNoHoleAndKeepsTheIdentifier) {
   auto& plate = static_cast<SceneShape&>(doc_.RootShape().Shapes(host::kShapePart).Add());
   DropOnPlate(plate, 0, 0);
