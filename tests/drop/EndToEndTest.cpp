@@ -1,0 +1,126 @@
+// From a drop to a finished part, as a designer does it: a plate with a 10.5 mm through hole
+// comes in as STEP, a bolt is dropped on the hole's wall with a counterbore, and the saved scene
+// holds everything and reloads to the same solids.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "host/DataObject.h"
+#include "host/occt/Export.h"
+#include "host/occt/Import.h"
+#include "host/occt/OcctEvaluator.h"
+#include "host/reference/SceneFile.h"
+#include "support/RunCommand.h"
+#include "support/TestHost.h"
+
+namespace {
+
+using namespace vormbrace;
+using host::ref::SceneShape;
+
+constexpr double kPi = 3.14159265358979;
+
+void Set(host::Component& c, std::initializer_list<double> values) {
+  std::int32_t i = 1;
+  for (double v : values) c.Variable(i++).SetValue(host::Value::Double(v));
+}
+
+// A plate 40 × 40 × 10 with its top face at z = 0 and a 10.5 mm through hole on the Z axis,
+// written as STEP by the solid kernel.
+void WritePlate(const std::string& path) {
+  host::ref::SceneDocument doc;
+  host::Shape& part = doc.RootShape().Shapes(host::kShapePart).Add();
+  host::Component& body = part.Components(23).Item(1);
+  host::Shape& block = body.Shapes(host::kShapeExtruded).Add();
+  Set(block.Components(1).Item(1), {40, 40, 10});
+  Set(block.Components(5).Item(1), {0, 0, 10});
+  host::Component& outline = block.Components(15).Item(1).Profile().Components(3).Add();
+  outline.SetStartPoint(-20, -20);
+  for (auto [x, y] : {std::pair{20, -20}, {20, 20}, {-20, 20}, {-20, -20}}) outline.AddLineTo(x, y);
+  host::Shape& hole = body.Shapes(host::kShapeRevolved).Add();
+  Set(hole.Components(1).Item(1), {10.5, 10.5, 10});
+  Set(hole.Components(5).Item(1), {5.25, 5.25, 10});
+  host::Profile& profile = hole.Components(15).Item(1).Profile();
+  Set(profile.Components(4).Item(1), {5.25, 5.25, 0});
+  host::Component& section = profile.Components(3).Add();
+  section.SetStartPoint(0, 0);
+  for (auto [x, y] : {std::pair{5.25, 0.0}, {5.25, 10.0}, {0.0, 10.0}, {0.0, 0.0}})
+    section.AddLineTo(x, y);
+  hole.Components(14).Item(1).Variable(1).SetValue(host::Value::Int32(1));
+  host::occt::ExportScene(doc, path);
+}
+
+host::occt::SolidFigures FiguresOf(host::ref::SceneDocument& doc, SceneShape& part) {
+  host::occt::OcctEvaluator* kernel = host::occt::KernelOf(doc);
+  if (kernel == nullptr) kernel = &host::occt::AttachKernel(doc);
+  return kernel->Figures(part);
+}
+
+host::Component* TableOf(host::Shape& shape) {
+  auto& tables = shape.Components(34);
+  return tables.Count() > 0 ? &tables.Item(1) : nullptr;
+}
+
+TEST(EndToEnd, BoltDroppedOnAHoleWallWithACounterbore) {
+  test::TestHost host;
+  std::string folder = host.Scratch().string();
+  WritePlate(folder + "/plate.step");
+  host::ref::SceneDocument before;
+  double plateVolume =
+      FiguresOf(before, host::occt::ImportStepPart(before, folder + "/plate.step")).volume;
+
+  // No size is given: the dialog takes it from the hole (10.5 gives M10).
+  auto r = test::RunVormbrace(
+      "drop --import plate.step --at 0,0,5 --dir 5.25,0,-8 --kind bolt --family ISO --type 1 "
+      "--standard \"ISO 4017\" --length 40 --hole counterbore --tolerance \"ISO 273 fine\" "
+      "-o scene.json --export scene.step",
+      folder);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+
+  auto scene = host::ref::LoadScene(folder + "/scene.json");
+  ASSERT_EQ(scene->Root().Children().size(), 2u);
+  SceneShape& plate = *scene->Root().Children()[0];
+  SceneShape& bolt = *scene->Root().Children()[1];
+
+  EXPECT_EQ(bolt.Name(), "ISO 4017 M10x40 - 8.8");
+  host::DataObject* bom = bolt.DataObject(host::kAttributeListGuid, false);
+  ASSERT_NE(bom, nullptr);
+  EXPECT_EQ(bom->EntryValue(2), "M10");
+  EXPECT_EQ(bom->EntryValue(3), "40");
+  EXPECT_EQ(bolt.DataObject(host::kDescriptionGuid, false)->PartNumber(), "ISO4017M104088");
+  ASSERT_NE(TableOf(bolt), nullptr);
+  EXPECT_EQ(TableOf(bolt)->Variable(2, 14).GetValue().AsText(), "M10");
+
+  // The bolt stands on the hole's axis, upright, sunk into the counterbore by its head height.
+  host::ref::RigidTransform frame = bolt.Frame();
+  EXPECT_NEAR(frame.translation.x, 0, 1e-9);
+  EXPECT_NEAR(frame.translation.y, 0, 1e-9);
+  EXPECT_NEAR(frame.translation.z, -6.4, 1e-9);
+  host::ref::Vec3 up = frame.rotation * host::ref::Vec3{0, 0, 1};
+  EXPECT_NEAR(up.z, 1, 1e-12);
+
+  // The plate lost the counterbore: diameter 1.2 × s / cos 30° plus the fine allowance 0.5,
+  // 6.4 deep, around the 10.5 hole that was there (the new hole coincides with it).
+  ASSERT_EQ(plate.Shapes(0).Count(), 2);
+  host::Shape& hole = plate.Shapes(0).Item(2);
+  EXPECT_EQ(hole.Name(), "CBHole  10");
+  ASSERT_NE(TableOf(hole), nullptr);
+  EXPECT_EQ(TableOf(hole)->Variable(2, 1).GetValue().AsText(), "FastHole");
+  double rb = (1.2 * 16 / std::cos(30 * kPi / 180) + 0.5) / 2;
+  double counterbore = kPi * (rb * rb - 5.25 * 5.25) * 6.4;
+  host::occt::SolidFigures plateNow = FiguresOf(*scene, plate);
+  EXPECT_TRUE(plateNow.valid);
+  EXPECT_NEAR(plateVolume - plateNow.volume, counterbore, counterbore * 1e-4);
+  host::occt::SolidFigures boltNow = FiguresOf(*scene, bolt);
+  EXPECT_TRUE(boltNow.valid);
+  EXPECT_EQ(boltNow.solids, 1);
+
+  // Saved and reloaded, the scene gives the same solids.
+  host::ref::SaveScene(*scene, folder + "/again.json");
+  auto reloaded = host::ref::LoadScene(folder + "/again.json");
+  EXPECT_NEAR(FiguresOf(*reloaded, *reloaded->Root().Children()[0]).volume, plateNow.volume, 1e-6);
+  EXPECT_NEAR(FiguresOf(*reloaded, *reloaded->Root().Children()[1]).volume, boltNow.volume, 1e-6);
+  EXPECT_EQ(host::occt::ReadStepProducts(folder + "/scene.step").size(), 2u);
+}
+
+}  // namespace
