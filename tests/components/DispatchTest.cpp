@@ -7,20 +7,14 @@
 #include "components/ScrewNoHead.h"
 #include "components/Washer.h"
 #include "host/RuntimeError.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
 using namespace vormbrace;
 using host::Value;
 
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const host::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using vormbrace::test::ErrorOf;
 
 TEST(Dispatch, PropertiesStandInSlotOrder) {
   std::vector<std::string> names = Bolt{}.PropertyNames();

@@ -3,19 +3,13 @@
 
 #include "dialog/ListControl.h"
 #include "host/RuntimeError.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
 using vormbrace::ListControl;
 
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const host::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using vormbrace::test::ErrorOf;
 
 TEST(ListControl, ClearForgetsSelectionAndLastAddedEntry) {
   ListControl list;

@@ -8,6 +8,7 @@
 
 #include "host/occt/Export.h"
 #include "host/reference/SceneFile.h"
+#include "support/Plate.h"
 #include "support/RunCommand.h"
 #include "support/TestHost.h"
 
@@ -15,37 +16,6 @@ namespace {
 
 using namespace vormbrace;
 using host::ref::SceneShape;
-
-void Set(host::Component& c, std::initializer_list<double> values) {
-  std::int32_t i = 1;
-  for (double v : values) c.Variable(i++).SetValue(host::Value::Double(v));
-}
-
-// A plate 40 × 40 × 10, top face at z = 0, with a through hole of diameter 10.5 on the Z axis.
-void AddPlate(host::ref::SceneDocument& doc) {
-  host::Shape& part = doc.RootShape().Shapes(host::kShapePart).Add();
-  part.SetName("Plate");
-  host::Component& body = part.Components(23).Item(1);
-  host::Shape& block = body.Shapes(host::kShapeExtruded).Add();
-  Set(block.Components(1).Item(1), {40, 40, 10});
-  Set(block.Components(5).Item(1), {0, 0, 10});
-  host::Component& outline = block.Components(15).Item(1).Profile().Components(3).Add();
-  outline.SetStartPoint(-20, -20);
-  for (auto [x, y] : {std::pair{20, -20}, {20, 20}, {-20, 20}, {-20, -20}}) outline.AddLineTo(x, y);
-  block.Update();
-  host::Shape& hole = body.Shapes(host::kShapeRevolved).Add();
-  const double r = 5.25;
-  Set(hole.Components(1).Item(1), {2 * r, 2 * r, 10});
-  Set(hole.Components(5).Item(1), {r, r, 10});
-  host::Profile& profile = hole.Components(15).Item(1).Profile();
-  Set(profile.Components(4).Item(1), {r, r, 0});
-  host::Component& section = profile.Components(3).Add();
-  section.SetStartPoint(0, 0);
-  for (auto [x, y] : {std::pair{r, 0.0}, {r, 10.0}, {0.0, 10.0}, {0.0, 0.0}})
-    section.AddLineTo(x, y);
-  hole.Components(14).Item(1).Variable(1).SetValue(host::Value::Int32(1));
-  hole.Update();
-}
 
 class DropCommand : public ::testing::Test {
  protected:
@@ -118,7 +88,7 @@ TEST_F(DropCommand, UnknownChoiceListsTheOffersAndLeavesTheSceneUntouched) {
 TEST_F(DropCommand, DropOnAnImportedPartsHolePicksItsDiameter) {
   {
     host::ref::SceneDocument doc;
-    AddPlate(doc);
+    test::AddPlate(doc);
     host::occt::ExportScene(doc, Path("plate.step"));
   }
   auto r =

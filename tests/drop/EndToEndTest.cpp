@@ -10,6 +10,7 @@
 #include "host/occt/Import.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/SceneFile.h"
+#include "support/Plate.h"
 #include "support/RunCommand.h"
 #include "support/TestHost.h"
 
@@ -20,33 +21,10 @@ using host::ref::SceneShape;
 
 constexpr double kPi = 3.14159265358979;
 
-void Set(host::Component& c, std::initializer_list<double> values) {
-  std::int32_t i = 1;
-  for (double v : values) c.Variable(i++).SetValue(host::Value::Double(v));
-}
-
-// A plate 40 × 40 × 10 with its top face at z = 0 and a 10.5 mm through hole on the Z axis,
-// written as STEP by the solid kernel.
+// The test plate with its 10.5 mm through hole, written as STEP by the solid kernel.
 void WritePlate(const std::string& path) {
   host::ref::SceneDocument doc;
-  host::Shape& part = doc.RootShape().Shapes(host::kShapePart).Add();
-  host::Component& body = part.Components(23).Item(1);
-  host::Shape& block = body.Shapes(host::kShapeExtruded).Add();
-  Set(block.Components(1).Item(1), {40, 40, 10});
-  Set(block.Components(5).Item(1), {0, 0, 10});
-  host::Component& outline = block.Components(15).Item(1).Profile().Components(3).Add();
-  outline.SetStartPoint(-20, -20);
-  for (auto [x, y] : {std::pair{20, -20}, {20, 20}, {-20, 20}, {-20, -20}}) outline.AddLineTo(x, y);
-  host::Shape& hole = body.Shapes(host::kShapeRevolved).Add();
-  Set(hole.Components(1).Item(1), {10.5, 10.5, 10});
-  Set(hole.Components(5).Item(1), {5.25, 5.25, 10});
-  host::Profile& profile = hole.Components(15).Item(1).Profile();
-  Set(profile.Components(4).Item(1), {5.25, 5.25, 0});
-  host::Component& section = profile.Components(3).Add();
-  section.SetStartPoint(0, 0);
-  for (auto [x, y] : {std::pair{5.25, 0.0}, {5.25, 10.0}, {0.0, 10.0}, {0.0, 0.0}})
-    section.AddLineTo(x, y);
-  hole.Components(14).Item(1).Variable(1).SetValue(host::Value::Int32(1));
+  test::AddPlate(doc);
   host::occt::ExportScene(doc, path);
 }
 

@@ -5,6 +5,7 @@
 
 #include "host/RuntimeError.h"
 #include "host/TextFile.h"
+#include "support/ErrorOf.h"
 #include "support/TestHost.h"
 
 namespace {
@@ -16,14 +17,7 @@ std::vector<std::string> ReadAll(const std::string& path) {
   return lines;
 }
 
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const host::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using vormbrace::test::ErrorOf;
 
 class TextFileTest : public ::testing::Test {
  protected:

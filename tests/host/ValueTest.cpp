@@ -3,19 +3,13 @@
 
 #include "host/RuntimeError.h"
 #include "host/Value.h"
+#include "support/ErrorOf.h"
 
 namespace {
 
 using host::Value;
 
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const host::RuntimeError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using vormbrace::test::ErrorOf;
 
 TEST(Value, IntegerConversionsRoundHalfToEvenAndOverflow) {
   EXPECT_EQ(Value::Double(2.5).AsInt16(), 2);

@@ -8,6 +8,7 @@
 #include "host/occt/OcctEvaluator.h"
 #include "host/occt/Picking.h"
 #include "host/reference/SceneFile.h"
+#include "support/Plate.h"
 #include "support/TestHost.h"
 
 namespace {
@@ -17,47 +18,14 @@ using host::ref::SceneShape;
 using host::ref::Vec3;
 
 constexpr double kTol = 1e-6;
-constexpr double kPlate = 40, kThickness = 10, kHoleRadius = 5.25;
+using vormbrace::test::kPlateHoleRadius;
+constexpr double kPlate = vormbrace::test::kPlateSide,
+                 kThickness = vormbrace::test::kPlateThickness, kHoleRadius = kPlateHoleRadius;
 
 void ExpectNear(Vec3 a, Vec3 b) {
   EXPECT_NEAR(a.x, b.x, kTol);
   EXPECT_NEAR(a.y, b.y, kTol);
   EXPECT_NEAR(a.z, b.z, kTol);
-}
-
-void Set(host::Component& c, std::initializer_list<double> values) {
-  std::int32_t i = 1;
-  for (double v : values) c.Variable(i++).SetValue(host::Value::Double(v));
-}
-
-// A plate 40 × 40 × 10 with its top face at z = 0 and a through hole of radius 5.25 on the Z
-// axis, built from features as any part is.
-SceneShape& Plate(host::ref::SceneDocument& doc) {
-  auto& part = static_cast<SceneShape&>(doc.RootShape().Shapes(host::kShapePart).Add());
-  part.SetName("Plate");
-  host::Component& body = part.Components(23).Item(1);
-  host::Shape& block = body.Shapes(host::kShapeExtruded).Add();
-  Set(block.Components(1).Item(1), {kPlate, kPlate, kThickness});
-  Set(block.Components(5).Item(1), {0, 0, kThickness});
-  host::Component& outline = block.Components(15).Item(1).Profile().Components(3).Add();
-  double h = kPlate / 2;
-  outline.SetStartPoint(-h, -h);
-  for (auto [x, y] : {std::pair{h, -h}, {h, h}, {-h, h}, {-h, -h}}) outline.AddLineTo(x, y);
-  block.Update();
-
-  host::Shape& hole = body.Shapes(host::kShapeRevolved).Add();
-  double r = kHoleRadius;
-  Set(hole.Components(1).Item(1), {2 * r, 2 * r, kThickness});
-  Set(hole.Components(5).Item(1), {r, r, kThickness});
-  host::Profile& profile = hole.Components(15).Item(1).Profile();
-  Set(profile.Components(4).Item(1), {r, r, 0});
-  host::Component& section = profile.Components(3).Add();
-  section.SetStartPoint(0, 0);
-  for (auto [x, y] : {std::pair{r, 0.0}, {r, kThickness}, {0.0, kThickness}, {0.0, 0.0}})
-    section.AddLineTo(x, y);
-  hole.Components(14).Item(1).Variable(1).SetValue(host::Value::Int32(1));
-  hole.Update();
-  return part;
 }
 
 class PickingTest : public ::testing::Test {
@@ -68,7 +36,7 @@ class PickingTest : public ::testing::Test {
 };
 
 TEST_F(PickingTest, RayOnTheTopFaceIsAPlaneHitWithItsOutwardNormal) {
-  SceneShape& plate = Plate(doc_);
+  SceneShape& plate = vormbrace::test::AddPlate(doc_);
   host::ref::DropHit hit = PickScene(doc_, {15, 5, 50}, {0, 0, -1});
   EXPECT_EQ(hit.elementType, 3);
   EXPECT_EQ(hit.geometryType, 1);
@@ -80,7 +48,7 @@ TEST_F(PickingTest, RayOnTheTopFaceIsAPlaneHitWithItsOutwardNormal) {
 }
 
 TEST_F(PickingTest, HoleWallReportsRadiusAndTheAxisAtTheEntry) {
-  Plate(doc_);
+  vormbrace::test::AddPlate(doc_);
   // From above the hole's centre, slanting down to its wall 3 below the top.
   host::ref::DropHit hit = PickScene(doc_, {0, 0, 5}, {kHoleRadius, 0, -8});
   EXPECT_EQ(hit.elementType, 3);
@@ -93,7 +61,7 @@ TEST_F(PickingTest, HoleWallReportsRadiusAndTheAxisAtTheEntry) {
 }
 
 TEST_F(PickingTest, HitNextToACircularEdgeIsTheEdge) {
-  Plate(doc_);
+  vormbrace::test::AddPlate(doc_);
   host::ref::DropHit hit = PickScene(doc_, {kHoleRadius + 0.01, 0, 50}, {0, 0, -1});
   EXPECT_EQ(hit.elementType, 2);
   EXPECT_EQ(hit.geometryType, 2);
@@ -103,7 +71,7 @@ TEST_F(PickingTest, HitNextToACircularEdgeIsTheEdge) {
 }
 
 TEST_F(PickingTest, MissIsAFreeDropAtTheOrigin) {
-  Plate(doc_);
+  vormbrace::test::AddPlate(doc_);
   host::ref::DropHit hit = PickScene(doc_, {100, 0, 50}, {0, 0, -1});
   EXPECT_EQ(hit.elementType, 0);
   ExpectNear(hit.dropPoint, {100, 0, 50});
@@ -113,7 +81,7 @@ TEST_F(PickingTest, MissIsAFreeDropAtTheOrigin) {
 }
 
 TEST_F(PickingTest, PointsAreInTheHitPartsFrame) {
-  SceneShape& plate = Plate(doc_);
+  SceneShape& plate = vormbrace::test::AddPlate(doc_);
   host::ref::RigidTransform frame{host::ref::RotationAboutAxis({1, 0, 0}, 90), {100, 0, 0}};
   plate.SetFrame(frame);  // the top face now faces -Y, at y = 0
   host::ref::DropHit hit = PickScene(doc_, {110, -50, 5}, {0, 1, 0});
@@ -123,7 +91,7 @@ TEST_F(PickingTest, PointsAreInTheHitPartsFrame) {
 }
 
 TEST_F(PickingTest, ImportedStepPartCanBePickedSavedAndReloaded) {
-  Plate(doc_);
+  vormbrace::test::AddPlate(doc_);
   std::string step = (host_.Scratch() / "plate.step").string();
   host::occt::ExportScene(doc_, step);
 
