@@ -88,7 +88,7 @@ Combined Finish(const TopoDS_Shape& result) {
   ShapeUpgrade_UnifySameDomain unify(result, Standard_True, Standard_True, Standard_False);
   unify.Build();
   Combined c{unify.Shape(), false};
-  c.valid = HasSolid(c.solid) && BRepCheck_Analyzer(c.solid).IsValid();
+  c.valid = HasSolid(c.solid) && BRepCheck_Analyzer(c.solid, Standard_True, Standard_True).IsValid();
   return c;
 }
 
