@@ -4,6 +4,7 @@
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepAlgoAPI_Fuse.hxx>
 #include <BRepBndLib.hxx>
+#include <BRepBuilderAPI_Transform.hxx>
 #include <BRepCheck_Analyzer.hxx>
 #include <BRepGProp.hxx>
 #include <Bnd_Box.hxx>
@@ -230,7 +231,10 @@ TopoDS_Shape OcctEvaluator::Impl::FeatureSolid(ref::SceneShape& feature,
       if (local.size() >= kCacheLimit) local.clear();
       it = local.emplace(std::move(key), solid).first;
     }
-    return it->second.Moved(TopLoc_Location(LocalToPart(recipe)));
+    // The placement goes into the geometry itself rather than a location on the shape:
+    // booleans on located shapes transform every point they evaluate and cost about an eighth
+    // more.
+    return BRepBuilderAPI_Transform(it->second, LocalToPart(recipe), Standard_True).Shape();
   });
 }
 
