@@ -266,6 +266,18 @@ void Register() {
                                  Builder([t](host::Shape& p) { BuildWasherByType(p, Washer(t)); }))
         ->Unit(benchmark::kMillisecond);
   }
+  // What one boolean costs on the contacts the designs ask for: the hexagon head alone (its
+  // chamfer circle touches the six flats) and a countersunk head with only its cross recess
+  // (the recess's arcs meet the cone in four curves the kernel must trace). No shank, so each
+  // is one cut (after merging the recess's three tools) plus the check.
+  benchmark::RegisterBenchmark("Floor/HexHeadAlone", BuildPart,
+                               Builder([](host::Shape& p) { BuildHexHead(p, 16, 6.4, 0); }))
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Floor/CrossRecessAlone", BuildPart, Builder([](host::Shape& p) {
+                                 BuildCountersunkHead(p, 18.3, 5, 10, host::Value::Double(90));
+                                 CutCrossRecess(p, 0, 1.5, 4, 9);
+                               }))
+      ->Unit(benchmark::kMillisecond);
   for (const char* ext : {".step", ".stl", ".glb"}) {
     benchmark::RegisterBenchmark((std::string("Export/HexBolt") + ext).c_str(), Export, ext)
         ->Unit(benchmark::kMillisecond);
