@@ -1,6 +1,7 @@
-// Building fasteners: for each sub-type of Bolt, Screw and ScrewNoHead (M10), the feature
-// records plus the part's solid with its check and figures, in a fresh scene each time, so
-// nothing comes from a cache; and the exports of an ISO 4017 M10 x 50 bolt whose solid is
+// Building fasteners: for each sub-type of Bolt, Screw, ScrewNoHead, Nut and Washer (M10), the
+// feature records plus the part's solid with its check and figures, in a fresh scene each time,
+// so nothing comes from a cache; the same for a hexagon head and a cross-recessed head alone;
+// and the exports of an ISO 4017 M10 x 50 bolt whose solid is
 // already evaluated. Times in ms per part; run with --benchmark_repetitions=5 for medians.
 #include <benchmark/benchmark.h>
 

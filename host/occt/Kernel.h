@@ -26,7 +26,9 @@ struct OcctEvaluator::Impl {
   // Results of single boolean operations, by the keys of their operands.
   std::unordered_map<std::string, TopoDS_Shape> booleans;
 
-  // The feature's solid in its part. Raises host::RuntimeError naming the feature.
+  // The feature's solid in its profile's own frame, built once per ShapeKey, and the same
+  // solid placed in its part. Both raise host::RuntimeError naming the feature.
+  TopoDS_Shape LocalSolid(ref::SceneShape& feature, const FeatureRecipe& recipe);
   TopoDS_Shape FeatureSolid(ref::SceneShape& feature, const FeatureRecipe& recipe);
   PartEntry& Part(ref::SceneShape& part);
 };

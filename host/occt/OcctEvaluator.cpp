@@ -221,8 +221,8 @@ SolidFigures Measure(const TopoDS_Shape& solid, bool valid) {
 
 }  // namespace
 
-TopoDS_Shape OcctEvaluator::Impl::FeatureSolid(ref::SceneShape& feature,
-                                               const FeatureRecipe& recipe) {
+TopoDS_Shape OcctEvaluator::Impl::LocalSolid(ref::SceneShape& feature,
+                                             const FeatureRecipe& recipe) {
   return Guarded(DescribeShape(feature), [&] {
     std::string key = recipe.ShapeKey();
     auto it = local.find(key);
@@ -231,10 +231,18 @@ TopoDS_Shape OcctEvaluator::Impl::FeatureSolid(ref::SceneShape& feature,
       if (local.size() >= kCacheLimit) local.clear();
       it = local.emplace(std::move(key), solid).first;
     }
+    return it->second;
+  });
+}
+
+TopoDS_Shape OcctEvaluator::Impl::FeatureSolid(ref::SceneShape& feature,
+                                               const FeatureRecipe& recipe) {
+  TopoDS_Shape solid = LocalSolid(feature, recipe);
+  return Guarded(DescribeShape(feature), [&] {
     // The placement goes into the geometry itself rather than a location on the shape:
     // booleans on located shapes transform every point they evaluate and cost about an eighth
     // more.
-    return BRepBuilderAPI_Transform(it->second, LocalToPart(recipe), Standard_True).Shape();
+    return BRepBuilderAPI_Transform(solid, LocalToPart(recipe), Standard_True).Shape();
   });
 }
 
@@ -273,7 +281,7 @@ OcctEvaluator::~OcctEvaluator() = default;
 
 void OcctEvaluator::UpdateFeature(ref::SceneShape& feature) {
   FeatureRecipe recipe = Guarded(DescribeShape(feature), [&] { return ReadRecipe(feature); });
-  impl_->FeatureSolid(feature, recipe);
+  impl_->LocalSolid(feature, recipe);
 }
 
 SolidFigures OcctEvaluator::Figures(ref::SceneShape& part) {
