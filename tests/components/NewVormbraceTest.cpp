@@ -6,7 +6,7 @@
 #include <map>
 #include <sstream>
 
-#include "data/NewVormbrace.h"
+#include "components/NewVormbrace.h"
 #include "support/TestHost.h"
 
 namespace {
