@@ -177,8 +177,8 @@ class KernelWithCache : public SolidCacheTest {
     host::occt::OcctEvaluator* kernel = nullptr;
     host::ref::SceneShape* part = nullptr;
   };
-  // A new scene whose kernel uses the cache, with an ISO 4017 M10x50 bolt in it.
-  std::unique_ptr<Run> BoltRun() {
+  // A new scene whose kernel uses the cache, with an ISO 4017 M10 bolt in it.
+  std::unique_ptr<Run> BoltRun(double length = 50) {
     auto run = std::make_unique<Run>();
     run->kernel = &host::occt::AttachKernel(run->document);
     run->kernel->UseSolidCache(std::make_shared<SolidCache>(Folder()));
@@ -186,7 +186,7 @@ class KernelWithCache : public SolidCacheTest {
         run->document.RootShape().Shapes(host::kShapePart).Add());
     run->part->SetName("bolt");
     HeadedDimensions d;
-    d.HeaderType = 1, d.Diametro = 10, d.lung = 50, d.Passo = 1.5, d.DiamCerchioTesta = 16;
+    d.HeaderType = 1, d.Diametro = 10, d.lung = length, d.Passo = 1.5, d.DiamCerchioTesta = 16;
     d.LungTesta = 6.4;
     BuildBoltByType(*run->part, d);
     return run;
@@ -217,6 +217,18 @@ TEST_F(KernelWithCache, ASecondRunTakesThePartSolidFromTheCache) {
   host::occt::SolidFigures exported = Exported(*second);
   EXPECT_TRUE(exported.valid);
   EXPECT_NEAR(exported.volume, built.volume, built.volume * 1e-9);
+}
+
+TEST_F(KernelWithCache, ABoltOfAnotherLengthReusesTheHeadsCut) {
+  auto first = BoltRun(50);
+  double volume50 = first->kernel->Figures(*first->part).volume;
+  auto second = BoltRun(65);
+  host::occt::SolidFigures f = second->kernel->Figures(*second->part);
+  EXPECT_EQ(second->kernel->Counts().cacheHits, 1);  // the chamfered head
+  EXPECT_TRUE(f.valid);
+  // 15 mm more of the plain M10 shank: pi 5^2 15 = 1178.1 mm3 (the plain part's slight taper
+  // is far inside the tolerance).
+  EXPECT_NEAR(f.volume - volume50, 3.14159265 * 25 * 15, 1.0);
 }
 
 TEST_F(KernelWithCache, DamagedEntriesAreRebuiltAndRewritten) {
