@@ -47,7 +47,8 @@ struct ExportOptions {
   // When not empty, only the first part of this name is written (placed as in the scene).
   std::string part;
   // The look of a part (its fastener material); parts it answers nothing for stay uncoloured.
-  std::function<std::optional<Appearance>(ref::SceneShape& part)> appearanceOf;
+  using AppearanceLookup = std::function<std::optional<Appearance>(ref::SceneShape& part)>;
+  AppearanceLookup appearanceOf;
 };
 
 // Writes the scene (the document's kernel evaluates it; a document without one gets one).
@@ -68,13 +69,17 @@ struct StepProduct {
 // be read.
 std::vector<StepProduct> ReadStepProducts(const std::string& path);
 
-// A node of a STEP file's tree as the kernel reads it back: an instance of an assembly or a
-// part. `product` numbers the distinct products (equal numbers: the same product definition).
-struct StepNode {
+// A node of an exported file's tree as the kernel reads it back: an instance of an assembly
+// or a part. `product` numbers the distinct products (equal numbers: the same product, or the
+// same mesh).
+struct ReadNode {
   std::string name;
   int product = 0;
-  std::optional<std::array<double, 3>> colour;  // of the product, when it has one
-  std::vector<StepNode> children;               // empty for a part
+  std::optional<std::array<double, 3>> colour;  // linear RGB of the product or its faces
+  // The texture coordinate bounds (u min, u max, v min, v max) of each face that has texture
+  // coordinates (glTF).
+  std::vector<std::array<double, 4>> textured;
+  std::vector<ReadNode> children;  // empty for a part
 };
 
 // A product record of a STEP file: its identifier (part number), name and description.
@@ -82,12 +87,14 @@ struct StepProductRecord {
   std::string id, name, description;
 };
 
-struct StepTree {
-  std::vector<StepNode> roots;
-  std::vector<StepProductRecord> products;
+struct ReadTree {
+  std::vector<ReadNode> roots;
+  std::vector<StepProductRecord> products;  // STEP only
 };
 
-// The whole tree of a STEP file. Raises ExportError when it cannot be read.
-StepTree ReadStepTree(const std::string& path);
+// The whole tree of a STEP or glTF (.glb) file, by its extension. Raises ExportError when it
+// cannot be read. The kernel's glTF reader keeps neither the nodes' names nor the tree: a glTF
+// file reads as one node of all its faces.
+ReadTree ReadExportedTree(const std::string& path);
 
 }  // namespace host::occt

@@ -97,7 +97,9 @@ class Gatherer {
           Walk(*child, frame, into, model);
           continue;
         }
-        ExportNode assembly{child->Name(), frame, -1, {}};
+        ExportNode assembly{child->Name(), frame, -1, {},
+                            PartText(*child, &ref::SceneDataObject::PartNumber),
+                            PartText(*child, &ref::SceneDataObject::Description)};
         Walk(*child, gp_Trsf(), assembly, model);
         if (CountPlacements(assembly) > 0) into.children.push_back(std::move(assembly));
         continue;
@@ -106,7 +108,7 @@ class Gatherer {
       int index = PartIndex(*child, model);
       if (index < 0) continue;
       found_ = true;
-      into.children.push_back({child->Name(), frame, index, {}});
+      into.children.push_back({child->Name(), frame, index, {}, {}, {}});
     }
   }
 

@@ -35,6 +35,7 @@ struct ExportNode {
   gp_Trsf frame;
   int part = -1;
   std::vector<ExportNode> children;
+  std::string partNumber, description;  // an assembly's own
 };
 
 struct ExportModel {

@@ -11,60 +11,16 @@
 #include <StepData_StepModel.hxx>
 #include <TCollection_HAsciiString.hxx>
 #include <TDF_LabelSequence.hxx>
-#include <TDF_Tool.hxx>
-#include <TDataStd_Name.hxx>
-#include <TDocStd_Document.hxx>
-#include <XCAFApp_Application.hxx>
-#include <XCAFDoc_ColorTool.hxx>
-#include <XCAFDoc_DocumentTool.hxx>
-#include <XCAFDoc_ShapeTool.hxx>
 #include <XSControl_WorkSession.hxx>
 #include <filesystem>
 #include <map>
 
 #include "host/occt/ExportWriters.h"
 #include "host/occt/Kernel.h"
+#include "host/occt/XcafTree.h"
 
 namespace host::occt {
 namespace {
-
-class XcafDocument {
- public:
-  XcafDocument() {
-    XCAFApp_Application::GetApplication()->NewDocument("MDTV-XCAF", doc_);
-    shapes_ = XCAFDoc_DocumentTool::ShapeTool(doc_->Main());
-    colours_ = XCAFDoc_DocumentTool::ColorTool(doc_->Main());
-  }
-  ~XcafDocument() { XCAFApp_Application::GetApplication()->Close(doc_); }
-  XcafDocument(const XcafDocument&) = delete;
-  XcafDocument& operator=(const XcafDocument&) = delete;
-
-  Handle(TDocStd_Document) Document() const { return doc_; }
-  const Handle(XCAFDoc_ShapeTool) & Shapes() const { return shapes_; }
-  const Handle(XCAFDoc_ColorTool) & Colours() const { return colours_; }
-
- private:
-  Handle(TDocStd_Document) doc_;
-  Handle(XCAFDoc_ShapeTool) shapes_;
-  Handle(XCAFDoc_ColorTool) colours_;
-};
-
-void SetName(const TDF_Label& label, const std::string& name) {
-  TDataStd_Name::Set(label, TCollection_ExtendedString(name.c_str(), Standard_True));
-}
-
-std::string Utf8(const TCollection_ExtendedString& text) {
-  std::string out(static_cast<std::size_t>(text.LengthOfCString()) + 1, '\0');
-  Standard_PCharacter buffer = out.data();
-  text.ToUTF8CString(buffer);
-  out.resize(std::char_traits<char>::length(out.c_str()));
-  return out;
-}
-
-std::string NameOf(const TDF_Label& label) {
-  Handle(TDataStd_Name) name;
-  return label.FindAttribute(TDataStd_Name::GetID(), name) ? Utf8(name->Get()) : std::string();
-}
 
 std::string Text(const Handle(TCollection_HAsciiString) & text) {
   return text.IsNull() ? std::string() : std::string(text->ToCString());
@@ -108,69 +64,57 @@ class StepBuilder {
 
 // The translator writes a product's name as its identifier too, and no description: the
 // part number and the description of the part it was made from go there instead.
+struct ProductData {
+  std::string number, description;
+};
+
+void AssemblyData(const ExportNode& node, std::map<std::string, ProductData>& out) {
+  if (node.part >= 0) return;
+  out.emplace(node.name, ProductData{node.partNumber, node.description});
+  for (const ExportNode& child : node.children) AssemblyData(child, out);
+}
+
 void WriteProductData(const ExportModel& model, const Handle(Interface_InterfaceModel) & file) {
-  std::map<std::string, const DistinctPart*> byName;
-  for (const DistinctPart& part : model.parts) byName.emplace(part.name, &part);
+  std::map<std::string, ProductData> byName;
+  for (const DistinctPart& part : model.parts) {
+    byName.emplace(part.name, ProductData{part.partNumber, part.description});
+  }
+  AssemblyData(model.root, byName);
   for (Standard_Integer i = 1; i <= file->NbEntities(); ++i) {
     Handle(StepBasic_Product) product = Handle(StepBasic_Product)::DownCast(file->Value(i));
     if (product.IsNull()) continue;
     auto it = byName.find(Text(product->Name()));
     if (it == byName.end()) continue;
-    if (!it->second->partNumber.empty()) {
-      product->SetId(new TCollection_HAsciiString(it->second->partNumber.c_str()));
+    if (!it->second.number.empty()) {
+      product->SetId(new TCollection_HAsciiString(it->second.number.c_str()));
     }
-    if (!it->second->description.empty()) {
-      product->SetDescription(new TCollection_HAsciiString(it->second->description.c_str()));
+    if (!it->second.description.empty()) {
+      product->SetDescription(new TCollection_HAsciiString(it->second.description.c_str()));
     }
   }
 }
 
-// Reads a STEP file into `doc`; raises ExportError naming the file when it cannot.
-Handle(Interface_InterfaceModel) ReadInto(const std::string& path, XcafDocument& doc) {
+// Reads a STEP file into `doc` and answers its product records; raises ExportError naming the
+// file when it cannot.
+std::vector<StepProductRecord> ReadInto(const std::string& path, XcafDocument& doc) {
   STEPCAFControl_Reader reader;
   reader.SetNameMode(Standard_True);
   reader.SetColorMode(Standard_True);
-  Handle(TDocStd_Document) target = doc.Document();
-  if (reader.ReadFile(path.c_str()) != IFSelect_RetDone || !reader.Transfer(target)) {
+  if (reader.ReadFile(path.c_str()) != IFSelect_RetDone) {
     throw ExportError(path + ": cannot read the STEP file");
   }
-  return reader.ChangeReader().WS()->Model();
-}
-
-class TreeReader {
- public:
-  explicit TreeReader(XcafDocument& doc) : doc_(doc) {}
-
-  StepNode Node(const TDF_Label& instance, const TDF_Label& referred) {
-    StepNode node;
-    node.name = NameOf(instance);
-    TCollection_AsciiString entry;
-    TDF_Tool::Entry(referred, entry);
-    node.product = products_.emplace(entry.ToCString(), static_cast<int>(products_.size()))
-                       .first->second;
-    Quantity_Color colour;
-    if (doc_.Colours()->GetColor(referred, XCAFDoc_ColorSurf, colour) ||
-        doc_.Colours()->GetColor(referred, XCAFDoc_ColorGen, colour) ||
-        doc_.Colours()->GetColor(XCAFDoc_ShapeTool::GetShape(referred), XCAFDoc_ColorSurf,
-                                 colour)) {
-      node.colour = std::array<double, 3>{colour.Red(), colour.Green(), colour.Blue()};
-    }
-    if (XCAFDoc_ShapeTool::IsAssembly(referred)) {
-      TDF_LabelSequence components;
-      XCAFDoc_ShapeTool::GetComponents(referred, components);
-      for (const TDF_Label& component : components) {
-        TDF_Label child;
-        XCAFDoc_ShapeTool::GetReferredShape(component, child);
-        node.children.push_back(Node(component, child));
-      }
-    }
-    return node;
+  std::vector<StepProductRecord> products;
+  Handle(Interface_InterfaceModel) file = reader.ChangeReader().WS()->Model();
+  for (Standard_Integer i = 1; i <= file->NbEntities(); ++i) {
+    Handle(StepBasic_Product) product = Handle(StepBasic_Product)::DownCast(file->Value(i));
+    if (product.IsNull()) continue;
+    products.push_back(
+        {Text(product->Id()), Text(product->Name()), Text(product->Description())});
   }
-
- private:
-  XcafDocument& doc_;
-  std::map<std::string, int> products_;
-};
+  Handle(TDocStd_Document) target = doc.Document();
+  if (!reader.Transfer(target)) throw ExportError(path + ": cannot read the STEP file");
+  return products;
+}
 
 // The parts under `label` (placed by `location`), depth first.
 void CollectParts(const TDF_Label& instance, const TDF_Label& referred,
@@ -222,22 +166,18 @@ std::vector<StepProduct> ReadStepProducts(const std::string& path) {
   return parts;
 }
 
-StepTree ReadStepTree(const std::string& path) {
+ReadTree ReadExportedTree(const std::string& path) {
   std::lock_guard<std::mutex> guard(StepLock());
   SilenceTranslators();
   XcafDocument doc;
-  Handle(Interface_InterfaceModel) file = ReadInto(path, doc);
-  StepTree tree;
-  TDF_LabelSequence roots;
-  doc.Shapes()->GetFreeShapes(roots);
-  TreeReader reader(doc);
-  for (const TDF_Label& root : roots) tree.roots.push_back(reader.Node(root, root));
-  for (Standard_Integer i = 1; i <= file->NbEntities(); ++i) {
-    Handle(StepBasic_Product) product = Handle(StepBasic_Product)::DownCast(file->Value(i));
-    if (product.IsNull()) continue;
-    tree.products.push_back(
-        {Text(product->Id()), Text(product->Name()), Text(product->Description())});
+  ReadTree tree;
+  if (FormatOf(path) == ExportFormat::Glb) {
+    ReadGlbInto(path, doc);
+    tree.roots = ReadNodes(doc);
+    return tree;
   }
+  tree.products = ReadInto(path, doc);
+  tree.roots = ReadNodes(doc);
   return tree;
 }
 
