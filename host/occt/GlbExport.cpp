@@ -9,6 +9,7 @@
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -28,6 +29,8 @@ using nlohmann::json;
 constexpr double kMetresPerMillimetre = 0.001;
 constexpr int kFloat = 5126, kUnsignedInt = 5125;
 constexpr int kArrayBuffer = 34962, kElementArrayBuffer = 34963;
+// At most how much a threaded face's colour is brightened to make up for its image.
+constexpr double kThreadImageGain = 4;
 constexpr int kRepeat = 10497, kLinear = 9729, kLinearMipmapLinear = 9987;
 
 // Triangles of faces gathered for one primitive: positions in metres, unit normals, texture
@@ -203,7 +206,16 @@ class GlbBuilder {
     std::string key = look.name + '\n' + std::to_string(texture);
     auto known = materials_.find(key);
     if (known != materials_.end()) return known->second;
-    json pbr = {{"baseColorFactor", {look.colour[0], look.colour[1], look.colour[2], 1.0}},
+    std::array<double, 3> colour = look.colour;
+    if (texture >= 0) {
+      // The grey thread image multiplies the colour and carries the brightness (the shipped
+      // one averages about a quarter in linear light): the colour is brightened, hue kept, so
+      // that the thread does not read darker than the plain faces of the same metal.
+      double top = std::max({colour[0], colour[1], colour[2]});
+      double gain = top > 0 ? std::min(1 / top, kThreadImageGain) : 1;
+      for (double& c : colour) c *= gain;
+    }
+    json pbr = {{"baseColorFactor", {colour[0], colour[1], colour[2], 1.0}},
                 {"metallicFactor", look.metallic},
                 {"roughnessFactor", look.roughness}};
     if (texture >= 0) pbr["baseColorTexture"] = {{"index", texture}};

@@ -44,10 +44,14 @@ TEST_F(ExportCli, BoltCarriesItsMaterialsLookPartNumberAndThreadTexture) {
   test::Glb glb = test::Glb::Read(Path("bolt.glb"));
   ASSERT_EQ(glb.json["meshes"].size(), 1u);
   EXPECT_EQ(glb.json["meshes"][0]["extras"]["partNumber"], "ISO4017M105088");
+  // The plain faces in steel; the thread's image in the same hue, brightest channel at 1 so
+  // that the grey image does not darken it.
+  ASSERT_EQ(glb.json["materials"].size(), 2u);
   for (const auto& material : glb.json["materials"]) {
+    const auto& pbr = material["pbrMetallicRoughness"];
+    double gain = pbr.contains("baseColorTexture") ? 1 / kSteel[2] : 1;
     for (int c = 0; c < 3; ++c) {
-      EXPECT_NEAR(material["pbrMetallicRoughness"]["baseColorFactor"][c].get<double>(), kSteel[c],
-                  1e-9);
+      EXPECT_NEAR(pbr["baseColorFactor"][c].get<double>(), kSteel[c] * gain, 1e-9);
     }
   }
 
