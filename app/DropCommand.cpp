@@ -13,7 +13,7 @@
 #include "app/Commands.h"
 #include "app/ExportSettings.h"
 #include "app/DialogPresenter.h"
-#include "components/DropHook.h"
+#include "dialog/DropHook.h"
 #include "host/DataObject.h"
 #include "host/RuntimeError.h"
 #include "host/occt/Export.h"
