@@ -18,7 +18,6 @@
 #include "app/BatchRecords.h"
 #include "app/Commands.h"
 #include "app/ExportSettings.h"
-#include "components/DropHook.h"
 #include "host/RuntimeError.h"
 #include "host/occt/Export.h"
 #include "host/reference/DropHit.h"
@@ -55,15 +54,7 @@ json BuildRecord(AppHost& app, const BatchRecord& record, const std::string& ext
     host::occt::AttachKernel(document);
     host::ref::RecordedDrop hook(document, host::ref::DropHit{});
     DialogPresenter presenter(record.script);
-    app.host->ClearMessages();
-    app.host->SetPresenter([&presenter](host::ModalForm& form) { presenter.Present(form); });
-    try {
-      DropHook().OnDragDrop(hook);
-    } catch (...) {
-      app.host->SetPresenter(nullptr);
-      throw;
-    }
-    app.host->SetPresenter(nullptr);
+    DropWithDialog(*app.host, hook, presenter);
     std::string messages;
     for (const auto& m : app.host->Messages()) messages += (messages.empty() ? "" : "; ") + m.text;
     if (!presenter.Error().empty()) messages = presenter.Error();

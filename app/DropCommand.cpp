@@ -13,7 +13,6 @@
 #include "app/Commands.h"
 #include "app/ExportSettings.h"
 #include "app/DialogPresenter.h"
-#include "dialog/DropHook.h"
 #include "host/DataObject.h"
 #include "host/RuntimeError.h"
 #include "host/occt/Export.h"
@@ -148,15 +147,7 @@ int Drop(AppHost& app, const DropOptions& o) {
   }
   host::ref::RecordedDrop hook(*document, hit);
   DialogPresenter presenter(o.script);
-  app.host->ClearMessages();
-  app.host->SetPresenter([&presenter](host::ModalForm& form) { presenter.Present(form); });
-  try {
-    DropHook().OnDragDrop(hook);
-  } catch (...) {
-    app.host->SetPresenter(nullptr);
-    throw;
-  }
-  app.host->SetPresenter(nullptr);
+  DropWithDialog(*app.host, hook, presenter);
 
   // The add-in has printed its own messages (standard error); nothing is written after one.
   if (!presenter.Error().empty()) {

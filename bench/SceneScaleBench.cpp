@@ -12,7 +12,6 @@
 #include "app/AppHost.h"
 #include "app/DialogPresenter.h"
 #include "app/ExportSettings.h"
-#include "components/DropHook.h"
 #include "host/occt/Export.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/DropHit.h"
@@ -68,9 +67,7 @@ const json& TenParts() {
       script.length = c.length;
       host::ref::RecordedDrop hook(document, host::ref::DropHit{});
       app::DialogPresenter presenter(script);
-      app.host->SetPresenter([&presenter](host::ModalForm& form) { presenter.Present(form); });
-      DropHook().OnDragDrop(hook);
-      app.host->SetPresenter(nullptr);
+      app::DropWithDialog(*app.host, hook, presenter);
       if (!presenter.Confirmed()) throw std::runtime_error(presenter.Error());
     }
     fs::path path = Folder() / "ten.json";
