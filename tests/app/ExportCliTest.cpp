@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <utility>
+#include <vector>
 
 #include "host/occt/Export.h"
 #include "support/Glb.h"
@@ -28,6 +30,15 @@ class ExportCli : public ::testing::Test {
     return test::RunVormbrace(args, host_.Scratch().string());
   }
   std::string Path(const std::string& name) { return (host_.Scratch() / name).string(); }
+  // Each command fails with exit status 1 and a message holding its text.
+  void ExpectRefused(const std::vector<std::pair<std::string, std::string>>& cases,
+                     const std::string& prefix = "") {
+    for (const auto& [args, message] : cases) {
+      auto r = Run(prefix + args);
+      EXPECT_EQ(r.exitCode, 1) << args;
+      EXPECT_NE(r.err.find(message), std::string::npos) << args << ": " << r.err;
+    }
+  }
   std::size_t FileCount() {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(host_.Scratch()),
                                                   fs::directory_iterator()));
@@ -73,20 +84,11 @@ TEST_F(ExportCli, BadChoicesFailNamingThemAndWriteNothing) {
   auto r = Run("drop --standard 'ISO 4017' --size M10 --length 50 -o bolt.json --export bolt.stl");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   std::size_t files = FileCount();
-  struct Case {
-    const char* args;
-    const char* message;
-  };
-  for (const Case& c :
-       {Case{"export bolt.json one.stl --part 'ISO 4014'", "no part named \"ISO 4014\""},
-        Case{"export bolt.json fine.glb --deflection 0", "deflection 0"},
-        Case{"export bolt.json fine.glb --angle 7", "angle 7"},
-        Case{"export bolt.json bolt.obj", "unknown export format"},
-        Case{"export bolt.json missing/bolt.step", "cannot write the file"}}) {
-    r = Run(c.args);
-    EXPECT_EQ(r.exitCode, 1) << c.args;
-    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
-  }
+  ExpectRefused({{"export bolt.json one.stl --part 'ISO 4014'", "no part named \"ISO 4014\""},
+                 {"export bolt.json fine.glb --deflection 0", "deflection 0"},
+                 {"export bolt.json fine.glb --angle 7", "angle 7"},
+                 {"export bolt.json bolt.obj", "unknown export format"},
+                 {"export bolt.json missing/bolt.step", "cannot write the file"}});
   EXPECT_EQ(FileCount(), files);
 
   // One part by name: the bolt alone.
@@ -134,21 +136,13 @@ TEST_F(BatchCli, WritesEveryGoodRecordAndReportsTheBadOne) {
 TEST_F(BatchCli, RefusesAMissingFolderAndChoicesNotInTheCatalogue) {
   std::string config = "--config '" VORMBRACE_TEST_DATA_DIR "/library/settings.json' ";
   fs::create_directory(Path("out"));
-  struct Case {
-    const char* args;
-    const char* message;
-  };
-  for (const Case& c :
-       {Case{"batch --family TEST --format glb --out nowhere", "nowhere: no such folder"},
-        Case{"batch --family NOPE --format glb --out out", "no standards family \"NOPE\""},
-        Case{"batch --family TEST --standard 'TST 9' --format glb --out out",
-             "no standard \"TST 9\""},
-        Case{"batch --family TEST --kind bolts --size M12 --format glb --out out",
-             "no size \"M12\""}}) {
-    auto r = Run(config + c.args);
-    EXPECT_EQ(r.exitCode, 1) << c.args;
-    EXPECT_NE(r.err.find(c.message), std::string::npos) << c.args << ": " << r.err;
-  }
+  ExpectRefused({{"batch --family TEST --format glb --out nowhere", "nowhere: no such folder"},
+                 {"batch --family NOPE --format glb --out out", "no standards family \"NOPE\""},
+                 {"batch --family TEST --standard 'TST 9' --format glb --out out",
+                  "no standard \"TST 9\""},
+                 {"batch --family TEST --kind bolts --size M12 --format glb --out out",
+                  "no size \"M12\""}},
+                config);
   EXPECT_TRUE(fs::is_empty(Path("out")));
 }
 
