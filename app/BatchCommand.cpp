@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -18,7 +19,9 @@
 #include "app/BatchRecords.h"
 #include "app/Commands.h"
 #include "app/ExportSettings.h"
+#include "data/Settings.h"
 #include "host/RuntimeError.h"
+#include "host/TextFile.h"
 #include "host/occt/Export.h"
 #include "host/reference/DropHit.h"
 
@@ -78,9 +81,15 @@ json BuildRecord(AppHost& app, const BatchRecord& record, const std::string& ext
 
 // Runs records w, w + n, w + 2n ... in a child process that writes one JSON line per record to
 // the pipe `fd`.
+// The dialog writes the preferences file on every OK: each worker writes its own into a
+// folder of its own, so that workers do not meet in one file and the user's remembered
+// choices stay as they were.
 [[noreturn]] void Work(AppHost& app, const std::vector<BatchRecord>& records, std::size_t w,
                        std::size_t n, int fd, const std::string& extension, const fs::path& folder,
                        const host::occt::ExportOptions& options) {
+  std::string store = (fs::temp_directory_path() / "vormbrace-batch-XXXXXX").string();
+  if (mkdtemp(store.data()) == nullptr) _exit(3);
+  host::SetFileRedirect(app.host->Settings().Registry(kCorvaneKey, "ApplDir"), store);
   for (std::size_t i = w; i < records.size(); i += n) {
     json result = BuildRecord(app, records[i], extension, folder, options);
     result["index"] = i;
@@ -92,11 +101,19 @@ json BuildRecord(AppHost& app, const BatchRecord& record, const std::string& ext
     }
   }
   close(fd);
+  std::error_code ec;
+  fs::remove_all(store, ec);
   _exit(0);
 }
 
+// A bar redrawn in place on a terminal; into a log, a line at every tenth of the way.
 void DrawProgress(std::size_t done, std::size_t total, const std::string& last) {
-  if (!isatty(STDERR_FILENO)) return;
+  if (!isatty(STDERR_FILENO)) {
+    if (done > 0 && done * 10 / total != (done - 1) * 10 / total) {
+      std::cerr << "batch: " << done << "/" << total << " records\n";
+    }
+    return;
+  }
   constexpr std::size_t kWidth = 30;
   std::size_t filled = total == 0 ? kWidth : done * kWidth / total;
   std::cerr << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, '.') << "] "

@@ -131,6 +131,12 @@ TEST_F(BatchCli, WritesEveryGoodRecordAndReportsTheBadOne) {
     EXPECT_TRUE(parts[0].figures.valid) << name;
   }
   EXPECT_EQ(std::distance(fs::directory_iterator(Path("out")), fs::directory_iterator()), 3);
+  // The workers' dialogs remembered nothing for the user (nor met in one preferences file).
+  if (fs::exists(Path("user"))) {
+    for (const auto& entry : fs::recursive_directory_iterator(Path("user"))) {
+      EXPECT_FALSE(entry.is_regular_file()) << entry.path();
+    }
+  }
 }
 
 TEST_F(BatchCli, RefusesAMissingFolderAndChoicesNotInTheCatalogue) {
