@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/Commands.h"
-#include "app/DialogPresenter.h"
+#include "dialog/DialogPresenter.h"
 #include "dialog/DropHook.h"
 #include "host/DataObject.h"
 #include "host/RuntimeError.h"

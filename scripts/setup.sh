@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
   libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
   libocct-ocaf-dev libocct-data-exchange-dev libtbb-dev libfreetype-dev
+  libcpp-httplib-dev libjs-three chromium chromium-driver python3-selenium
 )
 missing=()
 for p in "${packages[@]}"; do
