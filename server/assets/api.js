@@ -10,6 +10,7 @@ function working(on) {
     clearTimeout(busy.timer);
     if (sign) sign.hidden = true;
   }
+  document.body.dataset.pending = busy.count;  // requests under way, for tests that wait
 }
 
 export class ApiError extends Error {

@@ -62,8 +62,7 @@ export class SceneView {
     this.drawList();
     const fasteners = new Set();
     walk(this.parts, (p) => { if (p.partNumber) fasteners.add(p.name); });
-    await this.viewer.show(await getModel('/api/scene.glb'),
-                           { isFastener: (name) => fasteners.has(name), frame: !this.framed });
+    await this.viewer.show(await getModel('/api/scene.glb'), { fasteners, frame: !this.framed });
     this.framed = this.framed || this.parts.length > 0;
     this.highlight();
   }

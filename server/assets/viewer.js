@@ -32,6 +32,7 @@ export class Viewer {
     if (options.ground) {
       this.ground = new THREE.GridHelper(400, 40, 0xa8b2bd, 0xd3d9df);
       this.ground.rotation.x = Math.PI / 2;
+      this.ground.position.z = -0.05;  // just under faces lying on z = 0, which hide it
       this.scene.add(this.ground);
     }
     this.model = null;
@@ -55,9 +56,11 @@ export class Viewer {
 
   render() { this.renderer.render(this.scene, this.camera); }
 
-  // Shows the model in `bytes` (ArrayBuffer), or nothing for null. `isFastener(name)` tells
-  // parts of the catalogue from workpieces; `frame` fits the camera to the model.
-  async show(bytes, { isFastener = () => true, frame = true } = {}) {
+  // Shows the model in `bytes` (ArrayBuffer), or nothing for null. `fasteners` names the parts
+  // of the catalogue, drawn as steel, the others as workpieces (null: all are steel); `frame`
+  // fits the camera to the model.
+  async show(bytes, { fasteners = null, frame = true } = {}) {
+    const steel = fasteners && nodeNames(fasteners);
     if (this.model) this.scene.remove(this.model);
     this.model = null;
     if (bytes) {
@@ -70,8 +73,8 @@ export class Viewer {
       model.add(gltf.scene);
       model.traverse((o) => {
         if (!o.isMesh) return;
-        o.userData.part = partName(o);
-        o.userData.material = isFastener(o.userData.part) ? STEEL : WORKPIECE;
+        o.userData.names = ownerNames(o);
+        o.userData.material = !steel || named(o, steel) ? STEEL : WORKPIECE;
         o.material = o.userData.material;
       });
       this.model = model;
@@ -85,8 +88,9 @@ export class Viewer {
   // Colours the meshes of the parts named in `names` as selected.
   highlight(names) {
     if (!this.model) return;
+    names = nodeNames(names);
     this.model.traverse((o) => {
-      if (o.isMesh) o.material = names.has(o.userData.part) ? SELECTED : o.userData.material;
+      if (o.isMesh) o.material = named(o, names) ? SELECTED : o.userData.material;
     });
     this.render();
   }
@@ -129,8 +133,20 @@ export class Viewer {
   }
 }
 
-// The part a mesh belongs to: the name of its nearest named ancestor.
-function partName(mesh) {
-  for (let o = mesh; o; o = o.parent) if (o.name) return o.name;
-  return '';
+// Part names as the glTF loader may give them to its objects: as written, and with blanks and
+// some signs replaced.
+function nodeNames(names) {
+  const all = new Set(names);
+  for (const n of names) all.add(THREE.PropertyBinding.sanitizeNodeName(n));
+  return all;
 }
+
+// The names a mesh answers to: its own and its ancestors', each also without the "_N" the
+// loader appends to the N-th piece of a part's mesh.
+function ownerNames(mesh) {
+  const names = [];
+  for (let o = mesh; o; o = o.parent) if (o.name) names.push(o.name, o.name.replace(/_\d+$/, ''));
+  return names;
+}
+
+function named(mesh, names) { return mesh.userData.names.some((n) => names.has(n)); }
