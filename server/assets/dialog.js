@@ -11,6 +11,7 @@ export class SelectionDialog {
   constructor({ onChoice, onOk, onError }) {
     this.clicks = [];
     this.state = null;
+    this.lastClickAt = null;  // when the last click was made (performance.now())
     this.onChoice = onChoice;
     this.onError = onError;
     const listClick = (list) => (e) => this.click({ list, index: e.target.selectedIndex });
@@ -31,6 +32,7 @@ export class SelectionDialog {
 
   // One more click; a click the dialog refuses is taken back and its message shown.
   async click(click) {
+    this.lastClickAt = performance.now();
     this.clicks.push(click);
     if (!(await this.refresh())) this.clicks.pop();
   }

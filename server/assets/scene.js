@@ -1,7 +1,7 @@
 // The scene view: the served scene in 3D with its part list. In Place mode a click on a face,
 // a hole or a circular edge drops the dialog's choice there along the click's ray, and a click
-// on the empty ground drops it on nothing at that point; in Select mode a click selects the
-// part under it, which Delete removes.
+// on the ground grid (a floor under everything) drops it on nothing at that point; in Select
+// mode a click selects the part under it, which Delete removes.
 import { getJson, getModel, post, ApiError } from './api.js';
 import { Viewer } from './viewer.js';
 
@@ -76,7 +76,7 @@ export class SceneView {
       } else if (ray.hit) {
         await this.drop({ at: xyz(ray.origin), dir: xyz(ray.direction) });
       } else {
-        const ground = Viewer.onGround(ray);
+        const ground = this.viewer.onGround(ray);
         if (ground) await this.drop({ at: xyz(ground) });
       }
     } catch (err) {

@@ -32,7 +32,6 @@ export class Viewer {
     if (options.ground) {
       this.ground = new THREE.GridHelper(400, 40, 0xa8b2bd, 0xd3d9df);
       this.ground.rotation.x = Math.PI / 2;
-      this.ground.position.z = -0.05;  // just under faces lying on z = 0, which hide it
       this.scene.add(this.ground);
     }
     this.model = null;
@@ -81,6 +80,11 @@ export class Viewer {
       this.scene.add(model);
       model.updateMatrixWorld(true);
     }
+    if (this.ground) {
+      // The grid is a floor under everything (never through a face, where it would flicker).
+      const bottom = this.model ? new THREE.Box3().setFromObject(this.model).min.z : 0;
+      this.ground.position.z = Math.min(0, bottom) - 0.5;
+    }
     if (frame) this.frame();
     this.render();
   }
@@ -102,7 +106,7 @@ export class Viewer {
     const radius = Math.max(box.getSize(new THREE.Vector3()).length() / 2, 1);
     const distance = radius / Math.sin((this.camera.fov * Math.PI) / 360) * 1.08;
     this.camera.position.copy(centre).addScaledVector(this.direction, distance);
-    this.camera.near = distance / 100;
+    this.camera.near = distance / 20;
     this.camera.far = distance * 100;
     this.camera.updateProjectionMatrix();
     this.camera.lookAt(centre);
@@ -125,10 +129,11 @@ export class Viewer {
              hit: hits.length ? hits[0].point : null };
   }
 
-  // Where the ray meets the ground plane z = 0, null when it runs parallel or away from it.
-  static onGround(ray) {
+  // Where the ray meets the ground grid's plane, null when it runs parallel or away from it.
+  onGround(ray) {
+    const z = this.ground ? this.ground.position.z : 0;
     if (Math.abs(ray.direction.z) < 1e-9) return null;
-    const t = -ray.origin.z / ray.direction.z;
+    const t = (z - ray.origin.z) / ray.direction.z;
     return t > 0 ? ray.origin.clone().addScaledVector(ray.direction, t) : null;
   }
 }
