@@ -27,6 +27,11 @@ window.vormbrace = { previewMs: null, previewedChoice: null, sceneView: null };
 async function showPreview(choice) {
   const request = ++previewRequest;
   const started = dialog.lastClickAt ?? performance.now();
+  if (!choice.standard) {
+    await preview.show(null);
+    $('item').textContent = `${choice.family} has no standard of this type: choose another family or type.`;
+    return;
+  }
   try {
     const item = await post('/api/preview', { choice });
     const bytes = await getModel(item.glb);
