@@ -23,12 +23,14 @@ void AddServeCommand(CLI::App& cli, CommandTable& commands) {
       "the part list, bill of materials and downloads. Saves the scene after each change. "
       "Without SCENE: a new scene, saved to scene.json (which must not exist yet). Stop it "
       "with Ctrl+C.");
-  command->add_option("SCENE", o->scenePath,
-                      "Scene file (.json) to open; made on the first change when it does not exist");
+  command->add_option(
+      "SCENE", o->scenePath,
+      "Scene file (.json) to open; made on the first change when it does not exist");
   command->add_option("--port", o->port, "Port on 127.0.0.1 (default 8080; 0 takes a free one)")
       ->check(CLI::Range(0, 65535));
-  command->add_flag("--no-save", [o](std::int64_t) { o->save = false; },
-                    "Keep the scene in memory: nothing is written");
+  command->add_flag(
+      "--no-save", [o](std::int64_t) { o->save = false; },
+      "Keep the scene in memory: nothing is written");
   commands.emplace_back(command, [o](AppHost& app) {
     server::ServeOptions options = *o;
     if (options.scenePath.empty() && options.save) {
@@ -41,8 +43,8 @@ void AddServeCommand(CLI::App& cli, CommandTable& commands) {
     }
     server::Serve(*app.host, options, [&options](const std::string& url) {
       std::cout << "vormbrace: serving "
-                << (options.save ? options.scenePath : std::string("a scene in memory"))
-                << " at " << url << " (Ctrl+C stops)" << std::endl;
+                << (options.save ? options.scenePath : std::string("a scene in memory")) << " at "
+                << url << " (Ctrl+C stops)" << std::endl;
     });
     return 0;
   });

@@ -32,8 +32,7 @@ void Answer(Response& res, Work&& work) {
   } catch (const RequestError& e) {
     SendJson(res, {{"error", e.what()}}, e.Status());
   } catch (const host::RuntimeError& e) {
-    SendJson(res, {{"error", "error " + std::to_string(e.Number()) + ": " + e.Description()}},
-             422);
+    SendJson(res, {{"error", "error " + std::to_string(e.Number()) + ": " + e.Description()}}, 422);
   } catch (const host::occt::ExportError& e) {
     SendJson(res, {{"error", e.what()}}, 422);
   } catch (const std::exception& e) {
@@ -152,7 +151,8 @@ void AddApiRoutes(httplib::Server& server, ApiContext& api) {
       json body = Body(req);
       const std::int64_t version = Whole(body, "version");
       const std::int64_t id = Whole(body, "id");
-      if (id < 1 || id > INT32_MAX) throw RequestError(404, "the scene has no part " + std::to_string(id));
+      if (id < 1 || id > INT32_MAX)
+        throw RequestError(404, "the scene has no part " + std::to_string(id));
       std::lock_guard<std::mutex> guard(api.addIn);
       SendJson(res, api.scene.Delete(version, static_cast<std::int32_t>(id)));
     });

@@ -13,8 +13,10 @@ namespace fs = std::filesystem;
 
 const std::map<std::string, std::string>& ContentTypes() {
   static const std::map<std::string, std::string> types = {
-      {".html", "text/html; charset=utf-8"},  {".css", "text/css; charset=utf-8"},
-      {".js", "text/javascript; charset=utf-8"}, {".png", "image/png"},
+      {".html", "text/html; charset=utf-8"},
+      {".css", "text/css; charset=utf-8"},
+      {".js", "text/javascript; charset=utf-8"},
+      {".png", "image/png"},
       {".svg", "image/svg+xml"}};
   return types;
 }

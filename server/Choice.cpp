@@ -38,8 +38,7 @@ std::string TextField(const nlohmann::json& object, const char* field) {
   if (!it->is_string()) BadRequest(std::string(field) + " must be a text");
   const std::string& text = it->get_ref<const std::string&>();
   if (text.size() > kMaxText) {
-    BadRequest(std::string(field) + " is longer than " + std::to_string(kMaxText) +
-               " characters");
+    BadRequest(std::string(field) + " is longer than " + std::to_string(kMaxText) + " characters");
   }
   return text;
 }
@@ -57,7 +56,8 @@ double NumberField(const nlohmann::json& value, const std::string& field) {
 DialogScript ChoiceFromJson(const nlohmann::json& json) {
   if (!json.is_object()) BadRequest("choice must be an object");
   for (auto it = json.begin(); it != json.end(); ++it) {
-    if (!Known(it.key())) BadRequest("choice has no field \"" + it.key().substr(0, kMaxText) + "\"");
+    if (!Known(it.key()))
+      BadRequest("choice has no field \"" + it.key().substr(0, kMaxText) + "\"");
   }
   DialogScript s;
   s.family = TextField(json, "family");
@@ -81,10 +81,10 @@ DialogScript ChoiceFromJson(const nlohmann::json& json) {
 }
 
 nlohmann::json ChoiceToJson(const DialogScript& s) {
-  return {{"family", s.family},     {"kind", s.kind},       {"type", s.type},
-          {"standard", s.standard}, {"size", s.size},       {"length", s.length},
-          {"material", s.material}, {"hole", s.hole},       {"tolerance", s.tolerance},
-          {"washer", s.washer},     {"nut", s.nut},         {"assembly", s.assembly}};
+  return {{"family", s.family},     {"kind", s.kind}, {"type", s.type},
+          {"standard", s.standard}, {"size", s.size}, {"length", s.length},
+          {"material", s.material}, {"hole", s.hole}, {"tolerance", s.tolerance},
+          {"washer", s.washer},     {"nut", s.nut},   {"assembly", s.assembly}};
 }
 
 }  // namespace vormbrace::server

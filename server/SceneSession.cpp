@@ -94,9 +94,10 @@ json SceneSession::Parts() {
 
 void SceneSession::RequireVersion(std::int64_t version) const {
   if (version != version_) {
-    throw RequestError(409, "the scene has changed since this page last read it (version " +
-                                std::to_string(version) + ", now " + std::to_string(version_) +
-                                "): it was changed elsewhere; look at it again and repeat the change");
+    throw RequestError(409,
+                       "the scene has changed since this page last read it (version " +
+                           std::to_string(version) + ", now " + std::to_string(version_) +
+                           "): it was changed elsewhere; look at it again and repeat the change");
   }
 }
 

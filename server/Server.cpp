@@ -54,7 +54,8 @@ bool Refused(const httplib::Request& req, httplib::Response& res, int port) {
     SendError(res, 403, "only pages from http://127.0.0.1" + p + "/ are served");
     return true;
   }
-  if (req.method == "POST" && req.get_header_value("Content-Type").rfind("application/json", 0) != 0) {
+  if (req.method == "POST" &&
+      req.get_header_value("Content-Type").rfind("application/json", 0) != 0) {
     SendError(res, 415, "the API takes application/json");
     return true;
   }
@@ -65,9 +66,8 @@ bool Refused(const httplib::Request& req, httplib::Response& res, int port) {
 
 void Serve(host::ref::ReferenceHost& host, const ServeOptions& options,
            const std::function<void(const std::string& url)>& listening) {
-  const Assets assets(
-      options.assetsFolder.empty() ? DefaultAssetsFolder() : options.assetsFolder,
-      options.threeFolder.empty() ? DefaultThreeFolder() : options.threeFolder);
+  const Assets assets(options.assetsFolder.empty() ? DefaultAssetsFolder() : options.assetsFolder,
+                      options.threeFolder.empty() ? DefaultThreeFolder() : options.threeFolder);
   ScratchFolder scratch;
   SceneSession scene(host, options.scenePath, options.save, scratch.Path());
   ApiContext api{host, scene, scratch.Path(), {}, {}};
@@ -80,17 +80,19 @@ void Serve(host::ref::ReferenceHost& host, const ServeOptions& options,
                                    : httplib::Server::HandlerResponse::Unhandled;
   });
   AddApiRoutes(server, api);
-  server.Get(R"(/[A-Za-z0-9_./-]*)", [&assets](const httplib::Request& req, httplib::Response& res) {
-    if (const Asset* asset = assets.Find(req.path)) {
-      res.set_content(asset->bytes, asset->contentType);
-    } else {
-      SendError(res, 404, "not found: " + req.path.substr(0, 100));
-    }
-  });
+  server.Get(R"(/[A-Za-z0-9_./-]*)",
+             [&assets](const httplib::Request& req, httplib::Response& res) {
+               if (const Asset* asset = assets.Find(req.path)) {
+                 res.set_content(asset->bytes, asset->contentType);
+               } else {
+                 SendError(res, 404, "not found: " + req.path.substr(0, 100));
+               }
+             });
   server.set_error_handler([](const httplib::Request&, httplib::Response& res) {
     if (res.body.empty()) {
-      SendError(res, res.status, res.status == 413 ? "the request is larger than 64 KiB"
-                                                   : "the request was refused");
+      SendError(
+          res, res.status,
+          res.status == 413 ? "the request is larger than 64 KiB" : "the request was refused");
     }
   });
 

@@ -95,10 +95,11 @@ class ServeApi : public ::testing::Test {
 
   // A drop of ISO 4017 M10x50 along a ray that enters the plate's hole and meets its wall.
   static json HoleDrop(std::int64_t version) {
-    return {{"version", version},
-            {"choice", {{"kind", "bolt"}, {"standard", "ISO 4017"}, {"size", "M10"}, {"length", "50"}}},
-            {"at", {0, 0, 30}},
-            {"dir", {5, 0, -34}}};
+    return {
+        {"version", version},
+        {"choice", {{"kind", "bolt"}, {"standard", "ISO 4017"}, {"size", "M10"}, {"length", "50"}}},
+        {"at", {0, 0, 30}},
+        {"dir", {5, 0, -34}}};
   }
 
   test::TestHost host_;
@@ -162,8 +163,8 @@ TEST_F(ServeApi, BadRequestsGetAClearErrorAndChangeNothing) {
     int status;
     std::string error;  // the start of the message
   };
-  const json missRay = {{"version", 1}, {"choice", json::object()}, {"at", {100, 100, 30}},
-                        {"dir", {0, 0, -1}}};
+  const json missRay = {
+      {"version", 1}, {"choice", json::object()}, {"at", {100, 100, 30}}, {"dir", {0, 0, -1}}};
   json unknownSize = HoleDrop(1);
   unknownSize["choice"]["size"] = "M99";
   json unknownKind = HoleDrop(1);
@@ -212,9 +213,10 @@ TEST_F(ServeApi, BadRequestsGetAClearErrorAndChangeNothing) {
 
 TEST_F(ServeApi, TheDialogAnswersWithItsOwnRules) {
   // Counterbore with a washer under the head leaves no room: the dialog takes the simple hole.
-  Reply r = Post("/api/dialog",
-                 json{{"clicks", {{{"kindTab", 0}}, {{"type", 1}}, {{"box", "ToggleRondella"}},
-                                  {{"hole", 2}}}}});
+  Reply r =
+      Post("/api/dialog",
+           json{{"clicks",
+                 {{{"kindTab", 0}}, {{"type", 1}}, {{"box", "ToggleRondella"}}, {{"hole", 2}}}}});
   ASSERT_EQ(r.status, 200) << r.body.dump();
   EXPECT_TRUE(r.body["OptHole"][1]["value"]);
   EXPECT_FALSE(r.body["OptHole"][2]["value"]);
@@ -228,7 +230,8 @@ TEST_F(ServeApi, TheDialogAnswersWithItsOwnRules) {
   EXPECT_EQ(nuts.body["choice"]["kind"], "nut");
 
   // A click on what is not there is refused, naming the click.
-  Reply refused = Post("/api/dialog", json{{"clicks", {{{"kindTab", 4}}, {{"box", "ToggleRondella"}}}}});
+  Reply refused =
+      Post("/api/dialog", json{{"clicks", {{{"kindTab", 4}}, {{"box", "ToggleRondella"}}}}});
   EXPECT_EQ(refused.status, 400);
   EXPECT_EQ(refused.body["error"], "click 2: ToggleRondella is not shown");
 }
