@@ -37,9 +37,10 @@ async function showPreview(choice) {
     const bytes = await getModel(item.glb);
     if (request !== previewRequest) return;
     await preview.show(bytes);
+    // One part with its bill of materials; a bolt with washer and nut more briefly.
     $('item').replaceChildren(...item.parts.map((p) => {
       const div = document.createElement('div');
-      div.append(describe(p));
+      div.append(describe(p, item.parts.length > 1));
       return div;
     }));
     window.vormbrace.previewMs = performance.now() - started;

@@ -154,8 +154,9 @@ export class SceneView {
   }
 }
 
-// A part as the lists show it: name, part number, bill of materials, solid figures.
-export function describe(p) {
+// A part as the lists show it: name, part number, bill of materials, solid figures; `brief`
+// leaves out the bill of materials.
+export function describe(p, brief = false) {
   const box = document.createDocumentFragment();
   const name = document.createElement('div');
   name.className = 'name';
@@ -163,7 +164,8 @@ export function describe(p) {
   box.append(name);
   const bom = document.createElement('div');
   bom.className = 'bom';
-  const entries = p.partNumber ? [{ name: 'Part number', value: p.partNumber }, ...p.bom] : p.bom;
+  const number = p.partNumber ? [{ name: 'Part number', value: p.partNumber }] : [];
+  const entries = brief ? number : [...number, ...p.bom];
   for (const e of entries) {
     const key = document.createElement('span');
     key.textContent = e.name;
