@@ -58,6 +58,7 @@ export class SceneView {
     this.version = scene.version;
     this.parts = scene.parts;
     $('version').textContent = `version ${scene.version}`;
+    $('downloads').classList.toggle('off', !this.parts.length);  // nothing to download yet
     if (this.selected && !findPart(this.parts, this.selected)) this.selected = null;
     this.drawList();
     const fasteners = new Set();
