@@ -4,6 +4,7 @@
 #include <httplib.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/socket.h>
 
 #include <filesystem>
 #include <stdexcept>
@@ -74,6 +75,12 @@ void Serve(host::ref::ReferenceHost& host, const ServeOptions& options,
 
   httplib::Server server;
   server.set_payload_max_length(kMaxBody);
+  // The library's default also shares the port with any other program that asks (SO_REUSEPORT):
+  // a second server on the same port must fail, not take half of the first one's requests.
+  server.set_socket_options([](int socket) {
+    int yes = 1;
+    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   int port = options.port;
   server.set_pre_routing_handler([&port](const httplib::Request& req, httplib::Response& res) {
     return Refused(req, res, port) ? httplib::Server::HandlerResponse::Handled

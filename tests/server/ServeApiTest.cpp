@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -202,6 +203,17 @@ TEST_F(ServeApi, BadRequestsGetAClearErrorAndChangeNothing) {
   auto form = client_->Post("/api/drop", HoleDrop(1).dump(), "application/x-www-form-urlencoded");
   ASSERT_TRUE(form);
   EXPECT_EQ(form->status, 415);
+
+  // A second server on the same port fails instead of sharing it.
+  const std::string second = "cd '" + host_.Scratch().string() +
+                             "' && timeout 20 '" VORMBRACE_EXE "' serve --no-save --port " +
+                             std::to_string(served_->Port()) + " 2>second.txt >/dev/null";
+  const int status = std::system(second.c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  std::stringstream secondErr;
+  secondErr << std::ifstream(host_.Scratch() / "second.txt").rdbuf();
+  EXPECT_EQ(secondErr.str(), "vormbrace: cannot bind 127.0.0.1:" + std::to_string(served_->Port()) +
+                                 " (in use? choose another with --port)\n");
 
   // Still serving, the scene untouched on disk and in memory.
   EXPECT_EQ(SceneFile(), before);
