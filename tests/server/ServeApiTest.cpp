@@ -248,6 +248,21 @@ TEST_F(ServeApi, TheDialogAnswersWithItsOwnRules) {
   EXPECT_EQ(refused.body["error"], "click 2: ToggleRondella is not shown");
 }
 
+TEST_F(ServeApi, EveryTypeOfEveryKindHasItsPicture) {
+  const char* kinds[] = {"bolt", "screw", "setscrew", "washer", "nut"};
+  for (int k = 0; k < 5; ++k) {
+    Reply r = Post("/api/dialog", json{{"clicks", {{{"kindTab", k}}}}});
+    ASSERT_EQ(r.status, 200);
+    for (std::size_t t = 1; t <= r.body["types"].size(); ++t) {
+      const std::string path = std::string("/types/") + kinds[k] + "-" + std::to_string(t) + ".png";
+      auto picture = client_->Get(path.c_str());
+      ASSERT_TRUE(picture);
+      EXPECT_EQ(picture->status, 200) << path;
+      EXPECT_EQ(picture->body.substr(1, 3), "PNG") << path;
+    }
+  }
+}
+
 TEST_F(ServeApi, PreviewAndDownloadsAreRealFiles) {
   const json choice = HoleDrop(1)["choice"];
   Reply preview = Post("/api/preview", json{{"choice", choice}});
