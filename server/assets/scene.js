@@ -43,7 +43,7 @@ export class SceneView {
     $('mode-select').classList.toggle('on', mode === 'select');
     $('scene').classList.toggle('select', mode === 'select');
     $('scene-hint').textContent = mode === 'place'
-      ? 'Click a face, a hole or an edge to place the chosen item there, or the ground to set it down.'
+      ? 'Click a face, a hole or an edge to place the item there; click the floor to set it down.'
       : 'Click a part to select it.';
   }
 
