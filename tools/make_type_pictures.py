@@ -74,7 +74,7 @@ const size = arguments[0];
 def main():
     exe = sys.argv[1] if len(sys.argv) > 1 else str(ROOT / "build" / "ci" / "app" / "vormbrace")
     with tempfile.TemporaryDirectory() as scratch:
-        env = dict(os.environ, VORMBRACE_USER_DIR=scratch)
+        env = dict(os.environ, VORMBRACE_USER_DIR=scratch, XDG_CACHE_HOME=scratch)
         server = subprocess.Popen([exe, "serve", "--port", "0", "--no-save"], env=env, cwd=scratch,
                                   stdout=subprocess.PIPE, text=True)
         try:

@@ -35,6 +35,7 @@ class Served {
       close(out[0]);
       if (chdir(cwd.c_str()) != 0) _exit(126);
       setenv("VORMBRACE_USER_DIR", (cwd / "user").c_str(), 1);
+      setenv("XDG_CACHE_HOME", (cwd / "cache").c_str(), 1);  // never the user's solid cache
       const std::string command = "exec '" VORMBRACE_EXE "' serve --port 0 " + args;
       execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
       _exit(127);
@@ -206,7 +207,8 @@ TEST_F(ServeApi, BadRequestsGetAClearErrorAndChangeNothing) {
 
   // A second server on the same port fails instead of sharing it.
   const std::string second = "cd '" + host_.Scratch().string() +
-                             "' && timeout 20 '" VORMBRACE_EXE "' serve --no-save --port " +
+                             "' && XDG_CACHE_HOME=cache timeout 20 '" VORMBRACE_EXE
+                             "' serve --no-save --port " +
                              std::to_string(served_->Port()) + " 2>second.txt >/dev/null";
   const int status = std::system(second.c_str());
   EXPECT_EQ(WEXITSTATUS(status), 1);

@@ -56,7 +56,8 @@ def main():
     with tempfile.TemporaryDirectory() as scratch:
         scene = os.path.join(scratch, "plate.json")
         subprocess.run([write_plate, scene], check=True)
-        env = dict(os.environ, VORMBRACE_USER_DIR=os.path.join(scratch, "user"))
+        env = dict(os.environ, VORMBRACE_USER_DIR=os.path.join(scratch, "user"),
+                   XDG_CACHE_HOME=os.path.join(scratch, "cache"))
         server = subprocess.Popen([exe, "serve", scene, "--port", "0"], env=env, cwd=scratch,
                                   stdout=subprocess.PIPE, text=True)
         try:
