@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/Commands.h"
+#include "app/DropWithDialog.h"
 #include "app/ExportSettings.h"
-#include "app/DialogPresenter.h"
 #include "host/DataObject.h"
 #include "host/RuntimeError.h"
 #include "host/occt/Export.h"
