@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
   vormbrace::app::AddExportCommand(cli, commands);
   vormbrace::app::AddBuildCommand(cli, commands);
   vormbrace::app::AddDropCommand(cli, commands);
+  vormbrace::app::AddDrawingCommand(cli, commands);
 
   CLI11_PARSE(cli, argc, argv);
   try {

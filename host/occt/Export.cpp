@@ -30,12 +30,11 @@
 #include <XCAFDoc_ShapeTool.hxx>
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <filesystem>
 #include <mutex>
-#include <random>
 
 #include "host/occt/Kernel.h"
+#include "host/occt/PlacedParts.h"
 
 namespace host::occt {
 namespace {
@@ -59,18 +58,10 @@ void Silence() {
 constexpr double kLinearDeflection = 0.02;
 constexpr double kAngularDeflection = 0.25;
 
-struct PlacedPart {
+struct NamedSolid {
   std::string name;
   TopoDS_Shape solid;  // in scene coordinates, without a location of its own
 };
-
-gp_Trsf ToTrsf(const ref::RigidTransform& t) {
-  ref::Vec3 z = t.rotation * ref::Vec3{0, 0, 1}, x = t.rotation * ref::Vec3{1, 0, 0};
-  gp_Trsf out;
-  out.SetDisplacement(gp_Ax3(), gp_Ax3(gp_Pnt(t.translation.x, t.translation.y, t.translation.z),
-                                       gp_Dir(z.x, z.y, z.z), gp_Dir(x.x, x.y, x.z)));
-  return out;
-}
 
 // The solid with its location and the part's scene frame applied to its geometry: product
 // shapes of an XCAF document must carry no location of their own.
@@ -81,40 +72,14 @@ TopoDS_Shape Baked(const TopoDS_Shape& solid, const gp_Trsf& frame) {
   return BRepBuilderAPI_Transform(bare, all, Standard_True).Shape();
 }
 
-void CollectParts(OcctEvaluator& kernel, ref::SceneShape& shape, const ref::RigidTransform& parent,
-                  std::vector<PlacedPart>& out) {
-  for (auto& child : shape.Children()) {
-    if (child->Type() != kShapePart && child->Type() != kShapeAssembly) continue;
-    ref::RigidTransform frame = ref::Then(child->Frame(), parent);
-    if (child->Type() == kShapeAssembly) {
-      CollectParts(kernel, *child, frame, out);
-      continue;
-    }
-    TopoDS_Shape solid = PartSolid(kernel, *child);
-    if (solid.IsNull()) continue;
-    out.push_back({child->Name(),
-                   Guarded(DescribeShape(*child), [&] { return Baked(solid, ToTrsf(frame)); })});
+std::vector<NamedSolid> SceneSolids(OcctEvaluator& kernel, ref::SceneDocument& document) {
+  std::vector<NamedSolid> out;
+  for (const PlacedPart& p : PlacedParts(kernel, document)) {
+    out.push_back({p.part->Name(), Guarded(DescribeShape(*p.part), [&] {
+                     return Baked(p.solid, ToTrsf(p.frame));
+                   })});
   }
-}
-
-// Writes through `write` into a file beside `path`, then renames it over `path`.
-template <typename F>
-void WriteReplacing(const std::string& path, F&& write) {
-  std::random_device rd;
-  std::string temp = path + ".tmp" + std::to_string(rd() % 100000);
-  bool ok = false;
-  try {
-    ok = write(temp);
-  } catch (...) {
-    std::remove(temp.c_str());
-    throw;
-  }
-  std::error_code ec;
-  if (ok) std::filesystem::rename(temp, path, ec);
-  if (!ok || ec) {
-    std::remove(temp.c_str());
-    throw ExportError(path + ": cannot write the file");
-  }
+  return out;
 }
 
 class XcafDocument {
@@ -127,7 +92,7 @@ class XcafDocument {
   XcafDocument(const XcafDocument&) = delete;
   XcafDocument& operator=(const XcafDocument&) = delete;
 
-  void Add(const PlacedPart& part) {
+  void Add(const NamedSolid& part) {
     TDF_Label label = tool_->AddShape(part.solid, Standard_False);
     TDataStd_Name::Set(label, TCollection_ExtendedString(part.name.c_str(), Standard_True));
   }
@@ -144,12 +109,12 @@ void Mesh(const TopoDS_Shape& shape) {
                                 Standard_True);
 }
 
-bool WriteStep(const std::vector<PlacedPart>& parts, const std::string& file,
+bool WriteStep(const std::vector<NamedSolid>& parts, const std::string& file,
                const std::string& target) {
   std::lock_guard<std::mutex> guard(StepLock());
   Silence();
   XcafDocument doc;
-  for (const PlacedPart& p : parts) doc.Add(p);
+  for (const NamedSolid& p : parts) doc.Add(p);
   Interface_Static::SetCVal("write.step.schema", "AP214IS");
   Interface_Static::SetCVal("write.step.unit", "MM");
   STEPCAFControl_Writer writer;
@@ -162,25 +127,25 @@ bool WriteStep(const std::vector<PlacedPart>& parts, const std::string& file,
   return writer.Write(file.c_str()) == IFSelect_RetDone;
 }
 
-bool WriteStl(const std::vector<PlacedPart>& parts, const std::string& file) {
+bool WriteStl(const std::vector<NamedSolid>& parts, const std::string& file) {
   TopoDS_Compound all;
   BRep_Builder builder;
   builder.MakeCompound(all);
-  for (const PlacedPart& p : parts) builder.Add(all, p.solid);
+  for (const NamedSolid& p : parts) builder.Add(all, p.solid);
   Mesh(all);
   StlAPI_Writer writer;
   writer.ASCIIMode() = Standard_False;
   return writer.Write(all, file.c_str());
 }
 
-bool WriteGlb(const std::vector<PlacedPart>& parts, const std::string& file) {
+bool WriteGlb(const std::vector<NamedSolid>& parts, const std::string& file) {
   Silence();
-  for (const PlacedPart& p : parts) Mesh(p.solid);
+  for (const NamedSolid& p : parts) Mesh(p.solid);
   std::unique_ptr<XcafDocument> doc;
   {
     std::lock_guard<std::mutex> guard(StepLock());
     doc = std::make_unique<XcafDocument>();
-    for (const PlacedPart& p : parts) doc->Add(p);
+    for (const NamedSolid& p : parts) doc->Add(p);
   }
   RWGltf_CafWriter writer(file.c_str(), Standard_True);
   // Scene millimetres, Z up; glTF wants metres, Y up.
@@ -231,10 +196,9 @@ void ExportScene(ref::SceneDocument& document, const std::string& path) {
   ExportFormat format = FormatOf(path);
   OcctEvaluator* kernel = KernelOf(document);
   if (kernel == nullptr) kernel = &AttachKernel(document);
-  std::vector<PlacedPart> parts;
-  CollectParts(*kernel, document.Root(), document.Root().Frame(), parts);
+  std::vector<NamedSolid> parts = SceneSolids(*kernel, document);
   if (parts.empty()) throw ExportError(path + ": the scene has no part with material to export");
-  WriteReplacing(path, [&](const std::string& file) {
+  bool written = WriteReplacing(path, [&](const std::string& file) {
     return Guarded("export to " + path, [&] {
       switch (format) {
         case ExportFormat::Step:
@@ -247,6 +211,7 @@ void ExportScene(ref::SceneDocument& document, const std::string& path) {
       return false;
     });
   });
+  if (!written) throw ExportError(path + ": cannot write the file");
 }
 
 std::vector<StepProduct> ReadStepProducts(const std::string& path) {
