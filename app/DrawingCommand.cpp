@@ -41,9 +41,9 @@ void AddDrawingCommand(CLI::App& cli, CommandTable& commands) {
   command->add_option("SCENE", o->scene, "Scene file (.json) to read")->required();
   command->add_option("--part", o->part, "Draw only the parts of this name");
   command
-      ->add_option("--view", o->views,
-                   "Views, side by side in the order given (default: front): " +
-                       host::ref::ViewNames())
+      ->add_option(
+          "--view", o->views,
+          "Views, side by side in the order given (default: front): " + host::ref::ViewNames())
       ->take_all()
       ->expected(1, 7);
   command->add_flag("--hidden", o->hidden, "Also draw hidden lines, thin and dashed");
@@ -52,21 +52,22 @@ void AddDrawingCommand(CLI::App& cli, CommandTable& commands) {
     if (o->views.empty()) o->views = {"front"};
     for (const std::string& v : o->views) {
       if (host::ref::FindView(v) == nullptr) {
-        throw host::occt::DrawingError("unknown view \"" + v + "\" (views: " +
-                                       host::ref::ViewNames() + ")");
+        throw host::occt::DrawingError("unknown view \"" + v +
+                                       "\" (views: " + host::ref::ViewNames() + ")");
       }
     }
     if (!HasSvgExtension(o->out)) {
       throw host::occt::DrawingError(o->out + ": a drawing is written as .svg");
     }
     auto document = host::ref::LoadScene(o->scene);
-    host::occt::DrawingRequest request{o->views, o->part, o->hidden,
-                                       std::filesystem::path(o->scene).stem().string()};
+    host::occt::DrawingRequest request{o->views, o->part, o->hidden};
+    std::vector<host::ref::DrawnView> views;
     try {
-      host::occt::WriteDrawing(*document, app.host->Classes(), request, o->out);
+      views = host::occt::DrawViews(*document, app.host->Classes(), request);
     } catch (const host::occt::DrawingError& e) {
       throw host::occt::DrawingError(o->scene + ": " + e.what());
     }
+    host::occt::WriteDrawing(views, std::filesystem::path(o->scene).stem().string(), o->out);
     std::cout << "wrote " << o->out << "\n";
     return 0;
   });

@@ -84,17 +84,16 @@ bool ThreadedFastener::GetIsHole(bool& IsHole) {
   return true;
 }
 
-bool ThreadedFastener::GetHoleInformation(bool, bool&, double&, double&, double&, double&,
-                                          double&, double&) {
+bool ThreadedFastener::GetHoleInformation(bool, bool&, double&, double&, double&, double&, double&,
+                                          double&) {
   return false;
 }
 
 bool ThreadedFastener::GetProjectedThreadInformation(host::Shape* shape, double& InnerDiameter,
                                                      double& OuterDiameter, double& TaperAngle,
-                                                     double& ThreadLength,
-                                                     double& OffsetDistance, double& VecX,
-                                                     double& VecY, double& VecZ, bool& IsHole,
-                                                     bool& TaperProjection) {
+                                                     double& ThreadLength, double& OffsetDistance,
+                                                     double& VecX, double& VecY, double& VecZ,
+                                                     bool& IsHole, bool& TaperProjection) {
   return Initialize(shape) && GetDiameters(InnerDiameter, OuterDiameter) &&
          GetTaperFromMajorDiameter(TaperAngle) &&
          GetPositionInformation(ThreadLength, OffsetDistance) &&

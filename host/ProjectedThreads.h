@@ -49,8 +49,8 @@ class ProjectedThreads : public HostInterface {
   virtual bool GetProjectedThreadInformation(Shape* shape, double& InnerDiameter,
                                              double& OuterDiameter, double& TaperAngle,
                                              double& ThreadLength, double& OffsetDistance,
-                                             double& VecX, double& VecY, double& VecZ,
-                                             bool& IsHole, bool& TaperProjection) = 0;
+                                             double& VecX, double& VecY, double& VecZ, bool& IsHole,
+                                             bool& TaperProjection) = 0;
 };
 
 }  // namespace host

@@ -25,8 +25,7 @@ struct DrawnPart {
   std::optional<ref::ThreadAnswer> thread;
 };
 
-std::vector<DrawnPart> PartsToDraw(ref::SceneDocument& document,
-                                   const ref::ClassRegistry& classes,
+std::vector<DrawnPart> PartsToDraw(ref::SceneDocument& document, const ref::ClassRegistry& classes,
                                    const std::string& partName) {
   OcctEvaluator* kernel = KernelOf(document);
   if (kernel == nullptr) kernel = &AttachKernel(document);
@@ -79,19 +78,20 @@ void DropChamferCircles(std::vector<ref::DrawnLine>& lines, ref::Point2 centre,
   });
 }
 
-ref::DrawnView DrawView(const std::vector<DrawnPart>& parts, const std::vector<TopoDS_Shape>& solids,
-                        const ref::ViewAxes& axes, bool withHidden) {
+ref::DrawnView DrawView(const std::vector<DrawnPart>& parts,
+                        const std::vector<TopoDS_Shape>& solids, const ref::ViewAxes& axes,
+                        bool withHidden) {
   ref::DrawnView view{axes.name, {}, {}};
-  ProjectedEdges edges = Guarded("the " + axes.name + " view", [&] {
-    return ProjectSolids(solids, axes, withHidden);
-  });
+  ProjectedEdges edges = Guarded("the " + axes.name + " view",
+                                 [&] { return ProjectSolids(solids, axes, withHidden); });
   for (auto& line : edges.visible) view.lines.push_back({ref::LineType::Visible, "edge", line});
   for (auto& line : edges.hidden) view.lines.push_back({ref::LineType::Hidden, "edge", line});
 
   Occlusion occlusion(solids, axes.toEye);
   for (std::size_t i = 0; i < parts.size(); ++i) {
     if (!parts[i].thread) continue;
-    ref::CosmeticThread thread = ref::CosmeticThreadIn(*parts[i].thread, parts[i].placed.frame, axes);
+    ref::CosmeticThread thread =
+        ref::CosmeticThreadIn(*parts[i].thread, parts[i].placed.frame, axes);
     if (thread.alongAxis) {
       DropChamferCircles(view.lines, axes.Project(thread.endCentre), *parts[i].thread);
     }
@@ -99,7 +99,8 @@ ref::DrawnView DrawView(const std::vector<DrawnPart>& parts, const std::vector<T
     for (const ref::CosmeticCurve& curve : thread.curves) {
       std::vector<bool> hidden;
       Guarded("the " + axes.name + " view", [&] {
-        for (ref::Vec3 p : curve.points) hidden.push_back(occlusion.Hidden(i, thread.Probe(p), thread.ownClearance));
+        for (ref::Vec3 p : curve.points)
+          hidden.push_back(occlusion.Hidden(i, thread.Probe(p), thread.ownClearance));
       });
       anyVisible = AddCosmeticCurve(curve, hidden, axes, withHidden, view) || anyVisible;
     }
@@ -132,9 +133,9 @@ std::vector<ref::DrawnView> DrawViews(ref::SceneDocument& document,
   return views;
 }
 
-void WriteDrawing(ref::SceneDocument& document, const ref::ClassRegistry& classes,
-                  const DrawingRequest& request, const std::string& path) {
-  std::string svg = ref::DrawingSvg(DrawViews(document, classes, request), request.title);
+void WriteDrawing(const std::vector<ref::DrawnView>& views, const std::string& title,
+                  const std::string& path) {
+  std::string svg = ref::DrawingSvg(views, title);
   bool written = WriteReplacing(path, [&](const std::string& file) {
     std::ofstream out(file, std::ios::binary);
     out << svg;

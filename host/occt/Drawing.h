@@ -23,7 +23,6 @@ struct DrawingRequest {
   std::vector<std::string> views;  // view names (ref::FindView), drawn side by side in order
   std::string partName;            // only the parts of this name; empty: every part
   bool hidden = false;             // also hidden lines, dashed
-  std::string title;               // for the title block
 };
 
 // Raises DrawingError for an unknown view, a scene without parts with material, or a part
@@ -33,10 +32,10 @@ std::vector<ref::DrawnView> DrawViews(ref::SceneDocument& document,
                                       const ref::ClassRegistry& classes,
                                       const DrawingRequest& request);
 
-// DrawViews on a sheet, written to `path` through a temporary file, so that on any error the
-// previous file stays as it was. Raises as DrawViews, and DrawingError when the file cannot be
-// written.
-void WriteDrawing(ref::SceneDocument& document, const ref::ClassRegistry& classes,
-                  const DrawingRequest& request, const std::string& path);
+// The views on a sheet with `title` in its title block, written to `path` through a temporary file,
+// so that a failed write leaves the previous file as it was. Raises DrawingError naming the file
+// when it cannot be written.
+void WriteDrawing(const std::vector<ref::DrawnView>& views, const std::string& title,
+                  const std::string& path);
 
 }  // namespace host::occt

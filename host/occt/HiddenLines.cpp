@@ -45,8 +45,8 @@ ProjectedEdges ProjectSolids(const std::vector<TopoDS_Shape>& solids, const ref:
   Handle(HLRBRep_Algo) algo = new HLRBRep_Algo();
   for (const TopoDS_Shape& s : solids) algo->Add(s);
   const ref::Vec3 z = view.toEye, x = view.xAxis;
-  algo->Projector(HLRAlgo_Projector(gp_Ax2(gp_Pnt(0, 0, 0), gp_Dir(z.x, z.y, z.z),
-                                           gp_Dir(x.x, x.y, x.z))));
+  algo->Projector(
+      HLRAlgo_Projector(gp_Ax2(gp_Pnt(0, 0, 0), gp_Dir(z.x, z.y, z.z), gp_Dir(x.x, x.y, x.z))));
   algo->Update();
   algo->Hide();
   HLRBRep_HLRToShape result(algo);

@@ -1,10 +1,9 @@
 // Walking the scene for its placed parts, and replacing a file in one step.
 #include "host/occt/PlacedParts.h"
 
-#include <gp_Ax3.hxx>
-
 #include <cstdio>
 #include <filesystem>
+#include <gp_Ax3.hxx>
 #include <random>
 
 #include "host/occt/Kernel.h"
@@ -42,8 +41,7 @@ gp_Trsf ToTrsf(const ref::RigidTransform& t) {
   return out;
 }
 
-bool WriteReplacing(const std::string& path,
-                    const std::function<bool(const std::string&)>& write) {
+bool WriteReplacing(const std::string& path, const std::function<bool(const std::string&)>& write) {
   std::random_device rd;
   std::string temp = path + ".tmp" + std::to_string(rd() % 100000);
   bool ok = false;

@@ -3,8 +3,8 @@
 #pragma once
 
 #include <TopoDS_Shape.hxx>
-#include <gp_Trsf.hxx>
 #include <functional>
+#include <gp_Trsf.hxx>
 #include <string>
 #include <vector>
 

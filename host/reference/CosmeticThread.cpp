@@ -30,9 +30,9 @@ void SideView(const ThreadAnswer& t, Vec3 start, Vec3 end, Vec3 axis, const View
   if (side.x < -1e-9 || (std::abs(side.x) <= 1e-9 && side.y < 0)) across = -1.0 * across;
   const double ri = t.innerDiameter / 2, ro = t.outerDiameter / 2;
   for (double s : {1.0, -1.0}) {
-    out.curves.push_back({LineType::Thin, "thread-root",
-                          Segment(start + (s * ri) * across, end + (s * ri) * across,
-                                  kLineSegments)});
+    out.curves.push_back(
+        {LineType::Thin, "thread-root",
+         Segment(start + (s * ri) * across, end + (s * ri) * across, kLineSegments)});
   }
   out.curves.push_back({LineType::Visible, "thread-end",
                         Segment(start + ro * across, start - ro * across, kLineSegments / 4)});
@@ -69,7 +69,8 @@ CosmeticThread CosmeticThreadIn(const ThreadAnswer& thread, const RigidTransform
                                 const ViewAxes& view) {
   CosmeticThread out;
   out.callout = thread.callout;
-  out.ownClearance = thread.outerDiameter / 2;
+  // A little beyond the crest: a ray through the axis leaves the body at the crest exactly.
+  out.ownClearance = thread.outerDiameter / 2 + 0.05;
   Vec3 axis = Normalized(partFrame.rotation * thread.direction);
   Vec3 start = Apply(partFrame, thread.offset * thread.direction);
   Vec3 end = Apply(partFrame, (thread.offset + thread.length) * thread.direction);

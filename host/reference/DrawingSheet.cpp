@@ -82,11 +82,20 @@ std::string Escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -94,9 +103,12 @@ std::string Escaped(const std::string& text) {
 
 const char* TypeName(LineType type) {
   switch (type) {
-    case LineType::Visible: return "visible";
-    case LineType::Hidden: return "hidden";
-    case LineType::Thin: return "thin";
+    case LineType::Visible:
+      return "visible";
+    case LineType::Hidden:
+      return "hidden";
+    case LineType::Thin:
+      return "thin";
   }
   return "";
 }
@@ -120,9 +132,8 @@ void WriteLine(std::ostream& svg, const DrawnLine& line, double scale) {
 
 void WriteText(std::ostream& svg, double x, double y, double size, const char* anchor,
                const std::string& text, const char* cls) {
-  svg << "<text class=\"" << cls << "\" x=\"" << Num(x) << "\" y=\"" << Num(y)
-      << "\" font-size=\"" << Num(size) << "\" text-anchor=\"" << anchor
-      << "\" fill=\"black\" stroke=\"none\">"
+  svg << "<text class=\"" << cls << "\" x=\"" << Num(x) << "\" y=\"" << Num(y) << "\" font-size=\""
+      << Num(size) << "\" text-anchor=\"" << anchor << "\" fill=\"black\" stroke=\"none\">"
       << Escaped(text) << "</text>\n";
 }
 
@@ -139,8 +150,8 @@ void WriteCallout(std::ostream& svg, Point2 at, Point2 direction, const std::str
   // A filled arrowhead of 15 degrees each side, its tip on the thread.
   const double half = kArrow * std::tan(15 * kPi / 180);
   Point2 base{at.x + kArrow * d.x, at.y + kArrow * d.y};
-  svg << "<path d=\"M" << Num(at.x) << ' ' << Num(at.y) << " L" << Num(base.x - half * d.y)
-      << ' ' << Num(base.y + half * d.x) << " L" << Num(base.x + half * d.y) << ' '
+  svg << "<path d=\"M" << Num(at.x) << ' ' << Num(at.y) << " L" << Num(base.x - half * d.y) << ' '
+      << Num(base.y + half * d.x) << " L" << Num(base.x + half * d.y) << ' '
       << Num(base.y - half * d.x) << " Z\" fill=\"black\" stroke=\"none\"/>\n";
   WriteText(svg, side > 0 ? knee.x + 0.5 : knee.x - 0.5, knee.y - 1, kText,
             side > 0 ? "start" : "end", text, "callout-text");
@@ -153,13 +164,13 @@ void WriteFrameAndTitle(std::ostream& svg, const SheetChoice& sheet, const std::
       << "\" width=\"" << Num(right - kLeftMargin) << "\" height=\"" << Num(bottom - kMargin)
       << "\" stroke-width=\"0.7\" fill=\"none\"/>\n";
   const double x = right - kTitleWidth, y = bottom - kTitleHeight, row = kTitleHeight / 3;
-  svg << "<g class=\"title-block\">\n<rect x=\"" << Num(x) << "\" y=\"" << Num(y)
-      << "\" width=\"" << Num(kTitleWidth) << "\" height=\"" << Num(kTitleHeight)
+  svg << "<g class=\"title-block\">\n<rect x=\"" << Num(x) << "\" y=\"" << Num(y) << "\" width=\""
+      << Num(kTitleWidth) << "\" height=\"" << Num(kTitleHeight)
       << "\" stroke-width=\"0.7\" fill=\"none\"/>\n";
   svg << "<path d=\"M" << Num(x) << ' ' << Num(y + row) << " H" << Num(right) << " M" << Num(x)
-      << ' ' << Num(y + 2 * row) << " H" << Num(right) << " M" << Num(x + 40) << ' '
-      << Num(y + row) << " V" << Num(bottom) << " M" << Num(x + 80) << ' ' << Num(y + row)
-      << " V" << Num(bottom) << "\" stroke-width=\"" << Num(kThin) << "\" fill=\"none\"/>\n";
+      << ' ' << Num(y + 2 * row) << " H" << Num(right) << " M" << Num(x + 40) << ' ' << Num(y + row)
+      << " V" << Num(bottom) << " M" << Num(x + 80) << ' ' << Num(y + row) << " V" << Num(bottom)
+      << "\" stroke-width=\"" << Num(kThin) << "\" fill=\"none\"/>\n";
   WriteText(svg, x + 2, y + row - 2, kTitleText, "start", title, "title");
   const std::pair<const char*, std::string> cells[] = {
       {"Scale", ScaleText(sheet.scale)}, {"Sheet", sheet.sheet}, {"Unit", "mm"}};
@@ -203,8 +214,8 @@ std::string DrawingSvg(const std::vector<DrawnView>& views, const std::string& t
   std::ostringstream svg;
   svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << Num(sheet.width)
-      << "mm\" height=\"" << Num(sheet.height) << "mm\" viewBox=\"0 0 " << Num(sheet.width)
-      << ' ' << Num(sheet.height) << "\" data-scale=\"" << Num(s) << "\">\n"
+      << "mm\" height=\"" << Num(sheet.height) << "mm\" viewBox=\"0 0 " << Num(sheet.width) << ' '
+      << Num(sheet.height) << "\" data-scale=\"" << Num(s) << "\">\n"
       << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
       << "<g stroke=\"black\" fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\" "
          "font-family=\"DejaVu Sans, Arial, sans-serif\">\n";
@@ -227,8 +238,8 @@ std::string DrawingSvg(const std::vector<DrawnView>& views, const std::string& t
     const double cell = CellWidth(b, s);
     const double tx = x + kViewPad - b.minX * s;
     const double ty = centreY + (b.maxY + b.minY) / 2 * s;
-    svg << "<g id=\"view-" << views[i].name << "\" class=\"view\" transform=\"translate("
-        << Num(tx) << ' ' << Num(ty) << ") scale(" << Num(s) << ' ' << Num(-s) << ")\">\n";
+    svg << "<g id=\"view-" << views[i].name << "\" class=\"view\" transform=\"translate(" << Num(tx)
+        << ' ' << Num(ty) << ") scale(" << Num(s) << ' ' << Num(-s) << ")\">\n";
     for (const DrawnLine& line : views[i].lines) WriteLine(svg, line, s);
     svg << "</g>\n";
     for (const DrawnCallout& c : views[i].callouts) {
@@ -236,8 +247,7 @@ std::string DrawingSvg(const std::vector<DrawnView>& views, const std::string& t
     }
     std::string name = views[i].name;
     std::transform(name.begin(), name.end(), name.begin(), ::toupper);
-    WriteText(svg, x + cell / 2, labelY, kText, "middle", name,
-              "view-name");
+    WriteText(svg, x + cell / 2, labelY, kText, "middle", name, "view-name");
     x += cell;
   }
   svg << "</g>\n</svg>\n";

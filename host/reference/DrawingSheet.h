@@ -13,7 +13,7 @@
 namespace host::ref {
 
 struct SheetChoice {
-  std::string sheet;  // "A4" to "A0"
+  std::string sheet;             // "A4" to "A0"
   double width = 0, height = 0;  // mm, landscape
   double scale = 1;              // paper mm per model mm
 };
