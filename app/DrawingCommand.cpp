@@ -36,7 +36,7 @@ void AddDrawingCommand(CLI::App& cli, CommandTable& commands) {
       "solids, visible edges thick, and for every bolt, screw and set screw its thread as "
       "ISO 6410-1 draws it (thin root lines and a thick thread-end line across the axis, a thin "
       "three-quarter root circle along it, the callout such as \"M10\"). Threads are drawn in "
-      "views square or along their axis, not in the isometric view. The sheet (A4 to A0) and "
+      "views across or along their axis, not in the isometric view. The sheet (A4 to A0) and "
       "scale (ISO 5455) are chosen to fit; millimetres are true to size at the stated scale.");
   command->add_option("SCENE", o->scene, "Scene file (.json) to read")->required();
   command->add_option("--part", o->part, "Draw only the parts of this name");

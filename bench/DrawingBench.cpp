@@ -34,7 +34,8 @@ constexpr Choice kMix[] = {kBolt,
                            {"nut", "ISO 4032", ""}};
 
 // Drops each choice on nothing at its point, as the command line does, and saves the scene.
-std::string MakeScene(app::AppHost& app, const std::vector<std::pair<Choice, host::ref::Vec3>>& drops,
+std::string MakeScene(app::AppHost& app,
+                      const std::vector<std::pair<Choice, host::ref::Vec3>>& drops,
                       const std::string& name) {
   host::ref::SceneDocument document;
   for (const auto& [choice, at] : drops) {
