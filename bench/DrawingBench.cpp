@@ -9,7 +9,7 @@
 
 #include "app/AppHost.h"
 #include "app/DialogPresenter.h"
-#include "components/DropHook.h"
+#include "dialog/DropHook.h"
 #include "host/occt/Drawing.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/DrawingSheet.h"
