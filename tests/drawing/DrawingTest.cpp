@@ -217,6 +217,28 @@ TEST_F(DrawingTest, BoltWithoutItsDataTableIsDrawnWithoutThread) {
   EXPECT_TRUE(views[0].callouts.empty());
 }
 
+TEST_F(DrawingTest, ThreadFollowsThePartTurnedInTheScene) {
+  auto document = host::ref::LoadScene(Path("scene.json"));
+  host::ref::SceneShape& bolt = *document->Root().Children()[0];
+  // A quarter turn about X: the head faces -Y (the front view's eye), the thread runs along +Y.
+  bolt.SetFrame({host::ref::RotationAboutAxis({1, 0, 0}, 90), {0, 0, 0}});
+  auto views =
+      host::occt::DrawViews(*document, host_.Host().Classes(), {{"top", "front"}, "", false});
+  ASSERT_EQ(views.size(), 2u);
+  std::vector<double> xs;
+  for (const auto& line : views[0].lines) {
+    if (line.role != "thread-root") continue;
+    for (Point2 p : line.points) EXPECT_NEAR(p.x, line.points[0].x, kTol);
+    EXPECT_NEAR(std::min(line.points.front().y, line.points.back().y), 0, kTol);
+    EXPECT_NEAR(std::max(line.points.front().y, line.points.back().y), kLength, kTol);
+    xs.push_back(std::abs(line.points[0].x));
+  }
+  ASSERT_EQ(xs.size(), 2u);
+  EXPECT_NEAR(xs[0], kRoot, kTol);
+  EXPECT_NEAR(xs[1], kRoot, kTol);
+  for (const auto& line : views[1].lines) EXPECT_EQ(line.role, "edge");  // behind the head
+}
+
 TEST_F(DrawingTest, BadRequestsFailByNameAndWriteNothing) {
   host::ref::SceneDocument empty;
   host::ref::SaveScene(empty, Path("empty.json"));
