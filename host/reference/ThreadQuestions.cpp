@@ -64,6 +64,16 @@ std::optional<ThreadAnswer> AskThread(const ClassRegistry& classes, SceneShape& 
   for (double* length : {&a.innerDiameter, &a.outerDiameter, &a.length, &a.offset}) {
     *length = converter->Convert(*length, kUnitInternal, kUnitMillimetre);
   }
+  // Answers that describe no thread (no length, no diameter, a fault in the stored figures)
+  // leave the part without one rather than drawing nonsense.
+  for (double v : {a.innerDiameter, a.outerDiameter, a.length, a.offset, a.direction.x,
+                   a.direction.y, a.direction.z}) {
+    if (!std::isfinite(v)) return std::nullopt;
+  }
+  if (a.length <= 0 || a.innerDiameter <= 0 || a.outerDiameter < a.innerDiameter ||
+      Length(a.direction) == 0) {
+    return std::nullopt;
+  }
   a.direction = Normalized(a.direction);
   a.callout = threads->Callout();
   if (a.callout.empty()) {

@@ -23,8 +23,9 @@ struct ThreadAnswer {
 };
 
 // nullopt when the part is not bound to a class, its class does not implement the interface,
-// or the class answers false (a part without a fastener data table). Errors the class raises
-// travel to the caller.
+// the class answers false (a part without a fastener data table), or the answers describe no
+// thread (a length or a root diameter not above 0, a figure that is not finite). Errors the
+// class raises travel to the caller.
 std::optional<ThreadAnswer> AskThread(const ClassRegistry& classes, SceneShape& part);
 
 // The ISO metric designation: "M10" for a coarse pitch (ISO 261), "M10x1.25" for a fine one.

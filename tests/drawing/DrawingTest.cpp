@@ -203,11 +203,18 @@ TEST_F(DrawingTest, NutAloneHasNoCosmeticThread) {
   EXPECT_EQ(svg.find("callout"), std::string::npos);
 }
 
-TEST_F(DrawingTest, BoltWithoutItsDataTableIsDrawnWithoutThread) {
+TEST_F(DrawingTest, BoltWithoutAUsableDataTableIsDrawnWithoutThread) {
   auto document = host::ref::LoadScene(Path("scene.json"));
   host::ref::SceneShape& bolt = *document->Root().Children()[0];
   ASSERT_EQ(bolt.Name(), "ISO 4017 M10x50 - 8.8");
   EXPECT_TRUE(host::ref::AskThread(host_.Host().Classes(), bolt).has_value());
+  // A table whose figures describe no thread: a pitch as large as the diameter, a NaN length.
+  host::Component& table = bolt.Components(34).Item(1);
+  table.Variable(1, 12).SetValue(host::Value::Double(10));
+  EXPECT_FALSE(host::ref::AskThread(host_.Host().Classes(), bolt).has_value());
+  table.Variable(1, 12).SetValue(host::Value::Double(1.5));
+  table.Variable(1, 11).SetValue(host::Value::Double(std::nan("")));
+  EXPECT_FALSE(host::ref::AskThread(host_.Host().Classes(), bolt).has_value());
   bolt.Components(34).Remove(1);  // still bound to its class
   EXPECT_FALSE(host::ref::AskThread(host_.Host().Classes(), bolt).has_value());
   auto views = host::occt::DrawViews(*document, host_.Host().Classes(), {{"front"}, "", false});
