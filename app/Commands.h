@@ -21,5 +21,6 @@ void AddExportCommand(CLI::App& cli, CommandTable& commands);
 void AddBuildCommand(CLI::App& cli, CommandTable& commands);
 void AddDropCommand(CLI::App& cli, CommandTable& commands);
 void AddDrawingCommand(CLI::App& cli, CommandTable& commands);
+void AddCacheCommand(CLI::App& cli, CommandTable& commands);
 
 }  // namespace vormbrace::app
