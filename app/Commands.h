@@ -22,6 +22,7 @@ void AddBuildCommand(CLI::App& cli, CommandTable& commands);
 void AddDropCommand(CLI::App& cli, CommandTable& commands);
 void AddBatchCommand(CLI::App& cli, CommandTable& commands);
 void AddServeCommand(CLI::App& cli, CommandTable& commands);
+void AddDrawingCommand(CLI::App& cli, CommandTable& commands);
 void AddCacheCommand(CLI::App& cli, CommandTable& commands);
 
 }  // namespace vormbrace::app

@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
   vormbrace::app::AddDropCommand(cli, commands);
   vormbrace::app::AddBatchCommand(cli, commands);
   vormbrace::app::AddServeCommand(cli, commands);
+  vormbrace::app::AddDrawingCommand(cli, commands);
   vormbrace::app::AddCacheCommand(cli, commands);
 
   CLI11_PARSE(cli, argc, argv);

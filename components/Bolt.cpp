@@ -1,4 +1,5 @@
-// The dimension rows a bolt keeps in its data table.
+// The hole a bolt makes, the dimension rows it keeps in its data table and where its thread
+// lies.
 #include "components/Bolt.h"
 
 #include <cmath>
@@ -53,6 +54,13 @@ void Bolt::ReadDimensionRows(host::Component& table) {
   Diametro = NumberAt(table, 10);
   lung = NumberAt(table, 11);
   Passo = NumberAt(table, 12);
+}
+
+// The thread starts below the unthreaded shank; a threaded rod (HeaderType 5) is threaded
+// from half a pitch below its top to its far end.
+void Bolt::ThreadPosition(double& length, double& offset) const {
+  offset = HeaderType == 5 ? Passo / 2 : DistFiletto;
+  length = lung - offset;
 }
 
 }  // namespace vormbrace

@@ -16,6 +16,9 @@ class Bolt : public HeadedFastener {
   void MakeHoleForFastener() override;
   void WriteDimensionRows(host::Component& table) const override;
   void ReadDimensionRows(host::Component& table) override;
+  void ThreadPosition(double& length, double& offset) const override;
+  // A bolt's thread is drawn with its taper, except on a threaded rod (HeaderType 5).
+  bool ProjectsTaper() const override { return HeaderType != 5; }
 };
 
 }  // namespace vormbrace

@@ -29,6 +29,9 @@ class FastenerComponent : public host::AutomationObject {
   // added stay.
   host::Shape& CreateInPart(host::Shape& part);
 
+  // Washers and nuts implement no further interface; the threaded classes override this.
+  host::HostInterface* QueryInterface(const std::string&) override { return nullptr; }
+
   // The part made by Create, nullptr before.
   host::Shape* Assembly() const { return m_objAssembly; }
 

@@ -28,6 +28,8 @@ class HeadedFastener : public Dispatched<HeadedFastener, ThreadedFastener> {
  protected:
   void SetSubType(std::int32_t subType) override { HeaderType = subType; }
   double BomLength() const override { return lung; }
+  double ThreadDiameter() const override { return Diametro; }
+  double ThreadPitch() const override { return Passo; }
 };
 
 }  // namespace vormbrace

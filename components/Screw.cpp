@@ -1,4 +1,5 @@
-// The dimension rows a screw keeps in its data table: a bolt's, and the head height.
+// The hole a screw makes, the dimension rows it keeps in its data table (a bolt's and the head
+// height) and where its thread lies.
 #include "components/Screw.h"
 
 #include "components/FastenerHole.h"
@@ -79,6 +80,25 @@ void Screw::ReadDimensionRows(host::Component& table) {
   Diametro = NumberAt(table, 10);
   lung = NumberAt(table, 11);
   Passo = NumberAt(table, 12);
+}
+
+// The thread starts below the unthreaded shank, or right under a head sunk below the seating
+// plane. HeaderType 2 (a countersunk socket head) keeps the shank rule.
+void Screw::ThreadPosition(double& length, double& offset) const {
+  switch (HeaderType) {
+    case 5:
+    case 6:
+    case 8:
+    case 9:
+    case 11:
+    case 12:
+      offset = LungTesta;
+      break;
+    default:
+      offset = DistFiletto;
+      break;
+  }
+  length = lung - offset;
 }
 
 }  // namespace vormbrace

@@ -16,6 +16,7 @@ class Screw : public HeadedFastener {
   void MakeHoleForFastener() override;
   void WriteDimensionRows(host::Component& table) const override;
   void ReadDimensionRows(host::Component& table) override;
+  void ThreadPosition(double& length, double& offset) const override;
 };
 
 }  // namespace vormbrace

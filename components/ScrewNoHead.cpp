@@ -1,8 +1,11 @@
-// Set screw properties and the rows they keep in the data table.
+// Set screw properties, the rows they keep in the data table and where the thread lies.
 #include "components/ScrewNoHead.h"
+
+#include <cmath>
 
 #include "components/CommonSlots.h"
 #include "components/FastenerTable.h"
+#include "geometry/Utils.h"
 #include "geometry/generaTeste.h"
 
 namespace vormbrace {
@@ -52,6 +55,31 @@ void ScrewNoHead::ReadDimensionRows(host::Component& table) {
   Diametro = NumberAt(table, 10);
   lung = NumberAt(table, 11);
   Passo = NumberAt(table, 12);
+}
+
+namespace {
+// The tangent of half an angle given in degrees, as sine over cosine.
+double TanOfHalf(double degrees) {
+  const double h = degrees * kPi / 180 / 2;
+  return std::sin(h) / std::cos(h);
+}
+}  // namespace
+
+// The thread runs between the top chamfer and the point chamfer, each as long as its half-angle
+// makes it over the radial drop it chamfers: the thread depth at the top (half a pitch, the
+// root diameter being the nominal less one pitch), down to the point diameter at the point. A stud
+// (ComponentType 9) is threaded from half a pitch below its top over its root and its length,
+// less its dome.
+void ScrewNoHead::ThreadPosition(double& length, double& offset) const {
+  if (ComponentType == 9) {
+    offset = Passo / 2;
+    length = LungRadice + lung - AltCalotta - Passo / 2;
+    return;
+  }
+  const double top = std::abs(TanOfHalf(SmussoSuperiore) * Passo / 2);
+  const double point = std::abs(TanOfHalf(SmussoInferiore) * (Diametro - DiamInf) / 2);
+  offset = top;
+  length = lung - top - point;
 }
 
 }  // namespace vormbrace

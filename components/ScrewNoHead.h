@@ -39,6 +39,9 @@ class ScrewNoHead : public Dispatched<ScrewNoHead, ThreadedFastener> {
   void WriteDimensionRows(host::Component& table) const override;
   void SetSubType(std::int32_t subType) override { ComponentType = subType; }
   void ReadDimensionRows(host::Component& table) override;
+  double ThreadDiameter() const override { return Diametro; }
+  double ThreadPitch() const override { return Passo; }
+  void ThreadPosition(double& length, double& offset) const override;
 };
 
 }  // namespace vormbrace

@@ -24,6 +24,7 @@ class DropHook final : public host::AutomationObject {
   std::vector<std::string> PropertyNames() const override { return {}; }
   host::Value GetProperty(const std::string& name) const override;
   void PutProperty(const std::string& name, const host::Value& value) override;
+  host::HostInterface* QueryInterface(const std::string&) override { return nullptr; }
 };
 
 }  // namespace vormbrace

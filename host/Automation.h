@@ -1,5 +1,5 @@
-// An automation object as the host sees an add-in class: its ProgID and its properties by
-// member name, in slot order.
+// An automation object as the host sees an add-in class: its ProgID, its properties by member
+// name in slot order, and the further interfaces it implements, found by identifier.
 #pragma once
 
 #include <string>
@@ -8,6 +8,13 @@
 #include "host/Value.h"
 
 namespace host {
+
+// An interface a class may implement beside its automation interface. Each one names its
+// identifier in a static member kInterfaceId.
+class HostInterface {
+ public:
+  virtual ~HostInterface() = default;
+};
 
 class AutomationObject {
  public:
@@ -18,6 +25,18 @@ class AutomationObject {
   virtual Value GetProperty(const std::string& name) const = 0;
   // The value is converted to the property's own type (error 13 when it cannot be).
   virtual void PutProperty(const std::string& name, const Value& value) = 0;
+  // The class's implementation of the interface with this identifier (letter case ignored);
+  // nullptr when the class does not support it.
+  virtual HostInterface* QueryInterface(const std::string& interfaceId) = 0;
 };
+
+// Whether two interface identifier texts name the same interface (letter case ignored).
+bool SameInterfaceId(const std::string& a, const std::string& b);
+
+// The interface I of an object, nullptr when the object does not support it.
+template <typename I>
+I* QueryInterface(AutomationObject& object) {
+  return dynamic_cast<I*>(object.QueryInterface(I::kInterfaceId));
+}
 
 }  // namespace host

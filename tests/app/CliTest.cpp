@@ -26,7 +26,7 @@ class CliTest : public ::testing::Test {
 TEST_F(CliTest, HelpExplainsEveryCommand) {
   auto r = Run("--help");
   EXPECT_EQ(r.exitCode, 0);
-  for (const char* command : {"inspect", "catalog", "--config"}) {
+  for (const char* command : {"inspect", "catalog", "drawing", "--config"}) {
     EXPECT_NE(r.out.find(command), std::string::npos) << command;
   }
   EXPECT_NE(Run("frobnicate").exitCode, 0);
