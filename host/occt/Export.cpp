@@ -4,6 +4,8 @@
 #include <APIHeaderSection_MakeHeader.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
 #include <BRepMesh_IncrementalMesh.hxx>
+#include <BRepTools.hxx>
+#include <BRep_Tool.hxx>
 #include <BRep_Builder.hxx>
 #include <IFSelect_ReturnStatus.hxx>
 #include <Interface_Static.hxx>
@@ -11,6 +13,8 @@
 #include <Message_Messenger.hxx>
 #include <Message_PrinterOStream.hxx>
 #include <Message_ProgressRange.hxx>
+#include <Poly_PolygonOnTriangulation.hxx>
+#include <Poly_Triangulation.hxx>
 #include <RWGltf_CafWriter.hxx>
 #include <RWMesh_CoordinateSystem.hxx>
 #include <STEPCAFControl_Reader.hxx>
@@ -24,6 +28,8 @@
 #include <TDF_LabelSequence.hxx>
 #include <TDataStd_Name.hxx>
 #include <TDocStd_Document.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
 #include <XCAFApp_Application.hxx>
 #include <XCAFDoc_DocumentTool.hxx>
@@ -32,8 +38,10 @@
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <random>
+#include <utility>
 
 #include "host/occt/Kernel.h"
 
@@ -58,6 +66,8 @@ void Silence() {
 // Mesh fineness for STL and glTF: 0.02 mm from the true surface, 0.25 rad between facets.
 constexpr double kLinearDeflection = 0.02;
 constexpr double kAngularDeflection = 0.25;
+// How many times a mesh that left a face bare is made again, each time four times finer.
+constexpr int kFinerMeshes = 2;
 
 struct PlacedPart {
   std::string name;
@@ -139,9 +149,47 @@ class XcafDocument {
   Handle(XCAFDoc_ShapeTool) tool_;
 };
 
+// Whether the faces' triangles close up: every face is meshed, and the border of its triangles
+// is the polygons its edges carry (where the mesher could not fill a face, it leaves it bare or
+// gives it a border of its own).
+bool MeshIsClosed(const TopoDS_Shape& shape) {
+  for (TopExp_Explorer f(shape, TopAbs_FACE); f.More(); f.Next()) {
+    const TopoDS_Face& face = TopoDS::Face(f.Current());
+    TopLoc_Location location;
+    Handle(Poly_Triangulation) mesh = BRep_Tool::Triangulation(face, location);
+    if (mesh.IsNull()) return false;
+    std::map<std::pair<int, int>, int> links;
+    for (int t = 1; t <= mesh->NbTriangles(); ++t) {
+      int n[3];
+      mesh->Triangle(t).Get(n[0], n[1], n[2]);
+      for (int i = 0; i < 3; ++i) ++links[std::minmax(n[i], n[(i + 1) % 3])];
+    }
+    int border = 0;
+    for (const auto& [link, uses] : links) border += uses == 1;
+    int carried = 0;  // a seam is met twice, once per side
+    for (TopExp_Explorer e(face, TopAbs_EDGE); e.More(); e.Next()) {
+      Handle(Poly_PolygonOnTriangulation) polygon =
+          BRep_Tool::PolygonOnTriangulation(TopoDS::Edge(e.Current()), mesh, location);
+      if (polygon.IsNull()) return false;
+      carried += polygon->NbNodes() - 1;
+    }
+    if (border != carried) return false;
+  }
+  return true;
+}
+
+// Triangles for every face, closed up. A face much narrower than the deflection (the ring
+// between a square neck and the plain shank just inside it is 0.002 mm wide) is not filled: the
+// polygons of its two borders cross. Such a shape is meshed again, finer.
 void Mesh(const TopoDS_Shape& shape) {
-  BRepMesh_IncrementalMesh mesh(shape, kLinearDeflection, Standard_False, kAngularDeflection,
-                                Standard_True);
+  double deflection = kLinearDeflection;
+  for (int finer = 0;; ++finer) {
+    BRepMesh_IncrementalMesh mesh(shape, deflection, Standard_False, kAngularDeflection,
+                                  Standard_True);
+    if (finer == kFinerMeshes || MeshIsClosed(shape)) return;
+    BRepTools::Clean(shape);
+    deflection /= 4;
+  }
 }
 
 bool WriteStep(const std::vector<PlacedPart>& parts, const std::string& file,
