@@ -146,8 +146,10 @@ void CheckWasher(const Washer& w, const std::string& at) {
   EXPECT_GT(w.DiametroNominale, 0);
   EXPECT_GT(w.Spessore, 0);
   const int t = w.ComponentType;
-  if (t <= 3) {
-    EXPECT_GT(w.DiametroInterno, w.DiametroNominale) << "bore not larger than the bolt";
+  if (t <= 3 || t >= 5) {
+    EXPECT_GT(w.DiametroInterno, w.DiametroNominale) << "hole not larger than the bolt";
+  }
+  if (t <= 3 || t == 8) {
     EXPECT_GT(w.DiametroEsterno, w.DiametroInterno);
   }
   if (t == 4) {
@@ -155,18 +157,12 @@ void CheckWasher(const Washer& w, const std::string& at) {
     EXPECT_GT(w.DiametroEsterno, w.lato * std::sqrt(2.0) / 1.2);
   }
   if (t == 5) {
-    EXPECT_GT(w.DiametroInterno, w.DiametroNominale);
     EXPECT_GT(w.lato, w.DiametroInterno);
   }
   if (t == 6 || t == 7) {
-    // The hole of the taper washers is drawn at the nominal diameter (DiametroInterno = v[0]).
-    EXPECT_EQ(w.DiametroInterno, w.DiametroNominale);
-    EXPECT_GT(w.lato, w.DiametroNominale);
+    EXPECT_GT(w.lato, w.DiametroInterno);
     EXPECT_GT(w.Lato1, w.DiametroNominale);
     EXPECT_GT(w.Spessore1, 0);
-  }
-  if (t == 8) {
-    EXPECT_GT(w.DiametroEsterno, w.DiametroInterno);
   }
 }
 
