@@ -278,6 +278,32 @@ TEST_F(StandardsLibrary, EveryRecordLoadsAndMakesASensibleComponent) {
   for (const auto& m : host_.Host().Messages()) ADD_FAILURE() << m.title << ": " << m.text;
 }
 
+// Bolt type 3 draws no slot and type 4 no collar: a standard offered with them names the
+// feature in its description only to say how the part leaves it out.
+TEST_F(StandardsLibrary, TypesThatLeaveOutAFeatureOfTheirStandardSaySoInTheCatalogue) {
+  const std::pair<std::int16_t, std::string> leftOut[] = {{3, "drawn without the slot"},
+                                                         {4, "collar drawn square"}};
+  int offered = 0;
+  for (std::int16_t family = 0; family < 2; ++family) {
+    State().family = family;
+    LoadKindSettings(0);
+    const Paths& p = State().paths;
+    for (const auto& [type, saying] : leftOut) {
+      ListControl standards;
+      ASSERT_EQ(QNorma(p.standardsFolder + p.indexFile, type, standards), 0);
+      for (std::int32_t s = 0; s < standards.ListCount(); ++s, ++offered) {
+        ListControl sizes, materials;
+        LabelControl description;
+        QData(p.standardsFolder + p.indexFile, p.dataFolder, standards.ItemData(s), sizes,
+              description, materials);
+        EXPECT_NE(description.Caption().find(saying), std::string::npos)
+            << standards.List(s) << ": " << description.Caption();
+      }
+    }
+  }
+  EXPECT_GE(offered, 3);
+}
+
 // Reads one record the way the dialog does: family, kind, data file, size, length.
 ValueArray Record(std::int16_t family, std::int16_t kind, const std::string& file,
                   const std::string& size, const std::string& length) {
