@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "components/Classes.h"
+#include "dialog/AddInClasses.h"
 #include "data/Settings.h"
 #include "host/TextFile.h"
 

@@ -12,7 +12,7 @@
 
 #include "app/Commands.h"
 #include "app/DialogPresenter.h"
-#include "components/DropHook.h"
+#include "dialog/DropHook.h"
 #include "host/DataObject.h"
 #include "host/RuntimeError.h"
 #include "host/occt/Export.h"

@@ -15,9 +15,9 @@
 #include <map>
 #include <set>
 
+#include "components/NewVormbrace.h"
 #include "data/FileReadTAB.h"
 #include "data/Globals.h"
-#include "data/NewVormbrace.h"
 #include "data/NumberText.h"
 #include "data/Settings.h"
 #include "dialog/ListControl.h"
