@@ -1144,8 +1144,9 @@ def build_library():
                      "one groove)", F.DIN435, 0.14,
                      taper_note + ["Groove size and the hole chamfer c = 0.5 are not "
                                    "tabulated; chosen so that the drawing stays clean."],
-                     ["d1, a, b, h against the DIN 435 table published by Westfield "
-                      "Fasteners (M8 to M16)"])
+                     ["d1, a, b (M8 to M16) and h (M8 to M12) against the DIN 435 table "
+                      "published by Westfield Fasteners (westfieldfasteners.co.uk)",
+                      "M16 h and M20 to M24: no public source found; not confirmed"])
     add("DIN", "Washers", 6, t, "DIN 435", "Square taper washers for I sections",
         "Square taper washer", "Taper.mat", wt)
     t = taper_washer("DIN434.tab", "DIN 434:2000 Square taper washers for U sections (8 %, "
@@ -1251,7 +1252,10 @@ def build_library():
                        ["h1 (top of the insert housing) read from a scanned copy of the "
                         "standard; dk as DIN 1587; the dome is modelled as a half sphere on dk.",
                         "m is the minimum wrenching height of DIN 985."],
-                       ["partly: s against DIN 934; " + no_fw_check])
+                       ["s and h1 (M4 to M20) against the DIN 986:1987 scan published on "
+                        "scribd (de.scribd.com/document/557457905)",
+                        "m against the DIN 985 table published by fasten.it; dk not legible "
+                        "in the DIN 986 scan, as DIN 1587: not confirmed for DIN 986"])
     add("DIN", "Nuts", 8, t, "DIN 986", "Domed cap nuts with nylon insert",
         "Domed cap lock nut", "CapNuts.mat", NUT_TEMPLATE)
 
