@@ -1021,15 +1021,17 @@ def build_library():
         "Slotted raised countersunk head screw", "Slotted.mat")
 
     pen_note = "Penetration depth: mean of the ISO 7045 gauge limits for the recess number."
-    csk_pen = ("Penetration depth: that of the ISO 7045 recess of the same number, at most 0.9 "
-               "of the head height.")
+    csk_pen = ("Penetration depth: that of the ISO 7045 screw of the same size, at most 0.9 of "
+               "the head height; not confirmed by any public table of this standard.")
     for recess, tp, cs, rcs in (("Z", 7, 8, 9), ("H", 10, 11, 12)):
         t = pan_cross("ISO7045%s.tab" % recess, "ISO 7045:2011 Pan head screws with type %s "
                       "cross recess" % recess, recess,
                       ["The crown of radius rf takes v[5] - v[11] of the head height k.",
                        pen_note],
                       ["dk, k, rf, m against FreeCAD_FastenersWB iso7045def.csv and "
-                       "bd_warehouse raised_cheese_head_parameters.csv"])
+                       "bd_warehouse raised_cheese_head_parameters.csv",
+                       "m and the penetration limits of both recess types against the "
+                       "ISO 7045 table published by fullerfasteners.com"])
         add("ISO", "Screws", tp, t, "ISO 7045", "Pan head screws, cross recess type %s" %
             recess, "Cross recessed pan head screw", "Slotted.mat", "N CxL - M - " + recess)
         t = csk_cross("ISO7046%s.tab" % recess, "ISO 7046-1:2011 Countersunk flat head screws "
