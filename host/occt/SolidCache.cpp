@@ -2,6 +2,7 @@
 #include "host/occt/SolidCache.h"
 
 #include <openssl/evp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <Standard_Version.hxx>
@@ -19,9 +20,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kMagic = "vormbrace-solid-cache 1";
-// Raised whenever the kernel builds a different solid from the same records, so that entries
-// kept by an earlier build are not taken for this one's (2: a shank's plain part stays a cone).
-constexpr int kSolidsRevision = 2;
 constexpr const char* kEntryExtension = ".entry";
 constexpr const char* kTempPrefix = ".tmp-";
 // Eviction brings the folder this far under the cap, so that it does not run on every write.
@@ -214,8 +212,19 @@ fs::path DefaultCacheFolder() {
 }
 
 std::string CacheVersion() {
-  return std::string("vormbrace ") + VORMBRACE_VERSION + " solids " +
-         std::to_string(kSolidsRevision) + ", OpenCASCADE " + OCC_VERSION_COMPLETE;
+  // The running program's size and modification time stand for its build: a rebuilt program may
+  // make other solids from the same recipe, so it must not read entries of an earlier build.
+  static const std::string version = [] {
+    std::string text = std::string("vormbrace ") + VORMBRACE_VERSION + ", OpenCASCADE " +
+                       OCC_VERSION_COMPLETE;
+    struct stat program {};
+    if (::stat("/proc/self/exe", &program) == 0) {
+      text += ", build " + std::to_string(program.st_size) + "-" +
+              std::to_string(program.st_mtim.tv_sec) + "." + std::to_string(program.st_mtim.tv_nsec);
+    }
+    return text;
+  }();
+  return version;
 }
 
 }  // namespace host::occt
