@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "app/Commands.h"
+#include "app/ExportSettings.h"
 #include "app/DialogPresenter.h"
-#include "dialog/DropHook.h"
 #include "host/DataObject.h"
 #include "host/RuntimeError.h"
 #include "host/occt/Export.h"
@@ -147,15 +147,7 @@ int Drop(AppHost& app, const DropOptions& o) {
   }
   host::ref::RecordedDrop hook(*document, hit);
   DialogPresenter presenter(o.script);
-  app.host->ClearMessages();
-  app.host->SetPresenter([&presenter](host::ModalForm& form) { presenter.Present(form); });
-  try {
-    DropHook().OnDragDrop(hook);
-  } catch (...) {
-    app.host->SetPresenter(nullptr);
-    throw;
-  }
-  app.host->SetPresenter(nullptr);
+  DropWithDialog(*app.host, hook, presenter);
 
   // The add-in has printed its own messages (standard error); nothing is written after one.
   if (!presenter.Error().empty()) {
@@ -169,7 +161,7 @@ int Drop(AppHost& app, const DropOptions& o) {
 
   PrintNew(report, document->Root(), before, kernel, "");
   if (!exportPath.empty()) {
-    host::occt::ExportScene(*document, exportPath);
+    host::occt::ExportScene(*document, exportPath, ExportOptionsFor(app));
     report << "wrote " << exportPath << "\n";
   }
   host::ref::SaveScene(*document, scenePath);
