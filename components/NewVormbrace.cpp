@@ -16,6 +16,16 @@ constexpr double kPi = 3.14159265358979;
 // The cup depth of a cup-point set screw: half the cup diameter over cos 30°.
 double CupDepth(double cupDiameter) { return (cupDiameter / 2) / std::cos(30 * kPi / 180); }
 
+// The hole of a washer: the record's hole column when it holds one (never narrower than the
+// bolt), else the nominal diameter.
+double WasherHole(double nominal, double holeColumn) {
+  return holeColumn >= nominal ? holeColumn : nominal;
+}
+
+// The point chamfer of a flat-point set screw: a 45° chamfer (90° included) down to the point
+// diameter dp when the record gives one narrower than the thread, else a flat end.
+double FlatPointChamfer(double D, double dp) { return dp > 0 && dp < D ? 90 : 0; }
+
 // A count stored as a 16-bit integer, converted as the automation run time does.
 std::int16_t Count16(double value) { return host::Value::Double(value).AsInt16(); }
 
@@ -193,7 +203,10 @@ std::unique_ptr<ScrewNoHead> MakeScrewNoHead(std::int16_t type, const ValueArray
       s->lung = type == 2 ? v[1] - v[8] : v[1];
       s->DiamInf = v[2];
       s->SmussoSuperiore = v[7];
-      s->SmussoInferiore = type == 3 ? v[7] : type == 4 ? 90 : 0;
+      s->SmussoInferiore = type == 3   ? v[7]
+                           : type == 4 ? 90
+                           : type == 1 ? FlatPointChamfer(v[0], v[2])
+                                       : 0;
       s->Passo = v[5];
       s->LargIntaglio = v[4];
       s->AltIntaglio = v[6];
@@ -209,7 +222,10 @@ std::unique_ptr<ScrewNoHead> MakeScrewNoHead(std::int16_t type, const ValueArray
       s->lung = type == 6 ? v[1] - v[7] : v[1];
       s->DiamInf = v[2];
       s->SmussoSuperiore = v[6];
-      s->SmussoInferiore = type == 7 ? v[6] : type == 8 ? 90 : 0;
+      s->SmussoInferiore = type == 7   ? v[6]
+                           : type == 8 ? 90
+                           : type == 5 ? FlatPointChamfer(v[0], v[2])
+                                       : 0;
       s->Passo = v[5];
       s->LargIntaglio = v[3];
       s->AltIntaglio = v[4];
@@ -263,7 +279,7 @@ std::unique_ptr<Washer> MakeWasher(std::int16_t type, const ValueArray& v) {
       break;
     case 6:
     case 7:
-      w->DiametroInterno = v[0];
+      w->DiametroInterno = WasherHole(v[0], v[5]);
       w->Spessore = v[6];
       w->lato = v[2];
       w->Lato1 = v[3];
@@ -273,7 +289,7 @@ std::unique_ptr<Washer> MakeWasher(std::int16_t type, const ValueArray& v) {
       break;
     case 8:
       w->DiametroEsterno = v[3];
-      w->DiametroInterno = v[0];
+      w->DiametroInterno = WasherHole(v[0], v[6]);
       w->Spessore = v[5];
       w->SpessoreSmusso = v[2];
       w->SpessoreSmusso1 = v[4];
@@ -339,7 +355,9 @@ std::unique_ptr<Nut> MakeNut(std::int16_t type, const ValueArray& v) {
     case 8:
       n->DiametroEsterno = v[4];
       n->Passo = v[13];
-      n->AltezzaCalotta = v[9] - v[10];
+      // The dome's height above the hexagon: the whole height less the hexagon's, so that the
+      // arch over the dome's straight part (v[10] - v[3]) is as high as its radius v[12].
+      n->AltezzaCalotta = v[9] - v[3];
       n->AltezzaInternoCalotta = v[10] - v[3];
       n->DiametroCalotta = v[8];
       n->RaggioCalotta = v[12];

@@ -160,7 +160,7 @@ void MakeCrownRing(host::Shape& part, double Dr, double d, double h, double hr) 
   host::Shape& feature = AddPartFeature(part, kExtruded, Dr / 2, Dr / 2, hr, h, res::kBody);
   host::Profile& profile = ProfileAtOrigin(feature);
   AddCircle(profile, Dr / 2);
-  AddCircle(profile, 0.91 * d / 2);  // narrower than the thread, like a locking insert
+  AddCircle(profile, d / 2);  // the thread's bore, as the body's: the bolt must pass
   MarkFeature(feature, false);
   Rebuild(feature);
 }
@@ -265,17 +265,13 @@ void MakeSolidCap(host::Shape& part, double s, double H, double Dk, double Hk, d
 
 void MakeRoundNutBody(host::Shape& part, double D, double Di, double d, double H, double b,
                       double t, double P, std::int16_t n) {
-  double c = 1.75 * P;  // the bore lies 1.75 pitches inside the thread's radius
+  // The bore is the thread's nominal diameter, as on every other nut: a narrower one would
+  // not go onto its shaft.
   host::Shape& feature = AddPartFeature(part, kRevolved, D / 2, D / 2, H, 0, res::kBody);
-  AddPolygon(ProfileAtOrigin(feature), {{D / 2, 0},
-                                        {D / 2, H - ((D - Di) / 2) * kTan30},
-                                        {Di / 2, H},
-                                        {d / 2, H},
-                                        {d / 2 - c, H - c * kTan30},
-                                        {d / 2 - c, c * kTan30},
-                                        {d / 2, 0}});
+  AddPolygon(ProfileAtOrigin(feature),
+             {{D / 2, 0}, {D / 2, H - ((D - Di) / 2) * kTan30}, {Di / 2, H}, {d / 2, H}, {d / 2, 0}});
   MarkFeature(feature, false);
-  LayThreadTexture(part, feature, d, H, c);
+  LayThreadTexture(part, feature, d, H, 1.75 * P);
   Rebuild(feature);
   MakeRoundNutSlots(part, D, H, b, t, n);
 }

@@ -54,7 +54,7 @@ void MakeSquareChamfer(host::Shape& part, double Di, double h, HostBool mirrored
 // cut t deep down from the top (h0, or h0 + t with a ring), round end at the bottom.
 void MakeCrownSlots(host::Shape& part, double s, double d, double Dc, double h0, double b, double t,
                     double n);
-// A ring of outer diameter Dr standing from height h up by hr; its bore is 0.91 d.
+// A ring of outer diameter Dr standing from height h up by hr; its bore is the thread's d.
 void MakeCrownRing(host::Shape& part, double Dr, double d, double h, double hr);
 
 // --- square nuts (kinds 4, 5) ---------------------------------------------------------------
@@ -82,8 +82,8 @@ void MakeSolidCap(host::Shape& part, double s, double H, double Dk, double Hk, d
                   double R);
 
 // --- slotted round nut (kind 9) -------------------------------------------------------------
-// Revolved body of diameter D and height H, top outer chamfer from Di, bore d/2 - 1.75 P with
-// chamfers opening to d at both ends, the texture with pitch 1.75 P, then n rim slots.
+// Revolved body of diameter D and height H, top outer chamfer from Di, bore d, the texture with
+// pitch 1.75 P, then n rim slots.
 void MakeRoundNutBody(host::Shape& part, double D, double Di, double d, double H, double b,
                       double t, double P, std::int16_t n);
 // n slots b wide and t deep in the rim of diameter D, 0.2 past it, through the height H.

@@ -1,6 +1,7 @@
 // Head, neck and recess generators and the dispatch by sub-type.
 #include "geometry/generaTeste.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "data/Resources.h"
@@ -103,8 +104,9 @@ void CutChamferRing(host::Shape& part, double radius, double q, double top, bool
 
 // --- hexagon and square heads -------------------------------------------------------------
 
-void BuildHexHead(host::Shape& part, double s, double k, double c) {
-  if (c > 0) BuildHeadCollar(part, s, c);
+void BuildHexHead(host::Shape& part, double s, double k, double c, double dc) {
+  // A flange bolt's collar is its flange, wider than the hexagon's corners.
+  if (c > 0) BuildHeadCollar(part, std::max(s, dc), c);
   double R = (s / 2) / kCos30;  // corner radius
   host::Shape& feature = AddFeature(part, kExtruded);
   SetSizeBox(feature, s / 2, s / 2, k);
@@ -476,6 +478,7 @@ HeadedDimensions ReadHeadedDimensions(const host::AutomationObject& o) {
   d.lung = n("lung");
   d.LungTesta = n("LungTesta");
   d.LungCollarino = n("LungCollarino");
+  d.DiametroCollarino = n("DiametroCollarino");
   d.DistFiletto = n("DistFiletto");
   d.DiamCerchioTesta = n("DiamCerchioTesta");
   d.LatoTesta = n("LatoTesta");
@@ -521,7 +524,7 @@ void BuildBoltByType(host::Shape& part, const HeadedDimensions& d) {
   switch (type) {
     case 1:
     case 2:
-      BuildHexHead(part, dk, k, d.LungCollarino);
+      BuildHexHead(part, dk, k, d.LungCollarino, d.DiametroCollarino);
       break;
     case 4:
       BuildSquareHead(part, dk, k, d.LatoTesta);

@@ -13,8 +13,9 @@
 namespace vormbrace {
 
 // --- hexagon and square heads -------------------------------------------------------------
-// s across flats, k head height, c collar height (none when c <= 0).
-void BuildHexHead(host::Shape& part, double s, double k, double c);
+// s across flats, k head height, c collar height (none when c <= 0), dc collar diameter: a
+// flange wider than the hexagon, else the collar is drawn at s.
+void BuildHexHead(host::Shape& part, double s, double k, double c, double dc = 0);
 // The "Head Struct" collar: a cylinder of diameter d from z = 0 to z = c.
 void BuildHeadCollar(host::Shape& part, double d, double c);
 // The 30° chamfer ring over the top edge of a hexagon (flag: mirrored, chamfering upwards).
@@ -56,7 +57,8 @@ void CutStarCrossRecess(host::Shape& part, double z0, double b, double t, double
 // The properties of Bolt and Screw that the generators read.
 struct HeadedDimensions {
   std::int32_t HeaderType = 0;
-  double Diametro = 0, lung = 0, LungTesta = 0, LungCollarino = 0, DistFiletto = 0;
+  double Diametro = 0, lung = 0, LungTesta = 0, LungCollarino = 0, DiametroCollarino = 0,
+         DistFiletto = 0;
   double DiamCerchioTesta = 0, LatoTesta = 0, Passo = 0;
   double Var1 = 0, Var2 = 0, Var3 = 0, Var4 = 0;
 };

@@ -172,7 +172,7 @@ FLANGE_COLUMNS = [("d", "nominal thread diameter"), ("l", "nominal length"),
                   ("k-c", "hexagon height above the flange (LungTesta)"),
                   ("b", "thread length (not read)"),
                   ("P", "coarse pitch (Passo)"),
-                  ("s", "width across flats (DiamCerchioTesta; also the drawn collar diameter)"),
+                  ("s", "width across flats (DiamCerchioTesta)"),
                   ("k", "total head height, max (not read)"),
                   ("c", "flange height, min (LungCollarino)")]
 
@@ -627,12 +627,12 @@ def square_washer(filename, title, notes, checked):
 
 
 def taper_washer(filename, title, data, slope, notes, checked):
-    cols = [("d", "nominal size: thread diameter (also read as the hole, DiametroInterno)"),
+    cols = [("d", "nominal size: thread diameter"),
             ("h", "thickness at the hole axis (listed)"),
             ("b", "width along the slope (lato)"),
             ("a", "length along the grooves (Lato1)"),
             ("c", "45 degree chamfer of the hole (SpessoreSmusso)"),
-            ("d1", "hole diameter of the standard (not read, see the note above)"),
+            ("d1", "hole diameter (DiametroInterno)"),
             ("H", "thickness at the thick end, h + slope * b/2 (Spessore)"),
             ("H1", "thickness at the thin end, h - slope * b/2 (Spessore1)"),
             ("g", "groove width and depth (Scanalatura)")]
@@ -646,17 +646,17 @@ def taper_washer(filename, title, data, slope, notes, checked):
 
 
 def hv_washer(filename, title, notes, checked):
-    cols = [("d", "nominal size: thread diameter (also read as the hole, DiametroInterno)"),
+    cols = [("d", "nominal size: thread diameter"),
             ("h", "thickness (listed)"),
-            ("c", "inner chamfer on the top face, to 1.2 d (SpessoreSmusso)"),
+            ("c", "inner chamfer on the top face, from the hole to 1.2 d (SpessoreSmusso)"),
             ("d2", "outside diameter (DiametroEsterno)"),
             ("c1", "outer edge break on the top face, h/4 (SpessoreSmusso1)"),
             ("h", "thickness (Spessore)"),
-            ("d1", "hole diameter of the standard (not read, see the note above)")]
+            ("d1", "hole diameter (DiametroInterno)")]
     t = Table("Washers", filename, title, cols, notes, checked)
     for d in sorted(F.HV_WASHER):
         d1, d2, h = F.HV_WASHER[d]
-        c = round((1.2 * d - d) / 2.0, 3)
+        c = round((1.2 * d - d1) / 2.0, 3)
         t.add(code(d), [d, h, c, d2, h / 4.0, h, d1])
     return t
 
@@ -777,7 +777,7 @@ def insert_cap_nut(filename, title, notes, checked):
             ("m", "height of the hexagon (Spessore)"), ("s", "width across flats"),
             ("-", "unused, 0"), ("-", "unused, 0"), ("-", "unused, 0"),
             ("dk", "dome diameter (DiametroCalotta)"),
-            ("h", "total height (v[9] - v[10]: AltezzaCalotta)"),
+            ("h", "total height (v[9] - v[3]: AltezzaCalotta)"),
             ("h1", "height of the dome base (v[10] - v[3]: AltezzaInternoCalotta)"),
             ("-", "unused, 0"), ("R", "dome height, dk/2 (RaggioCalotta)"),
             ("P", "coarse pitch (Passo)")]
@@ -856,16 +856,16 @@ def build_library():
 
     t = flange_bolt("ISO4162.tab", "ISO 4162:2012 Hexagon flange bolts, small series",
                     F.ISO4162, F.ISO4162_RANGE,
-                    ["The flange is drawn as a collar of diameter s and height c under the "
-                     "hexagon; its real diameter dc is kept in DiametroCollarino."],
+                    ["The flange is drawn as a cylinder of diameter dc and height c under the "
+                     "hexagon."],
                     ["against FreeCAD_FastenersWB iso4162def.csv and en1662def.csv, "
                      "bd_warehouse hex_head_with_flange_parameters.csv (din1662)"])
     add("ISO", "Bolts", 2, t, "ISO 4162", "Hexagon flange bolts, small series",
         "Hexagon flange bolt", "Bolts.mat")
     t = flange_bolt("EN1665.tab", "DIN EN 1665:1998 Hexagon head bolts with flange, heavy "
                     "series (successor of DIN 6921)", F.EN1665, F.EN1665_RANGE,
-                    ["The flange is drawn as a collar of diameter s and height c under the "
-                     "hexagon; its real diameter dc is kept in DiametroCollarino."],
+                    ["The flange is drawn as a cylinder of diameter dc and height c under the "
+                     "hexagon."],
                     ["against FreeCAD_FastenersWB en1665def.csv and bd_warehouse "
                      "hex_head_with_flange_parameters.csv (din1665)"])
     add("DIN", "Bolts", 2, t, "DIN EN 1665", "Hexagon flange bolts, heavy series",
@@ -876,21 +876,21 @@ def build_library():
                 "is not drawn by this type; its n and t are kept for reference."]
     t = headless_shank("ISO2342.tab", "ISO 2342:1972 Slotted headless screws with shank",
                        closest3, ["b, n, t against FreeCAD_FastenersWB iso2342.csv"])
-    add("ISO", "Bolts", 3, t, "ISO 2342", "Slotted headless screws with plain shank",
-        "Slotted headless screw with shank", "Headless.mat")
+    add("ISO", "Bolts", 3, t, "ISO 2342", "Headless screws with plain shank, drawn without "
+        "the slot", "Headless screw with shank", "Headless.mat")
     t = headless_shank("DIN427.tab", "DIN 427:1986 Slotted headless screws with shank "
                        "(dimensions as ISO 2342)", closest3,
                        ["b, n, t against FreeCAD_FastenersWB iso2342.csv"])
-    add("DIN", "Bolts", 3, t, "DIN 427", "Slotted headless screws with plain shank",
-        "Slotted headless screw with shank", "Headless.mat")
+    add("DIN", "Bolts", 3, t, "DIN 427", "Headless screws with plain shank, drawn without "
+        "the slot", "Headless screw with shank", "Headless.mat")
 
     t = square_head("DIN478.tab", "DIN 478:1985 Square head bolts with collar",
                     ["Closest fit: this type draws a square head without a collar; the head "
                      "height k includes the collar, whose c and dc are kept for reference.",
                      "The corners of the square are trimmed on the circle e."],
                     ["s, e, k, c, dc against FreeCAD_FastenersWB din478def.csv"])
-    add("DIN", "Bolts", 4, t, "DIN 478", "Square head bolts with collar",
-        "Square head bolt with collar", "Bolts.mat")
+    add("DIN", "Bolts", 4, t, "DIN 478", "Square head bolts, the collar drawn square as part "
+        "of the head", "Square head bolt", "Bolts.mat")
 
     t = threaded_rod("DIN975.tab", "DIN 975:2021 Threaded rods", F.ROD_SIZES,
                      lambda d: [1000, 2000, 3000],
@@ -1021,15 +1021,17 @@ def build_library():
         "Slotted raised countersunk head screw", "Slotted.mat")
 
     pen_note = "Penetration depth: mean of the ISO 7045 gauge limits for the recess number."
-    csk_pen = ("Penetration depth: that of the ISO 7045 recess of the same number, at most 0.9 "
-               "of the head height.")
+    csk_pen = ("Penetration depth: that of the ISO 7045 screw of the same size, at most 0.9 of "
+               "the head height; not confirmed by any public table of this standard.")
     for recess, tp, cs, rcs in (("Z", 7, 8, 9), ("H", 10, 11, 12)):
         t = pan_cross("ISO7045%s.tab" % recess, "ISO 7045:2011 Pan head screws with type %s "
                       "cross recess" % recess, recess,
                       ["The crown of radius rf takes v[5] - v[11] of the head height k.",
                        pen_note],
                       ["dk, k, rf, m against FreeCAD_FastenersWB iso7045def.csv and "
-                       "bd_warehouse raised_cheese_head_parameters.csv"])
+                       "bd_warehouse raised_cheese_head_parameters.csv",
+                       "m and the penetration limits of both recess types against the "
+                       "ISO 7045 table published by fullerfasteners.com"])
         add("ISO", "Screws", tp, t, "ISO 7045", "Pan head screws, cross recess type %s" %
             recess, "Cross recessed pan head screw", "Slotted.mat", "N CxL - M - " + recess)
         t = csk_cross("ISO7046%s.tab" % recess, "ISO 7046-1:2011 Countersunk flat head screws "
@@ -1139,14 +1141,14 @@ def build_library():
                       [no_fw_check])
     add("DIN", "Washers", 5, t, "DIN 436", "Square washers for timber", "Square washer",
         "Timber.mat", wt)
-    taper_note = ["The builder reads the hole of this type from v[0], the thread size; the "
-                  "standard's hole d1 is kept in v[5]."]
+    taper_note = ["The hole is the standard's d1 (v[5])."]
     t = taper_washer("DIN435.tab", "DIN 435:2000 Square taper washers for I sections (14 %, "
                      "one groove)", F.DIN435, 0.14,
                      taper_note + ["Groove size and the hole chamfer c = 0.5 are not "
                                    "tabulated; chosen so that the drawing stays clean."],
-                     ["d1, a, b, h against the DIN 435 table published by Westfield "
-                      "Fasteners (M8 to M16)"])
+                     ["d1, a, b (M8 to M16) and h (M8 to M12) against the DIN 435 table "
+                      "published by Westfield Fasteners (westfieldfasteners.co.uk)",
+                      "M16 h and M20 to M24: no public source found; not confirmed"])
     add("DIN", "Washers", 6, t, "DIN 435", "Square taper washers for I sections",
         "Square taper washer", "Taper.mat", wt)
     t = taper_washer("DIN434.tab", "DIN 434:2000 Square taper washers for U sections (8 %, "
@@ -1158,8 +1160,7 @@ def build_library():
         "Square taper washer", "Taper.mat", wt)
     hv_note = ["Closest fit: this type chamfers both top edges; the HV washer has the inner "
                "chamfer for the bolt's under-head radius and an outer edge break.",
-               "The builder reads the hole of this type from v[0], the thread size; the "
-               "standard's hole d1 is kept in v[6]."]
+               "The hole is the standard's d1 (v[6])."]
     t = hv_washer("ISO7416.tab", "ISO 7416:1984 Plain chamfered washers for high-strength "
                   "structural bolting", hv_note, [no_fw_check])
     add("ISO", "Washers", 8, t, "ISO 7416", "Chamfered washers, hardened, for structural "
@@ -1253,7 +1254,10 @@ def build_library():
                        ["h1 (top of the insert housing) read from a scanned copy of the "
                         "standard; dk as DIN 1587; the dome is modelled as a half sphere on dk.",
                         "m is the minimum wrenching height of DIN 985."],
-                       ["partly: s against DIN 934; " + no_fw_check])
+                       ["s and h1 (M4 to M20) against the DIN 986:1987 scan published on "
+                        "scribd (de.scribd.com/document/557457905)",
+                        "m against the DIN 985 table published by fasten.it; dk not legible "
+                        "in the DIN 986 scan, as DIN 1587: not confirmed for DIN 986"])
     add("DIN", "Nuts", 8, t, "DIN 986", "Domed cap nuts with nylon insert",
         "Domed cap lock nut", "CapNuts.mat", NUT_TEMPLATE)
 

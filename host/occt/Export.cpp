@@ -3,18 +3,26 @@
 #include "host/occt/Export.h"
 
 #include <BRepMesh_IncrementalMesh.hxx>
+#include <BRepTools.hxx>
 #include <BRep_Builder.hxx>
+#include <BRep_Tool.hxx>
 #include <Message.hxx>
 #include <Message_Messenger.hxx>
 #include <Message_PrinterOStream.hxx>
+#include <Poly_PolygonOnTriangulation.hxx>
+#include <Poly_Triangulation.hxx>
 #include <StlAPI_Writer.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <map>
 #include <random>
+#include <utility>
 
 #include "host/occt/ExportWriters.h"
 #include "host/occt/Kernel.h"
@@ -42,6 +50,38 @@ void WriteReplacing(const std::string& path, F&& write) {
   }
 }
 
+// How many times a mesh that left a face open is made again, each time four times finer.
+constexpr int kFinerMeshes = 2;
+
+// Whether the faces' triangles close up: every face is meshed, and the border of its triangles
+// is the polygons its edges carry (where the mesher could not fill a face, it leaves it bare or
+// gives it a border of its own).
+bool MeshIsClosed(const TopoDS_Shape& shape) {
+  for (TopExp_Explorer f(shape, TopAbs_FACE); f.More(); f.Next()) {
+    const TopoDS_Face& face = TopoDS::Face(f.Current());
+    TopLoc_Location location;
+    Handle(Poly_Triangulation) mesh = BRep_Tool::Triangulation(face, location);
+    if (mesh.IsNull()) return false;
+    std::map<std::pair<int, int>, int> links;
+    for (int t = 1; t <= mesh->NbTriangles(); ++t) {
+      int n[3];
+      mesh->Triangle(t).Get(n[0], n[1], n[2]);
+      for (int i = 0; i < 3; ++i) ++links[std::minmax(n[i], n[(i + 1) % 3])];
+    }
+    int border = 0;
+    for (const auto& [link, uses] : links) border += uses == 1;
+    int carried = 0;  // a seam is met twice, once per side
+    for (TopExp_Explorer e(face, TopAbs_EDGE); e.More(); e.Next()) {
+      Handle(Poly_PolygonOnTriangulation) polygon =
+          BRep_Tool::PolygonOnTriangulation(TopoDS::Edge(e.Current()), mesh, location);
+      if (polygon.IsNull()) return false;
+      carried += polygon->NbNodes() - 1;
+    }
+    if (border != carried) return false;
+  }
+  return true;
+}
+
 void CheckOptions(const ExportOptions& options) {
   if (!(options.deflection > 0) || !std::isfinite(options.deflection)) {
     throw ExportError("deflection " + std::to_string(options.deflection) +
@@ -67,10 +107,19 @@ void SilenceTranslators() {
   });
 }
 
+// Triangles for every part, closed up. A face much narrower than the deflection (the ring
+// between a square neck and the plain shank just inside it is 0.002 mm wide) is not filled: the
+// polygons of its two borders cross. Such a part is meshed again, finer.
 void MeshModel(const ExportModel& model, const ExportOptions& options) {
   for (const DistinctPart& part : model.parts) {
-    BRepMesh_IncrementalMesh mesh(part.solid, options.deflection, Standard_False, options.angle,
-                                  Standard_True);
+    double deflection = options.deflection;
+    for (int finer = 0;; ++finer) {
+      BRepMesh_IncrementalMesh mesh(part.solid, deflection, Standard_False, options.angle,
+                                    Standard_True);
+      if (finer == kFinerMeshes || MeshIsClosed(part.solid)) break;
+      BRepTools::Clean(part.solid);
+      deflection /= 4;
+    }
   }
 }
 

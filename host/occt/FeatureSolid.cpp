@@ -18,6 +18,7 @@
 #include <Bnd_Box.hxx>
 #include <Geom2d_Curve.hxx>
 #include <Geom_ConicalSurface.hxx>
+#include <Geom_CylindricalSurface.hxx>
 #include <Geom_Line.hxx>
 #include <Geom_SurfaceOfRevolution.hxx>
 #include <Geom_TrimmedCurve.hxx>
@@ -32,6 +33,7 @@
 #include <cmath>
 #include <gp_Ax1.hxx>
 #include <gp_Ax3.hxx>
+#include <utility>
 #include <vector>
 
 #include "host/occt/ProfileRegion.h"
@@ -155,73 +157,128 @@ TopoDS_Shape Extrude(const FeatureRecipe& r) {
   return prism.Shape();
 }
 
+// Puts `surface` under the face, keeping every edge's curve on the face (they are kept per
+// surface: each is registered on the new one too). Leaves the face alone when an edge has no
+// such curve.
+void ReplaceSurface(BRep_Builder& builder, const TopoDS_Face& face,
+                    const Handle(Geom_Surface)& surface, const TopLoc_Location& location) {
+  struct OnFace {
+    TopoDS_Edge edge;
+    Handle(Geom2d_Curve) forward, reversed;
+    double first = 0, last = 0;
+  };
+  std::vector<OnFace> curves;
+  TopoDS_Face forwardFace = TopoDS::Face(face.Oriented(TopAbs_FORWARD));
+  TopTools_MapOfShape seen;
+  for (TopExp_Explorer ex(forwardFace, TopAbs_EDGE); ex.More(); ex.Next()) {
+    if (!seen.Add(ex.Current())) continue;
+    OnFace c;
+    c.edge = TopoDS::Edge(ex.Current().Oriented(TopAbs_FORWARD));
+    c.forward = BRep_Tool::CurveOnSurface(c.edge, forwardFace, c.first, c.last);
+    if (BRep_Tool::IsClosed(c.edge, forwardFace)) {
+      c.reversed = BRep_Tool::CurveOnSurface(TopoDS::Edge(c.edge.Reversed()), forwardFace,
+                                             c.first, c.last);
+    }
+    if (c.forward.IsNull()) return;
+    curves.push_back(c);
+  }
+  builder.UpdateFace(face, surface, location, BRep_Tool::Tolerance(face));
+  for (const OnFace& c : curves) {
+    double tolerance = BRep_Tool::Tolerance(c.edge);
+    if (c.reversed.IsNull()) {
+      builder.UpdateEdge(c.edge, c.forward, surface, location, tolerance);
+    } else {
+      builder.UpdateEdge(c.edge, c.forward, c.reversed, surface, location, tolerance);
+    }
+    builder.Range(c.edge, surface, location, c.first, c.last);
+  }
+}
+
+// The cone of a surface of revolution whose basis curve is a straight line, placed so that its
+// parameters are the revolution's; null when the line is not a cone's generatrix.
+Handle(Geom_ConicalSurface) ConeOfRevolution(const Handle(Geom_SurfaceOfRevolution)& revolution) {
+  Handle(Geom_Curve) curve = revolution->BasisCurve();
+  if (auto trimmed = Handle(Geom_TrimmedCurve)::DownCast(curve); !trimmed.IsNull())
+    curve = trimmed->BasisCurve();
+  auto line = Handle(Geom_Line)::DownCast(curve);
+  if (line.IsNull()) return nullptr;
+  gp_Ax1 ax = revolution->Axis();
+  gp_Pnt p0 = line->Lin().Location();
+  gp_Dir d = line->Lin().Direction();
+  gp_Vec toPoint(ax.Location(), p0);
+  gp_Pnt origin =
+      ax.Location().Translated(gp_Vec(ax.Direction()) * toPoint.Dot(gp_Vec(ax.Direction())));
+  gp_Vec radial(origin, p0);
+  double radius = radial.Magnitude();
+  if (radius < Precision::Confusion()) return nullptr;
+  gp_Dir x(radial);
+  double along = d.Dot(ax.Direction()), across = d.Dot(x);
+  if (std::abs(along) < Precision::Angular() || std::abs(across) < Precision::Angular()) {
+    return nullptr;
+  }
+  if (std::abs(d.Dot(gp_Dir(ax.Direction().Crossed(x)))) > Precision::Angular()) return nullptr;
+  // u turns about the axis as the revolution does (Y = axis × X); Z follows the segment along
+  // the axis, so the frame is left-handed when the segment runs against it.
+  gp_Ax3 frame(origin, along > 0 ? ax.Direction() : ax.Direction().Reversed(), x);
+  if (along < 0) frame.YReverse();
+  return new Geom_ConicalSurface(frame, std::asin(across), radius);
+}
+
+// The cone through the seam of a face that the revolution builder made a cylinder although its
+// generating segment leans (by less than about 1e-4 rad): in the cylinder's own frame, so that
+// the edges' curves on the face stay valid (their parameter along the axis differs from the
+// cone's by the segment's length times 1 - cos of its lean, far below the tolerance). Null when
+// the segment is parallel to the axis.
+Handle(Geom_ConicalSurface) ConeOfLeaningCylinder(const TopoDS_Face& face,
+                                                  const Handle(Geom_CylindricalSurface)& cylinder,
+                                                  const TopLoc_Location& location) {
+  for (TopExp_Explorer ex(face, TopAbs_EDGE); ex.More(); ex.Next()) {
+    const TopoDS_Edge& edge = TopoDS::Edge(ex.Current());
+    if (!BRep_Tool::IsClosed(edge, face)) continue;
+    TopLoc_Location edgeLocation;
+    double first = 0, last = 0;
+    Handle(Geom_Curve) curve = BRep_Tool::Curve(edge, edgeLocation, first, last);
+    if (curve.IsNull() || !edgeLocation.IsEqual(location)) return nullptr;
+    gp_Pnt a = curve->Value(first), b = curve->Value(last);
+    const gp_Ax3& frame = cylinder->Position();
+    gp_Vec z(frame.Direction());
+    if (gp_Vec(a, b).Dot(z) < 0) std::swap(a, b);
+    gp_Vec d(a, b);
+    double rise = d.Dot(z);
+    if (rise < Precision::Confusion()) return nullptr;
+    // The seam at the height of the frame's origin: the cone's reference radius.
+    gp_Pnt atOrigin = a.Translated(d * (-gp_Vec(frame.Location(), a).Dot(z) / rise));
+    gp_Vec radial(frame.Location(), atOrigin);
+    double radius = radial.Magnitude();
+    double across = d.Normalized().Dot(gp_Vec(frame.XDirection()));
+    if (radius < Precision::Confusion() || std::abs(across) < Precision::Angular()) {
+      return nullptr;
+    }
+    return new Geom_ConicalSurface(frame, std::asin(across), radius);
+  }
+  return nullptr;
+}
+
 // The revolution builder makes a general surface of revolution, not a cone, when a straight
 // segment is almost parallel to the axis (the plain part of a shank tapers by 0.0025 mm over
-// its length). Booleans on such surfaces cost several times those on cones, so each is
-// replaced by the cone it is, placed so that its parameters are the same: the edges' curves on
-// the face stay valid.
+// its length), and a cylinder when it is closer still. Booleans on general surfaces cost
+// several times those on cones, and a cylinder in place of a cone makes the plain part one
+// surface with the threaded face next to it, so both are replaced by the cone they are.
 void MakeConesAnalytic(const TopoDS_Shape& solid) {
   BRep_Builder builder;
   for (TopExp_Explorer e(solid, TopAbs_FACE); e.More(); e.Next()) {
     const TopoDS_Face& face = TopoDS::Face(e.Current());
     TopLoc_Location location;
     Handle(Geom_Surface) surface = BRep_Tool::Surface(face, location);
-    auto revolution = Handle(Geom_SurfaceOfRevolution)::DownCast(surface);
-    if (revolution.IsNull()) continue;
-    Handle(Geom_Curve) curve = revolution->BasisCurve();
-    if (auto trimmed = Handle(Geom_TrimmedCurve)::DownCast(curve); !trimmed.IsNull())
-      curve = trimmed->BasisCurve();
-    auto line = Handle(Geom_Line)::DownCast(curve);
-    if (line.IsNull()) continue;
-    gp_Ax1 ax = revolution->Axis();
-    gp_Pnt p0 = line->Lin().Location();
-    gp_Dir d = line->Lin().Direction();
-    gp_Vec toPoint(ax.Location(), p0);
-    gp_Pnt origin =
-        ax.Location().Translated(gp_Vec(ax.Direction()) * toPoint.Dot(gp_Vec(ax.Direction())));
-    gp_Vec radial(origin, p0);
-    double radius = radial.Magnitude();
-    if (radius < Precision::Confusion()) continue;
-    gp_Dir x(radial);
-    double along = d.Dot(ax.Direction()), across = d.Dot(x);
-    if (std::abs(along) < Precision::Angular() || std::abs(across) < Precision::Angular()) continue;
-    if (std::abs(d.Dot(gp_Dir(ax.Direction().Crossed(x)))) > Precision::Angular()) continue;
-    // u turns about the axis as the revolution does (Y = axis × X); Z follows the segment along
-    // the axis, so the frame is left-handed when the segment runs against it.
-    gp_Ax3 frame(origin, along > 0 ? ax.Direction() : ax.Direction().Reversed(), x);
-    if (along < 0) frame.YReverse();
-    Handle(Geom_ConicalSurface) cone = new Geom_ConicalSurface(frame, std::asin(across), radius);
-    // The edges keep their curves on the face per surface: register them on the cone too.
-    struct OnFace {
-      TopoDS_Edge edge;
-      Handle(Geom2d_Curve) forward, reversed;
-      double first = 0, last = 0;
-    };
-    std::vector<OnFace> curves;
-    TopoDS_Face forwardFace = TopoDS::Face(face.Oriented(TopAbs_FORWARD));
-    TopTools_MapOfShape seen;
-    for (TopExp_Explorer ex(forwardFace, TopAbs_EDGE); ex.More(); ex.Next()) {
-      if (!seen.Add(ex.Current())) continue;
-      OnFace c;
-      c.edge = TopoDS::Edge(ex.Current().Oriented(TopAbs_FORWARD));
-      c.forward = BRep_Tool::CurveOnSurface(c.edge, forwardFace, c.first, c.last);
-      if (BRep_Tool::IsClosed(c.edge, forwardFace)) {
-        c.reversed = BRep_Tool::CurveOnSurface(TopoDS::Edge(c.edge.Reversed()), forwardFace,
-                                               c.first, c.last);
-      }
-      if (c.forward.IsNull()) return;
-      curves.push_back(c);
+    Handle(Geom_ConicalSurface) cone;
+    if (auto revolution = Handle(Geom_SurfaceOfRevolution)::DownCast(surface);
+        !revolution.IsNull()) {
+      cone = ConeOfRevolution(revolution);
+    } else if (auto cylinder = Handle(Geom_CylindricalSurface)::DownCast(surface);
+               !cylinder.IsNull()) {
+      cone = ConeOfLeaningCylinder(face, cylinder, location);
     }
-    builder.UpdateFace(face, cone, location, BRep_Tool::Tolerance(face));
-    for (const OnFace& c : curves) {
-      double tolerance = BRep_Tool::Tolerance(c.edge);
-      if (c.reversed.IsNull()) {
-        builder.UpdateEdge(c.edge, c.forward, cone, location, tolerance);
-      } else {
-        builder.UpdateEdge(c.edge, c.forward, c.reversed, cone, location, tolerance);
-      }
-      builder.Range(c.edge, cone, location, c.first, c.last);
-    }
+    if (!cone.IsNull()) ReplaceSurface(builder, face, cone, location);
   }
 }
 

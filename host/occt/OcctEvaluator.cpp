@@ -1,6 +1,7 @@
 // Feature updates, part solids by boolean combination, and their figures.
 #include "host/occt/OcctEvaluator.h"
 
+#include <BRepAdaptor_Surface.hxx>
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepAlgoAPI_Fuse.hxx>
 #include <BRepBndLib.hxx>
@@ -9,12 +10,16 @@
 #include <BRepGProp.hxx>
 #include <Bnd_Box.hxx>
 #include <GProp_GProps.hxx>
+#include <Precision.hxx>
 #include <ShapeUpgrade_UnifySameDomain.hxx>
 #include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopTools_ListOfShape.hxx>
 #include <TopoDS.hxx>
+#include <gp.hxx>
+#include <gp_Ax1.hxx>
+#include <gp_Cylinder.hxx>
 #include <optional>
 #include <vector>
 
@@ -206,6 +211,28 @@ Combined Combine(std::vector<Item> items, const std::string& who, OcctEvaluator:
   return Finish(result);
 }
 
+// The cylindrical faces whose axis is the part's Z axis.
+std::vector<AxialCylinder> AxialCylinders(const TopoDS_Shape& solid) {
+  std::vector<AxialCylinder> out;
+  for (TopExp_Explorer e(solid, TopAbs_FACE); e.More(); e.Next()) {
+    const TopoDS_Face& face = TopoDS::Face(e.Current());
+    BRepAdaptor_Surface surface(face, Standard_False);
+    if (surface.GetType() != GeomAbs_Cylinder) continue;
+    gp_Ax1 axis = surface.Cylinder().Axis();
+    gp_Vec offset(gp::Origin(), axis.Location());
+    if (!axis.Direction().IsParallel(gp::DZ(), Precision::Angular()) ||
+        offset.Crossed(gp_Vec(gp::DZ())).Magnitude() > Precision::Confusion()) {
+      continue;
+    }
+    Bnd_Box box;
+    BRepBndLib::AddOptimal(face, box, Standard_False, Standard_False);
+    double xmin, ymin, zmin, xmax, ymax, zmax;
+    box.Get(xmin, ymin, zmin, xmax, ymax, zmax);
+    out.push_back({surface.Cylinder().Radius(), zmin, zmax});
+  }
+  return out;
+}
+
 // The figures of a combined solid (its validity is already known).
 SolidFigures Measure(const TopoDS_Shape& solid, bool valid) {
   SolidFigures f;
@@ -223,6 +250,7 @@ SolidFigures Measure(const TopoDS_Shape& solid, bool valid) {
   if (!box.IsVoid()) {
     box.Get(f.boxMin.x, f.boxMin.y, f.boxMin.z, f.boxMax.x, f.boxMax.y, f.boxMax.z);
   }
+  f.cylinders = AxialCylinders(solid);
   return f;
 }
 
@@ -278,6 +306,9 @@ OcctEvaluator::Impl::PartEntry& OcctEvaluator::Impl::Part(ref::SceneShape& part)
   const std::string diskKey = "part\n" + key;
   if (std::optional<PartPayload> kept = RecallPart(diskKey)) {
     PartEntry entry{kept->solid, kept->valid, true, kept->figures};
+    // The kept figures hold the counts and extents; the faces about the axis are listed again.
+    entry.figures.cylinders =
+        Guarded(DescribeShape(part), [&] { return AxialCylinders(kept->solid); });
     if (parts.size() >= kCacheLimit) parts.clear();
     return parts.emplace(std::move(key), std::move(entry)).first->second;
   }

@@ -37,12 +37,19 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "host/reference/Math3.h"
 #include "host/occt/SolidCache.h"
 #include "host/reference/SceneDocument.h"
 
 namespace host::occt {
+
+// A cylindrical face about the part's Z axis: its radius and the heights it spans, mm.
+struct AxialCylinder {
+  double radius = 0;
+  double zMin = 0, zMax = 0;
+};
 
 // What the kernel reports about a part's solid.
 struct SolidFigures {
@@ -51,6 +58,7 @@ struct SolidFigures {
   double volume = 0;   // mm³
   ref::Vec3 boxMin, boxMax;  // bounding box in the part's frame, mm
   int faces = 0;
+  std::vector<AxialCylinder> cylinders;  // each cylindrical face about the Z axis
 };
 
 // What the kernel has done since it was made.

@@ -124,7 +124,7 @@ TEST(NewVormbrace, SetScrewsFollowTheirMapping) {
 
 TEST(NewVormbrace, WashersFollowTheirMapping) {
   const std::string taper =
-      "DiametroNominale 0, DiametroInterno 0, Spessore 6, lato 2, Lato1 3, "
+      "DiametroNominale 0, DiametroInterno 5, Spessore 6, lato 2, Lato1 3, "
       "Spessore1 7, SpessoreSmusso 4, Scanalatura 8";
   ExpectMapping([](std::int16_t t, const ValueArray& v) { return MakeWasher(t, v); },
                 {{1, "DiametroNominale 0, DiametroEsterno 3, DiametroInterno 2, Spessore 4"},
@@ -137,7 +137,7 @@ TEST(NewVormbrace, WashersFollowTheirMapping) {
                  {6, taper},
                  {7, taper},
                  {8,
-                  "DiametroNominale 0, DiametroEsterno 3, DiametroInterno 0, Spessore 5, "
+                  "DiametroNominale 0, DiametroEsterno 3, DiametroInterno 6, Spessore 5, "
                   "SpessoreSmusso 2, SpessoreSmusso1 4"}},
                 "ComponentType");
 }
@@ -157,7 +157,7 @@ TEST(NewVormbrace, NutsFollowTheirMapping) {
                  "RaggioInternoCalotta 12"},
        {7, all + "DiametroEsterno 4, Passo 10, DiametroCalotta 7, AltezzaCalotta 8-3, "
                  "AltezzaInternoCalotta 9-3, RaggioCalotta 11, RaggioInternoCalotta 8-3-6"},
-       {8, all + "DiametroEsterno 4, Passo 13, AltezzaCalotta 9-10, AltezzaInternoCalotta 10-3, "
+       {8, all + "DiametroEsterno 4, Passo 13, AltezzaCalotta 9-3, AltezzaInternoCalotta 10-3, "
                  "DiametroCalotta 8, RaggioCalotta 12"},
        {9, all + "DiametroEsterno 2, Passo 7, DiametroInterno 4, Scanalatura 5, "
                  "LargScanalatura 6, numCave 9"}},

@@ -14,15 +14,6 @@ using host::ref::SceneShape;
 
 const double kCos30 = std::cos(kMathPi / 6);
 
-// The highest y of the arc from (x1, y1) to (x2, y2) bulging right of travel with the
-// sagitta/chord ratio `ratio`, when that point lies between the ends: the centre lies left of
-// travel, radius - sagitta from the chord's middle.
-double ArcPeak(double x1, double y1, double x2, double y2, double ratio) {
-  double dx = x2 - x1, dy = y2 - y1, chord = std::hypot(dx, dy), sagitta = ratio * chord;
-  double radius = (chord * chord / 4 + sagitta * sagitta) / (2 * sagitta);
-  return (y1 + y2) / 2 + dx / chord * (radius - sagitta) + radius;
-}
-
 class NutSolid : public NutWasherTest {
  protected:
   SceneShape& Build(std::int16_t family, const std::string& file, const std::string& size,
@@ -51,12 +42,10 @@ TEST_F(NutSolid, EveryKindIsOneValidSolidOnTheBearingFaceOpenOrCapped) {
     bool capped;
   };
   const double hex16 = 8 / kCos30, hex17 = 8.5 / kCos30;
-  // The round nut's four slots take the rim's extremes: it reaches √(9² - 1.5²). DIN 986 as
-  // shipped: straight to 4.9 above the 6 high hexagon at radius 7.5, then the arc of a quarter
-  // circle's ratio to the axis at 7.5; that arc is not centred on the axis and peaks off it.
+  // The round nut's four slots take the rim's extremes: it reaches √(9² - 1.5²). DIN 986 M10 is
+  // h = 18.4 high: a half sphere of diameter dk = 15 on the straight part up to h1 = 10.9.
   const double round = std::sqrt(81 - 2.25);
-  const double solidCap =
-      6 + ArcPeak(7.5, 4.9, 0, 7.5, (2 - std::sqrt(2.0)) / (2 * std::sqrt(2.0)));
+  const double solidCap = 10.9 + 7.5;
   const Case cases[] = {
       {1, kIso, "ISO4032.tab", "M10", 8, hex16, 8.4, false},
       {2, kDin, "DIN935.tab", "M10", 8.5, hex17, 12, false},
@@ -110,15 +99,16 @@ TEST_F(NutSolid, SlotsCutWhereTheyShould) {
   SceneShape& castle = Build(kDin, "DIN935.tab", "M12", 2);
   EXPECT_GT(SlotVolume(castle), 50);
   EXPECT_NEAR(MaterialIn(castle, {6.5, -0.2, 9.7}, {7.5, 0.2, 9.9}), 0.08, kProbe);
-  // ISO 7040 M10: the collar's bore of 0.91 d is material between radius 4.55 and 5.
+  // ISO 7040 M10: the collar's bore is the thread's, 10: nothing inside radius 5.
   SceneShape& collar = Build(kIso, "ISO7040.tab", "M10", 3);
-  EXPECT_NEAR(MaterialIn(collar, {4.6, -0.1, 9}, {4.9, 0.1, 11}), 0.12, kProbe);
+  EXPECT_NEAR(MaterialIn(collar, {4.6, -0.1, 9}, {4.95, 0.1, 11}), 0, kProbe);
   // DIN 981 KM0: four slots 3 × 2 through the height 4, in the rim of radius 9: a little less
-  // than 96; the bore's radius is 5 - 1.75 × 0.75.
+  // than 96; the bore is the thread's, 10.
   SceneShape& round = Build(kDin, "DIN981.tab", "KM0 M10x0.75", 9);
   EXPECT_GT(SlotVolume(round), 90);
   EXPECT_LT(SlotVolume(round), 96);
-  EXPECT_NEAR(MaterialIn(round, {-0.5, 3.6975, 1}, {0.5, 5, 3}), 1.3025 * 2, kProbe);
+  EXPECT_NEAR(MaterialIn(round, {-0.5, 3.6975, 1}, {0.5, 4.95, 3}), 0, kProbe);
+  EXPECT_NEAR(MaterialIn(round, {-0.5, 5.05, 1}, {0.5, 6.9, 3}), 1.85 * 2, kProbe);
 }
 
 TEST_F(NutSolid, ArchBulgesOutwardsAndTheDomeIsTrimmedOnlyOutsideTheHexagon) {

@@ -214,6 +214,8 @@ TEST_F(KernelWithCache, ASecondRunTakesThePartSolidFromTheCache) {
   EXPECT_EQ(kept.volume, built.volume);
   EXPECT_EQ(kept.faces, built.faces);
   EXPECT_EQ(kept.boxMax.z, built.boxMax.z);
+  ASSERT_EQ(kept.cylinders.size(), 1u);  // the threaded face
+  EXPECT_EQ(kept.cylinders[0].zMin, built.cylinders.at(0).zMin);
   host::occt::SolidFigures exported = Exported(*second);
   EXPECT_TRUE(exported.valid);
   EXPECT_NEAR(exported.volume, built.volume, built.volume * 1e-9);

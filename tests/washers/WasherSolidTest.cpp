@@ -64,9 +64,10 @@ TEST_F(WasherSolid, EveryKindIsOneValidSolidOnTheSeatingPlaneWithAnOpenHole) {
       {5, kDin, "DIN436.tab", "M10", 20, 4, (1600 - 30.25 * kMathPi) * 4},  // 6019.876
       {6, kDin, "DIN435.tab", "M10", 11, 6.14, 0},
       {7, kDin, "DIN434.tab", "M10", 11, 4.68, 0},
-      // Chamfers of 0.75 outside (centroid at 12 - 0.25) and 1.2 at the hole (6 + 0.4): 968.159.
+      // The hole 13; chamfers of 0.75 outside (centroid at 12 - 0.25) and 0.7 from the hole to
+      // 1.2 d = 14.4 (centroid at 6.5 + 0.7/3): 872.432.
       {8, kDin, "DIN6916.tab", "M12", 12, 3,
-       Ring(24, 12, 3) - Turned(0.75, 0.75, 11.75) - Turned(1.2, 1.2, 6.4)},
+       Ring(24, 13, 3) - Turned(0.75, 0.75, 11.75) - Turned(0.7, 0.7, 6.5 + 0.7 / 3)},
   };
   for (const Case& c : cases) {
     SceneShape& part = Build(Dimensions(c.family, c.file, c.size, c.type), c.file);
@@ -114,15 +115,17 @@ TEST_F(WasherSolid, TaperWashersGroovesFilletAndHoleChamfer) {
   SceneShape& two = Build(Dimensions(kDin, "DIN435.tab", "M10", 7), "two grooves");
   // The second groove (0.5 × 0.5 across the length 22) is all the difference.
   EXPECT_NEAR(Volume(one) - Volume(two), 0.5 * 0.5 * 22, kProbe);
-  // The groove of the thick half (x from -8.75 to -8.25) in both; the thin half's only in 7.
-  EXPECT_NEAR(MaterialIn(one, {-8.7, -10, 0}, {-8.3, 10, 0.45}), 0, kProbe);
-  EXPECT_NEAR(MaterialIn(one, {8.3, -10, 0}, {8.7, 10, 0.45}), 0.4 * 20 * 0.45, kProbe);
-  EXPECT_NEAR(MaterialIn(two, {8.3, -10, 0}, {8.7, 10, 0.45}), 0, kProbe);
+  // The groove of the thick half (x from -9 to -8.5, halfway between the edge and the hole's
+  // chamfer at 6) in both; the thin half's only in 7.
+  EXPECT_NEAR(MaterialIn(one, {-8.95, -10, 0}, {-8.55, 10, 0.45}), 0, kProbe);
+  EXPECT_NEAR(MaterialIn(one, {8.55, -10, 0}, {8.95, 10, 0.45}), 0.4 * 20 * 0.45, kProbe);
+  EXPECT_NEAR(MaterialIn(two, {8.55, -10, 0}, {8.95, 10, 0.45}), 0, kProbe);
   // The thin end's top edge is rounded with 0.8 × 3.06: its corner is gone.
   EXPECT_NEAR(MaterialIn(one, {10.7, -10, 2.76}, {11, 10, 3.06}), 0, kProbe);
-  // The hole's 45° chamfer of 0.5 opens it to 11 at the bottom face only.
-  EXPECT_NEAR(MaterialIn(one, {5.02, -0.5, 0}, {5.3, 0.5, 0.15}), 0, kProbe);
-  EXPECT_NEAR(MaterialIn(one, {5.02, -0.5, 1}, {5.3, 0.5, 1.15}), 0.28 * 0.15, kProbe);
+  // The hole is the standard's 11; its 45° chamfer of 0.5 opens it to 12 at the bottom face
+  // only.
+  EXPECT_NEAR(MaterialIn(one, {5.52, -0.5, 0}, {5.8, 0.5, 0.15}), 0, kProbe);
+  EXPECT_NEAR(MaterialIn(one, {5.52, -0.5, 1}, {5.8, 0.5, 1.15}), 0.28 * 0.15, kProbe);
 }
 
 }  // namespace
