@@ -1,5 +1,5 @@
-// An automation object as the host sees an add-in class: its ProgID and its properties by
-// member name, in slot order.
+// An automation object as the host sees an add-in class: its ProgID, its properties and its
+// methods by member name, in slot order.
 #pragma once
 
 #include <string>
@@ -8,6 +8,14 @@
 #include "host/Value.h"
 
 namespace host {
+
+class Shape;
+
+// An argument or result of a method call: a host object (a shape) or a plain value.
+struct Argument {
+  Shape* object = nullptr;
+  Value value;
+};
 
 class AutomationObject {
  public:
@@ -18,6 +26,12 @@ class AutomationObject {
   virtual Value GetProperty(const std::string& name) const = 0;
   // The value is converted to the property's own type (error 13 when it cannot be).
   virtual void PutProperty(const std::string& name, const Value& value) = 0;
+  // The methods after the properties, in slot order.
+  virtual std::vector<std::string> MethodNames() const { return {}; }
+  // Calls a method by member name (case-insensitive): error 438 for an unknown name, 449 for a
+  // missing argument, 424 for a value where an object is wanted. Errors of the method travel
+  // to the caller.
+  virtual Argument Invoke(const std::string& name, std::vector<Argument>& args);
 };
 
 }  // namespace host
