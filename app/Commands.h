@@ -20,5 +20,8 @@ void AddRecordCommand(CLI::App& cli, CommandTable& commands);
 void AddExportCommand(CLI::App& cli, CommandTable& commands);
 void AddBuildCommand(CLI::App& cli, CommandTable& commands);
 void AddDropCommand(CLI::App& cli, CommandTable& commands);
+void AddCopyCommand(CLI::App& cli, CommandTable& commands);
+void AddEditCommand(CLI::App& cli, CommandTable& commands);
+void AddSetCommand(CLI::App& cli, CommandTable& commands);
 
 }  // namespace vormbrace::app

@@ -22,6 +22,9 @@ int main(int argc, char** argv) {
   vormbrace::app::AddExportCommand(cli, commands);
   vormbrace::app::AddBuildCommand(cli, commands);
   vormbrace::app::AddDropCommand(cli, commands);
+  vormbrace::app::AddCopyCommand(cli, commands);
+  vormbrace::app::AddEditCommand(cli, commands);
+  vormbrace::app::AddSetCommand(cli, commands);
 
   CLI11_PARSE(cli, argc, argv);
   try {
