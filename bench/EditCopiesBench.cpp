@@ -60,7 +60,10 @@ void EditOneOfHundredCopies(benchmark::State& state) {
     frame.translation = {30.0 * (i % 10), 30.0 * (i / 10), 0};
     copy.SetFrame(frame);
   }
-  const app::DialogScript sizes[] = {BoltScript("M12"), BoltScript("M10")};
+  // In edit mode the kind cannot change: the double-click's dialog is given the size only.
+  app::DialogScript sizes[2];
+  sizes[0].size = "M12";
+  sizes[1].size = "M10";
   int edits = 0;
   for (auto _ : state) {
     SceneShape& edited = *document.Root().Children()[static_cast<std::size_t>(edits % kCopies)];

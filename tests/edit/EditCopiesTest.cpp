@@ -76,17 +76,21 @@ TEST_F(EditCopies, CopyWithoutTheNewSizeIsSuppressedUntilAGoodEdit) {
   EXPECT_TRUE(Root(*scene, 1).Suppressed());
   EXPECT_EQ(Root(*scene, 1).Name(), "Measurement not valid");
 
-  // A size the copy's standard has brings it back, still a flange bolt at its own place.
-  Ok("edit s.json --part " + original + " --size M12 --length 40");
+  // A double-click on the suppressed copy itself, with a size its standard has, brings it
+  // back, still a flange bolt at its own place; the original follows with its own standard.
+  Ok("edit s.json --part " + copy + " --size M12 --length 40");
   scene = Load("s.json");
   SceneShape& back = Root(*scene, 1);
   EXPECT_EQ(back.SystemName(), copy);
   EXPECT_FALSE(back.Suppressed());
   EXPECT_EQ(back.Name(), "ISO 4162 M12x40 - 8.8");
   EXPECT_NEAR(back.Frame().translation.x, 40, 1e-9);
-  host::occt::SolidFigures f = Figures(*scene, back);
-  EXPECT_TRUE(f.valid);
-  EXPECT_EQ(f.solids, 1);
+  EXPECT_EQ(Root(*scene, 0).Name(), "ISO 4017 M12x40 - 8.8");
+  for (SceneShape* part : {&Root(*scene, 0), &back}) {
+    host::occt::SolidFigures f = Figures(*scene, *part);
+    EXPECT_TRUE(f.valid);
+    EXPECT_EQ(f.solids, 1);
+  }
 }
 
 TEST_F(EditCopies, BadInputLeavesTheSceneUntouched) {

@@ -60,6 +60,23 @@ TEST_F(SetLength, TypedLengthSnapsToTheStandardsRecord) {
   EXPECT_NEAR(Figures(*scene, Root(*scene, 0)).volume, m10x45.volume, 1e-6);
 }
 
+// A size whose table has no record at all (here the table file lost it): the part stays as it
+// was, the message says what was looked for, and nothing is written.
+TEST_F(SetLength, LengthWithoutAnyRecordChangesNothing) {
+  Ok("drop --kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size M10 --length 40 "
+     "-o s.json");
+  {
+    auto scene = Load("s.json");
+    Table(Root(*scene, 0)).Variable(2, 14).SetValue(host::Value::Text("M99"));
+    host::ref::SaveScene(*scene, Path("s.json"));
+  }
+  const std::string saved = Read("s.json");
+  CommandResult r = Run("set s.json --part \"ISO 4017 M10x40 - 8.8\" --length 45");
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("Measurement not valid: ISO 4017 M99x45"), std::string::npos) << r.err;
+  EXPECT_EQ(Read("s.json"), saved);
+}
+
 TEST_F(SetLength, ThreadedRodTakesTheWholeMillimetres) {
   Ok("drop --kind bolt --family DIN --type 5 --standard \"DIN 975\" --size M10 --length 100 "
      "-o s.json");
