@@ -56,8 +56,8 @@ host::Component& FastenerTableOf(host::ref::SceneShape& part);
 
 // A part or assembly as the commands print it: name, description record, bill of materials,
 // whether it is suppressed, and the solid's figures.
-void PrintShape(std::ostream& out, host::ref::SceneShape& shape,
-                host::occt::OcctEvaluator& kernel, const std::string& indent);
+void PrintShape(std::ostream& out, host::ref::SceneShape& shape, host::occt::OcctEvaluator& kernel,
+                const std::string& indent);
 
 // The dialog choices an edit can change (family, type, standard, size, length, material).
 void AddChoiceOptions(CLI::App& command, DialogScript& script);

@@ -57,8 +57,9 @@ void AddCopyCommand(CLI::App& cli, CommandTable& commands) {
   command->add_option("SCENE", o->scenePath, "Scene file (.json)")->required();
   command->add_option("--part", o->part, "The part: its name or its system name (e.g. Part3)")
       ->required();
-  command->add_option("--at", o->at, "Put the copy's origin here, X,Y,Z in mm (default: where "
-                                     "the part is)");
+  command->add_option("--at", o->at,
+                      "Put the copy's origin here, X,Y,Z in mm (default: where "
+                      "the part is)");
   command->add_option("--dir", o->dir,
                       "Turn the copy so that its Z axis (a fastener's axis, head up) points "
                       "along DX,DY,DZ (default: as the part is turned)");

@@ -16,7 +16,7 @@ namespace {
 
 using host::ref::SceneShape;
 
-constexpr double kLongest = 10000;  // mm: no catalogue part is longer than ten metres
+constexpr double kLongest = 10000;        // mm: no catalogue part is longer than ten metres
 constexpr std::int32_t kShankLength = 3;  // the size box variable that holds the length
 
 struct SetOptions {

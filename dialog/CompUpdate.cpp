@@ -161,9 +161,9 @@ void LengthUpdate(host::Shape& part) {
       if (!QMisuraVariabili(s.paths.dataFolder + file, code, lengthText, s.values,
                             s.partNumberText)) {
         typed.SetValue(host::Value::Double(L));
-        host::CurrentHost().MsgBox(ResText(res::kInvalidSize) + ": " + TextAt(*table, 13) + " " +
-                                       code + "x" + lengthText,
-                                   host::kMsgExclamation, ResText(res::kTitle));
+        host::CurrentHost().MsgBox(
+            ResText(res::kInvalidSize) + ": " + TextAt(*table, 13) + " " + code + "x" + lengthText,
+            host::kMsgExclamation, ResText(res::kTitle));
         return;
       }
       std::unique_ptr<FastenerComponent> record = MakeComponent(kind, type, s.values);

@@ -30,12 +30,15 @@ class EditedPart {
   EditedPart& operator=(const EditedPart&) = delete;
 };
 
+std::int16_t KindOf(host::Component& table) {
+  return table.Variable(kNumberColumn, 0).GetValue().AsInt16();
+}
+
 void ReadPlacement(host::Shape& shape) {
   auto placement = host::CurrentHost().NewPlacement();
   placement->ReadFrom(shape);
-  State().drop.placement = {placement->PositionX(), placement->PositionY(),
-                            placement->PositionZ(), placement->AxisX(),
-                            placement->AxisY(),     placement->AxisZ(),
+  State().drop.placement = {placement->PositionX(), placement->PositionY(), placement->PositionZ(),
+                            placement->AxisX(),     placement->AxisY(),     placement->AxisZ(),
                             placement->Angle()};
 }
 
@@ -56,7 +59,7 @@ void RebuildCopy(host::Shape& s, host::Component& table, const std::string& size
   RunTimeState& st = State();
   const std::int16_t family = table.Variable(kNumberColumn, 5).GetValue().AsInt16();
   const std::int16_t type = table.Variable(kNumberColumn, 1).GetValue().AsInt16();
-  const std::int16_t kind = table.Variable(kNumberColumn, 0).GetValue().AsInt16();
+  const std::int16_t kind = KindOf(table);
   const std::int32_t id = table.Variable(kNumberColumn, 2).GetValue().AsInt32();
   const std::string standard = TextAt(table, 13);
   const std::string file = TextAt(table, 15);
@@ -76,7 +79,8 @@ void RebuildCopy(host::Shape& s, host::Component& table, const std::string& size
   std::unique_ptr<FastenerComponent> component = MakeComponent(kind, type, st.values);
   if (component == nullptr) return;
   // A threaded rod keeps its own length: rods are cut to any length.
-  if (kind == 0 && type == kThreadedRod) component->PutProperty("lung", host::Value::Double(length));
+  if (kind == 0 && type == kThreadedRod)
+    component->PutProperty("lung", host::Value::Double(length));
   component->Codice = sizeCode;
   component->FileData = file;
   component->Normativa = standard;
@@ -99,7 +103,8 @@ void EditPart(host::Shape& part, std::int16_t kind) {
   s.page = &part.Page();
   ReadPlacement(part);
   s.drop.target = host.ElementHelper().Owner(part);
-  std::unique_ptr<host::AutomationObject> instance = classes[static_cast<std::size_t>(kind)].create();
+  std::unique_ptr<host::AutomationObject> instance =
+      classes[static_cast<std::size_t>(kind)].create();
   static_cast<FastenerComponent&>(*instance).GetPartData(part);
   s.componentId = s.edit.componentId;
   s.holeDiameter = NumberAt(*table, 10);
@@ -111,13 +116,19 @@ void ApplyEdit(host::Shape& part, std::int32_t componentId, const std::string& s
   if (componentId == 0) return;
   host::Shape* owner = host::CurrentHost().ElementHelper().Owner(part);
   if (owner == nullptr) return;
+  host::Component* editedTable = FindDataTable(part);
+  if (editedTable == nullptr) return;
   const std::string edited = part.SystemName();
+  const std::int16_t kind = KindOf(*editedTable);
   host::ShapeCollection& shapes = owner->Shapes(0);
   for (std::int32_t i = 1; i <= shapes.Count(); ++i) {
     host::Shape& s = shapes.Item(i);
     host::Component* table = FindDataTable(s);
     if (table == nullptr || s.SystemName() == edited) continue;
     if (table->Variable(kNumberColumn, 2).GetValue().AsInt32() != componentId) continue;
+    // A washer or nut dropped onto a bolt takes the bolt's identifier too: it is linked to the
+    // bolt, not a copy of it, and must not be rebuilt from the bolt's size.
+    if (KindOf(*table) != kind) continue;
     RebuildCopy(s, *table, sizeCode);
   }
 }

@@ -19,9 +19,9 @@ namespace vormbrace {
 // data table, or a kind outside 0-4, opens nothing.
 void EditPart(host::Shape& part, std::int16_t kind);
 
-// Rebuilds every other part under the owner of `part` whose data table holds `componentId`
-// with the size `sizeCode`, each from its own stored standard, table file, material and
-// length. A copy whose table has no record for the size is suppressed and named "Measurement
+// Rebuilds every other part of the same kind under the owner of `part` whose data table holds
+// `componentId` with the size `sizeCode`, each from its own stored standard, table file, material
+// and length. A copy whose table has no record for the size is suppressed and named "Measurement
 // not valid" (resource text 25); the others go on. An identifier of 0 links nothing: no other
 // part is rebuilt. Bolts and screws then drag their linked hole along (UpdateLinkedHole).
 void ApplyEdit(host::Shape& part, std::int32_t componentId, const std::string& sizeCode);

@@ -6,9 +6,9 @@
 
 #include "host/ModalForm.h"
 #include "host/ModelessForm.h"
-#include "host/reference/Expression.h"
 #include "host/RuntimeError.h"
 #include "host/TextFile.h"
+#include "host/reference/Expression.h"
 #include "host/reference/Math3.h"
 #include "host/reference/SceneDocument.h"
 

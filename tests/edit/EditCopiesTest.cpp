@@ -93,6 +93,24 @@ TEST_F(EditCopies, CopyWithoutTheNewSizeIsSuppressedUntilAGoodEdit) {
   }
 }
 
+// A washer dropped onto a bolt's shank takes the bolt's identifier: linked, not a copy.
+TEST_F(EditCopies, WasherOnABoltIsNotRebuiltAsItsCopy) {
+  Ok("drop --kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size M10 --length 40 "
+     "-o s.json");
+  Ok("drop s.json --at 20,0,-20 --dir -1,0,0 --kind washer");
+  auto before = Load("s.json");
+  ASSERT_EQ(before->Root().Children().size(), 2u);
+  SceneShape& washer = Root(*before, 1);
+  ASSERT_EQ(Cell(washer, 2), Cell(Root(*before, 0), 2));
+  const double volume = Figures(*before, washer).volume;
+
+  Ok("edit s.json --part " + Root(*before, 0).SystemName() + " --size M12");
+  auto after = Load("s.json");
+  EXPECT_EQ(Root(*after, 0).Name(), "ISO 4017 M12x40 - 8.8");
+  EXPECT_EQ(Root(*after, 1).Name(), washer.Name());
+  EXPECT_NEAR(Figures(*after, Root(*after, 1)).volume, volume, 1e-9);
+}
+
 TEST_F(EditCopies, BadInputLeavesTheSceneUntouched) {
   WritePlateScene();
   DropOnPlate("--kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size M10 --length 40",

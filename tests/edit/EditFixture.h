@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 
 #include "host/occt/OcctEvaluator.h"
@@ -24,7 +24,9 @@ inline constexpr double kPi = 3.14159265358979;
 
 class EditFixture : public ::testing::Test {
  protected:
-  CommandResult Run(const std::string& args) { return RunVormbrace(args, host_.Scratch().string()); }
+  CommandResult Run(const std::string& args) {
+    return RunVormbrace(args, host_.Scratch().string());
+  }
   // Runs and expects success.
   std::string Ok(const std::string& args) {
     CommandResult r = Run(args);

@@ -24,17 +24,20 @@ double CounterboreVolume(double diameter, double depth) {
 
 TEST_F(LinkedHole, BoltWithATallerHeadSinksToTheNewCounterboreFloor) {
   WritePlateScene();
-  DropOnPlate("--kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size M10 --length 40 "
-              "--hole counterbore",
-              "s.json");
+  DropOnPlate(
+      "--kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size M10 --length 40 "
+      "--hole counterbore",
+      "s.json");
   const nlohmann::json oldHead =
       Properties("--kind bolts --type 1 --standard \"ISO 4017\" --size M10 --length 40");
   const nlohmann::json newHead =
       Properties("--kind bolts --type 2 --standard \"ISO 4162\" --size M10 --length 40");
   const double kOld = oldHead["LungTesta"], kNew = newHead["LungTesta"];
   ASSERT_NE(kOld, kNew);
-  const double oldBore = CounterboreVolume(1.2 * oldHead["DiamCerchioTesta"].get<double>() / kCos30, kOld);
-  const double newBore = CounterboreVolume(1.2 * newHead["DiamCerchioTesta"].get<double>() / kCos30, kNew);
+  const double oldBore =
+      CounterboreVolume(1.2 * oldHead["DiamCerchioTesta"].get<double>() / kCos30, kOld);
+  const double newBore =
+      CounterboreVolume(1.2 * newHead["DiamCerchioTesta"].get<double>() / kCos30, kNew);
   auto before = Load("s.json");
   EXPECT_NEAR(before->Root().Children()[1]->Frame().translation.z, -kOld, 1e-9);
   EXPECT_NEAR(Figures(*before, Root(*before, 0)).volume, PlateVolume() - oldBore, 1e-2);
@@ -63,9 +66,10 @@ TEST_F(LinkedHole, BoltWithATallerHeadSinksToTheNewCounterboreFloor) {
 
 TEST_F(LinkedHole, ScrewEditedToACountersunkHeadTurnsItsCounterboreIntoACountersink) {
   WritePlateScene();
-  DropOnPlate("--kind screw --family ISO --type 1 --standard \"ISO 4762\" --size M10 --length 30 "
-              "--hole counterbore",
-              "s.json");
+  DropOnPlate(
+      "--kind screw --family ISO --type 1 --standard \"ISO 4762\" --size M10 --length 30 "
+      "--hole counterbore",
+      "s.json");
   const nlohmann::json oldHead =
       Properties("--kind screws --type 1 --standard \"ISO 4762\" --size M10 --length 30");
   const nlohmann::json newHead =

@@ -50,9 +50,9 @@ TEST_F(SetLength, TypedLengthSnapsToTheStandardsRecord) {
   EXPECT_NEAR(f.boxMin.z, -45, 1e-6);
 
   // A formula drives the length: the part keeps its record.
-  EXPECT_NE(Ok("set s.json --part " + bolt + " --expression \"2*(20+5)\"")
-                .find("driven by the formula"),
-            std::string::npos);
+  EXPECT_NE(
+      Ok("set s.json --part " + bolt + " --expression \"2*(20+5)\"").find("driven by the formula"),
+      std::string::npos);
   scene = Load("s.json");
   EXPECT_EQ(Root(*scene, 0).Name(), "ISO 4017 M10x45 - 8.8");
   EXPECT_EQ(TypedLength(Root(*scene, 0)).Expression(), "2*(20+5)");
@@ -96,7 +96,8 @@ TEST_F(SetLength, PopupClosesAtItsTimersFirstTick) {
   InfoLung& popup = TheInfoLung();
   popup.Show("Length", "45");
   ASSERT_FALSE(host_.Host().Popups().empty());
-  EXPECT_EQ(host_.Host().Popups().back().captions, (std::vector<std::string>{"Length", "45", "mm"}));
+  EXPECT_EQ(host_.Host().Popups().back().captions,
+            (std::vector<std::string>{"Length", "45", "mm"}));
   host_.Host().AdvanceClock(InfoLung::kTimerInterval - 1);
   EXPECT_TRUE(popup.IsShown());
   host_.Host().AdvanceClock(1);
