@@ -111,6 +111,20 @@ TEST_F(EditCopies, WasherOnABoltIsNotRebuiltAsItsCopy) {
   EXPECT_NEAR(Figures(*after, Root(*after, 1)).volume, volume, 1e-9);
 }
 
+// Washers dropped on nothing carry identifier 0, which links nothing: an edit of one leaves the
+// other washer alone.
+TEST_F(EditCopies, IdentifierZeroLinksNoCopies) {
+  Ok("drop --kind washer --family ISO --size M10 -o s.json");
+  Ok("drop s.json --kind washer --at 40,0,0");
+  auto before = Load("s.json");
+  ASSERT_EQ(Cell(Root(*before, 0), 2), 0);
+  ASSERT_EQ(Cell(Root(*before, 1), 2), 0);
+  Ok("edit s.json --part " + Root(*before, 0).SystemName() + " --size M12");
+  auto after = Load("s.json");
+  EXPECT_NE(Root(*after, 0).Name(), Root(*before, 0).Name());
+  EXPECT_EQ(Root(*after, 1).Name(), Root(*before, 1).Name());
+}
+
 TEST_F(EditCopies, BadInputLeavesTheSceneUntouched) {
   WritePlateScene();
   DropOnPlate("--kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size M10 --length 40",
