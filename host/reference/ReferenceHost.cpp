@@ -15,7 +15,7 @@
 namespace host::ref {
 namespace {
 
-constexpr std::int32_t kPosition = 4;
+constexpr std::int32_t kSizeBox = 1, kPosition = 4;
 
 SceneShape& AsScene(host::Shape& shape) {
   auto* s = dynamic_cast<SceneShape*>(&shape);
@@ -277,7 +277,7 @@ bool ReferenceHost::DoubleClick(SceneShape& part) {
 void ReferenceHost::TypeSizeBoxVariable(SceneShape& feature, std::int32_t index, double value,
                                         const std::string& formula) {
   if (!formula.empty()) value = EvaluateExpression(formula);
-  host::Variable& variable = feature.Components(1).Item(1).Variable(index);
+  host::Variable& variable = feature.Components(kSizeBox).Item(1).Variable(index);
   variable.SetValue(Value::Double(value));
   variable.SetExpression(formula);
   SceneShape* part = feature.Parent();
