@@ -137,15 +137,7 @@ void AddChoiceOptions(CLI::App& command, DialogScript& s) {
 void RunAddIn(AppHost& app, const DialogScript& script, bool needsConfirm,
               const std::function<void()>& entry) {
   DialogPresenter presenter(script);
-  app.host->ClearMessages();
-  app.host->SetPresenter([&presenter](host::ModalForm& form) { presenter.Present(form); });
-  try {
-    entry();
-  } catch (...) {
-    app.host->SetPresenter(nullptr);
-    throw;
-  }
-  app.host->SetPresenter(nullptr);
+  WithDialog(*app.host, presenter, entry);
   // The add-in has printed its own messages (standard error); nothing is written after one.
   if (!presenter.Error().empty()) throw CommandError(presenter.Error());
   if ((needsConfirm && !presenter.Confirmed()) || !app.host->Messages().empty()) {

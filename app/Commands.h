@@ -23,6 +23,7 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands);
 void AddCopyCommand(CLI::App& cli, CommandTable& commands);
 void AddEditCommand(CLI::App& cli, CommandTable& commands);
 void AddSetCommand(CLI::App& cli, CommandTable& commands);
+void AddBatchCommand(CLI::App& cli, CommandTable& commands);
 void AddCacheCommand(CLI::App& cli, CommandTable& commands);
 
 }  // namespace vormbrace::app

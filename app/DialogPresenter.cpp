@@ -7,6 +7,7 @@
 
 #include "data/NumberText.h"
 #include "dialog/Dialog.h"
+#include "dialog/DropHook.h"
 
 namespace vormbrace::app {
 namespace {
@@ -181,6 +182,24 @@ void DialogPresenter::Present(host::ModalForm& form) {
     abandon(e.what());
   }
   confirmed_ = dialog->Result() == Dialog::Outcome::Confirmed;
+}
+
+void WithDialog(host::ref::ReferenceHost& host, DialogPresenter& presenter,
+                const std::function<void()>& entry) {
+  host.ClearMessages();
+  host.SetPresenter([&presenter](host::ModalForm& form) { presenter.Present(form); });
+  try {
+    entry();
+  } catch (...) {
+    host.SetPresenter(nullptr);
+    throw;
+  }
+  host.SetPresenter(nullptr);
+}
+
+void DropWithDialog(host::ref::ReferenceHost& host, host::ref::RecordedDrop& hook,
+                    DialogPresenter& presenter) {
+  WithDialog(host, presenter, [&] { DropHook().OnDragDrop(hook); });
 }
 
 }  // namespace vormbrace::app

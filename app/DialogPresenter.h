@@ -5,10 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 
 #include "host/ModalForm.h"
+#include "host/reference/DropHit.h"
+#include "host/reference/ReferenceHost.h"
 
 namespace vormbrace::app {
 
@@ -48,5 +51,16 @@ class DialogPresenter {
   bool confirmed_ = false;
   std::string error_;
 };
+
+// Runs an entry point of the add-in (a drop, a double-click, a typed length) with `presenter`
+// showing the selection dialog, the host's messages cleared first; the presenter leaves the
+// host however the entry ends.
+void WithDialog(host::ref::ReferenceHost& host, DialogPresenter& presenter,
+                const std::function<void()>& entry);
+
+// Drops through the add-in's drop hook with `presenter` showing the selection dialog, the
+// host's messages cleared first; the presenter leaves the host however the drop ends.
+void DropWithDialog(host::ref::ReferenceHost& host, host::ref::RecordedDrop& hook,
+                    DialogPresenter& presenter);
 
 }  // namespace vormbrace::app

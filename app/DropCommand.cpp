@@ -11,6 +11,7 @@
 
 #include "app/CommandSupport.h"
 #include "app/Commands.h"
+#include "app/ExportSettings.h"
 #include "app/DialogPresenter.h"
 #include "dialog/DropHook.h"
 #include "host/DataObject.h"
@@ -91,7 +92,7 @@ int Drop(AppHost& app, const DropOptions& o) {
 
   PrintNew(report, document->Root(), before, kernel, "");
   if (!exportPath.empty()) {
-    host::occt::ExportScene(*document, exportPath);
+    host::occt::ExportScene(*document, exportPath, ExportOptionsFor(app));
     report << "wrote " << exportPath << "\n";
   }
   host::ref::SaveScene(*document, scenePath);

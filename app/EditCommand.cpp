@@ -9,6 +9,7 @@
 
 #include "app/CommandSupport.h"
 #include "app/Commands.h"
+#include "app/ExportSettings.h"
 #include "host/occt/Export.h"
 #include "host/reference/SceneFile.h"
 
@@ -56,7 +57,7 @@ int Edit(AppHost& app, const EditOptions& o) {
     PrintShape(report, changed, *scene.kernel, "  ");
   }
   if (!o.exportPath.empty()) {
-    host::occt::ExportScene(*scene.document, o.exportPath);
+    host::occt::ExportScene(*scene.document, o.exportPath, ExportOptionsFor(app));
     report << "wrote " << o.exportPath << "\n";
   }
   const std::string out = o.outPath.empty() ? o.scenePath : o.outPath;

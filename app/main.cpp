@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
   vormbrace::app::AddCopyCommand(cli, commands);
   vormbrace::app::AddEditCommand(cli, commands);
   vormbrace::app::AddSetCommand(cli, commands);
+  vormbrace::app::AddBatchCommand(cli, commands);
   vormbrace::app::AddCacheCommand(cli, commands);
 
   CLI11_PARSE(cli, argc, argv);

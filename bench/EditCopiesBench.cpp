@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 
 #include "app/AppHost.h"
 #include "app/DialogPresenter.h"
@@ -31,12 +32,10 @@ app::DialogScript BoltScript(const char* size) {
 }
 
 // Runs an entry point with the dialog driven by `script`; false when it was not confirmed.
-template <typename Entry>
-bool WithDialog(app::AppHost& app, const app::DialogScript& script, Entry entry) {
+bool Confirmed(app::AppHost& app, const app::DialogScript& script,
+               const std::function<void()>& entry) {
   app::DialogPresenter presenter(script);
-  app.host->SetPresenter([&presenter](host::ModalForm& form) { presenter.Present(form); });
-  entry();
-  app.host->SetPresenter(nullptr);
+  app::WithDialog(*app.host, presenter, entry);
   return presenter.Confirmed();
 }
 
@@ -49,7 +48,7 @@ void EditOneOfHundredCopies(benchmark::State& state) {
   host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(document);
   app.host->Attach(document);
   host::ref::RecordedDrop hook(document, host::ref::DropHit{});
-  if (!WithDialog(app, BoltScript("M10"), [&] { DropHook().OnDragDrop(hook); })) {
+  if (!Confirmed(app, BoltScript("M10"), [&] { DropHook().OnDragDrop(hook); })) {
     state.SkipWithError("the drop was not confirmed");
     return;
   }
@@ -67,7 +66,7 @@ void EditOneOfHundredCopies(benchmark::State& state) {
   int edits = 0;
   for (auto _ : state) {
     SceneShape& edited = *document.Root().Children()[static_cast<std::size_t>(edits % kCopies)];
-    if (!WithDialog(app, sizes[edits % 2], [&] { app.host->DoubleClick(edited); })) {
+    if (!Confirmed(app, sizes[edits % 2], [&] { app.host->DoubleClick(edited); })) {
       state.SkipWithError("the edit was not confirmed");
       break;
     }
