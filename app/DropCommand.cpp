@@ -2,7 +2,6 @@
 // what was hit, the selection dialog is driven from the command line's choices (else the
 // remembered ones), and OK builds the part. Prints what was built and writes the scene and the
 // export; a failure anywhere writes nothing.
-#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <set>
@@ -10,11 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "app/CommandSupport.h"
 #include "app/Commands.h"
 #include "app/DropWithDialog.h"
 #include "app/ExportSettings.h"
+#include "dialog/DropHook.h"
 #include "host/DataObject.h"
-#include "host/RuntimeError.h"
 #include "host/occt/Export.h"
 #include "host/occt/Import.h"
 #include "host/occt/OcctEvaluator.h"
@@ -38,71 +38,12 @@ struct DropOptions {
   DialogScript script;
 };
 
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// "X,Y,Z" as three numbers.
-host::ref::Vec3 ParseTriple(const std::string& text, const std::string& option) {
-  double v[3];
-  std::istringstream in(text);
-  for (int i = 0; i < 3; ++i) {
-    std::string field;
-    if (!std::getline(in, field, ','))
-      throw UsageError(option + " takes X,Y,Z, not \"" + text + "\"");
-    try {
-      std::size_t used = 0;
-      v[i] = std::stod(field, &used);
-      if (used != field.size()) throw std::invalid_argument(field);
-    } catch (const std::logic_error&) {
-      throw UsageError(option + " takes X,Y,Z, not \"" + text + "\"");
-    }
-  }
-  std::string rest;
-  if (std::getline(in, rest)) throw UsageError(option + " takes X,Y,Z, not \"" + text + "\"");
-  return {v[0], v[1], v[2]};
-}
-
-std::string Number(double value) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.3f", value);
-  std::string text = buf;
-  while (text.back() == '0') text.pop_back();
-  if (text.back() == '.') text.pop_back();
-  return text == "-0" ? "0" : text;
-}
-
 void CollectIds(SceneShape& shape, std::set<std::int32_t>& ids) {
   for (auto& child : shape.Children()) {
     if (child->Type() == host::kShapePart || child->Type() == host::kShapeAssembly) {
       ids.insert(child->SystemID());
       CollectIds(*child, ids);
     }
-  }
-}
-
-// What a new part or assembly shows: name, description record, bill of materials, solid.
-void PrintShape(std::ostream& out, SceneShape& shape, host::occt::OcctEvaluator& kernel,
-                const std::string& indent) {
-  out << indent << shape.Name() << "\n";
-  if (host::DataObject* d = shape.DataObject(host::kDescriptionGuid, false)) {
-    if (shape.Type() == host::kShapeAssembly)
-      out << indent << "  description: " << d->Description() << "\n";
-    out << indent << "  part number: " << d->PartNumber() << "\n";
-  }
-  if (host::DataObject* bom = shape.DataObject(host::kAttributeListGuid, false)) {
-    for (std::int32_t i = 1; i <= bom->Count(); ++i) {
-      out << indent << "  " << bom->EntryName(i) << ": " << bom->EntryValue(i) << "\n";
-    }
-  }
-  if (shape.Type() == host::kShapePart) {
-    host::occt::SolidFigures f = kernel.Figures(shape);
-    out << indent << "  solid: " << (f.valid ? "valid" : "NOT VALID") << ", " << f.solids
-        << (f.solids == 1 ? " solid" : " solids") << ", volume " << Number(f.volume) << " mm3, "
-        << f.faces << " faces, box (" << Number(f.boxMin.x) << ", " << Number(f.boxMin.y) << ", "
-        << Number(f.boxMin.z) << ") to (" << Number(f.boxMax.x) << ", " << Number(f.boxMax.y)
-        << ", " << Number(f.boxMax.z) << ")\n";
   }
 }
 
@@ -129,6 +70,7 @@ int Drop(AppHost& app, const DropOptions& o) {
   std::unique_ptr<SceneDocument> document =
       o.scenePath.empty() ? std::make_unique<SceneDocument>() : host::ref::LoadScene(o.scenePath);
   host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(*document);
+  app.host->Attach(*document);
   // What was done, printed once the files are written.
   std::ostringstream report;
   if (!o.importPath.empty()) {
@@ -146,18 +88,7 @@ int Drop(AppHost& app, const DropOptions& o) {
     hit = host::occt::PickScene(*document, at, dir);
   }
   host::ref::RecordedDrop hook(*document, hit);
-  DialogPresenter presenter(o.script);
-  DropWithDialog(*app.host, hook, presenter);
-
-  // The add-in has printed its own messages (standard error); nothing is written after one.
-  if (!presenter.Error().empty()) {
-    std::cerr << "vormbrace: " << presenter.Error() << "\n";
-    return 1;
-  }
-  if (!presenter.Confirmed() || !app.host->Messages().empty()) {
-    std::cerr << "vormbrace: nothing was written\n";
-    return 1;
-  }
+  RunAddIn(app, o.script, true, [&] { DropHook().OnDragDrop(hook); });
 
   PrintNew(report, document->Root(), before, kernel, "");
   if (!exportPath.empty()) {
@@ -191,14 +122,7 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
                       "Import a STEP part into the scene first (saved with the scene)");
   command->add_option("--kind", s.kind, "bolt, screw, setscrew, washer or nut")
       ->check(CLI::IsMember({"bolt", "screw", "setscrew", "washer", "nut"}));
-  command->add_option("--family", s.family, "Standards family: ISO or DIN");
-  command->add_option("--type", s.type,
-                      "Type within the kind: bolt 1-10, screw 1-12, setscrew 1-9, washer 1-8, "
-                      "nut 1-9");
-  command->add_option("--standard", s.standard, "Standard, e.g. \"ISO 4017\"");
-  command->add_option("--size", s.size, "Size, e.g. M10");
-  command->add_option("--length", s.length, "Length in mm (any length for a threaded rod)");
-  command->add_option("--material", s.material, "Material, e.g. 8.8");
+  AddChoiceOptions(*command, s);
   command->add_option("--hole", s.hole, "Hole cut under a bolt or screw")
       ->check(CLI::IsMember({"none", "simple", "counterbore", "countersink"}));
   command->add_option("--tolerance", s.tolerance, "Hole tolerance class, e.g. \"ISO 273 medium\"");
@@ -209,20 +133,8 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
   command->add_option("--export", o->exportPath,
                       "Export the scene: .step, .stp, .stl or .glb (default without SCENE: "
                       "drop.step)");
-  commands.emplace_back(command, [o](AppHost& app) {
-    try {
-      return Drop(app, *o);
-    } catch (const UsageError& e) {
-      std::cerr << "vormbrace: " << e.what() << "\n";
-      return 2;
-    } catch (const host::RuntimeError& e) {
-      std::cerr << "vormbrace: error " << e.Number() << ": " << e.Description() << "\n";
-      return 1;
-    } catch (const host::occt::ImportError& e) {
-      std::cerr << "vormbrace: " << e.what() << "\n";
-      return 1;
-    }
-  });
+  commands.emplace_back(command,
+                        [o](AppHost& app) { return ExitCodeOf([&] { return Drop(app, *o); }); });
 }
 
 }  // namespace vormbrace::app

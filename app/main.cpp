@@ -26,6 +26,9 @@ int main(int argc, char** argv) {
   vormbrace::app::AddExportCommand(cli, commands);
   vormbrace::app::AddBuildCommand(cli, commands);
   vormbrace::app::AddDropCommand(cli, commands);
+  vormbrace::app::AddCopyCommand(cli, commands);
+  vormbrace::app::AddEditCommand(cli, commands);
+  vormbrace::app::AddSetCommand(cli, commands);
   vormbrace::app::AddBatchCommand(cli, commands);
   vormbrace::app::AddServeCommand(cli, commands);
   vormbrace::app::AddDrawingCommand(cli, commands);

@@ -14,6 +14,15 @@
 
 namespace vormbrace {
 
+// Automation member names compare without regard to case.
+inline bool SameMemberName(const std::string& a, const char* b) {
+  std::string bs(b);
+  return a.size() == bs.size() && std::equal(a.begin(), a.end(), bs.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
 template <typename C>
 class DispatchTable {
  public:
@@ -51,17 +60,9 @@ class DispatchTable {
   static void Assign(double& t, const host::Value& v) { t = v.AsDouble(); }
   static void Assign(std::string& t, const host::Value& v) { t = v.AsText(); }
 
-  static bool SameName(const std::string& a, const char* b) {
-    std::string bs(b);
-    return a.size() == bs.size() && std::equal(a.begin(), a.end(), bs.begin(), [](char x, char y) {
-             return std::tolower(static_cast<unsigned char>(x)) ==
-                    std::tolower(static_cast<unsigned char>(y));
-           });
-  }
-
   const Slot& Find(const std::string& name) const {
     for (const Slot& s : slots_) {
-      if (SameName(name, s.name)) return s;
+      if (SameMemberName(name, s.name)) return s;
     }
     host::Raise(host::err::kMethodNotSupported);
   }

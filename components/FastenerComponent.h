@@ -2,7 +2,9 @@
 // material and table file, the stored placement, the fastener data table and GetPartData.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "host/Automation.h"
 #include "host/Component.h"
@@ -43,7 +45,27 @@ class FastenerComponent : public host::AutomationObject {
   // size and material) into the dialog's edit state; a shape without a table changes nothing.
   void GetPartData(host::Shape& shape) const;
 
+  // Class events, called by the host on a fresh instance of the part's bound class.
+  // DblClick: the edit dialog on the part (x and y are ignored).
+  void DblClick(host::Shape& objPart, std::int32_t x, std::int32_t y);
+  // Before the host regenerates a part whose variables changed: bolts and screws with a data
+  // table make the shank follow the standard for the new length; the others do nothing.
+  virtual void PreUpdate(host::Shape&) {}
+
+  // The kind index of the class: 0 Bolt, 1 Screw, 2 ScrewNoHead, 3 Washer, 4 Nut.
+  std::int16_t KindIndex() const;
+
+  // The methods after the properties, in slot order: Create, CreateInPart, GetPartData,
+  // DblClick, PreUpdate, then Update on bolts and screws. (The thread answers of the threaded
+  // classes come between PreUpdate and Update.)
+  std::vector<std::string> MethodNames() const override;
+  host::Argument Invoke(const std::string& name, std::vector<host::Argument>& args) override;
+
  protected:
+  // Bolts and screws also answer Update (their holes follow them).
+  virtual bool HasUpdateEvent() const { return false; }
+  virtual void Update(host::Shape&) {}
+
   // The generators of the class's sub-type; a sub-type outside the class's range builds nothing.
   virtual void BuildGeometry(host::Shape& part) const = 0;
   // The length written to the bill of materials: the nominal length, 0 for washers and nuts.

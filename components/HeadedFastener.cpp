@@ -2,6 +2,8 @@
 #include "components/HeadedFastener.h"
 
 #include "components/CommonSlots.h"
+#include "components/EventFlows.h"
+#include "components/FastenerTable.h"
 
 namespace vormbrace {
 
@@ -24,6 +26,15 @@ const DispatchTable<HeadedFastener>& HeadedFastener::Table() {
       {"Var4", &C::Var4},
   }));
   return table;
+}
+
+void HeadedFastener::PreUpdate(host::Shape& shape) {
+  if (FindDataTable(shape) != nullptr) InstalledEventFlows().LengthUpdate(shape);
+}
+
+void HeadedFastener::Update(host::Shape& shape) {
+  host::Component* table = FindDataTable(shape);
+  if (table != nullptr && TextAt(*table, 1) == "FastHole") InstalledEventFlows().HoleUpdate(shape);
 }
 
 }  // namespace vormbrace

@@ -25,7 +25,13 @@ class HeadedFastener : public Dispatched<HeadedFastener, ThreadedFastener> {
   // The properties in slot order.
   static const DispatchTable<HeadedFastener>& Table();
 
+  // LengthUpdate for a shape with a fastener data table.
+  void PreUpdate(host::Shape& shape) override;
+  // HoleUpdate for a shape whose data table is a hole table ((1, 2) = "FastHole").
+  void Update(host::Shape& shape) override;
+
  protected:
+  bool HasUpdateEvent() const override { return true; }
   void SetSubType(std::int32_t subType) override { HeaderType = subType; }
   double BomLength() const override { return lung; }
   double ThreadDiameter() const override { return Diametro; }

@@ -374,33 +374,33 @@ std::unique_ptr<Nut> MakeNut(std::int16_t type, const ValueArray& v) {
   return n;
 }
 
+std::unique_ptr<FastenerComponent> MakeComponent(std::int16_t kind, std::int16_t type,
+                                                 const ValueArray& v) {
+  switch (kind) {
+    case 0:
+      return MakeBolt(type, v);
+    case 1:
+      return MakeScrew(type, v);
+    case 2:
+      return MakeScrewNoHead(type, v);
+    case 3:
+      return MakeWasher(type, v);
+    case 4:
+      return MakeNut(type, v);
+    default:
+      return nullptr;
+  }
+}
+
 std::unique_ptr<FastenerComponent> NewComponentFromDialog(std::int16_t kind,
                                                           const DialogChoices& choices) {
   RunTimeState& s = State();
   // Bolts, screws and set screws link to their hole and copies through the identifier.
   if (kind >= 0 && kind <= 2 && s.componentId == 0) s.componentId = NewUniqueNumber();
-  std::unique_ptr<FastenerComponent> component;
-  switch (kind) {
-    case 0: {
-      auto bolt = MakeBolt(s.typeCode, s.values);
-      if (s.typeCode == 5) bolt->lung = Val(choices.ManualLength());
-      component = std::move(bolt);
-      break;
-    }
-    case 1:
-      component = MakeScrew(s.typeCode, s.values);
-      break;
-    case 2:
-      component = MakeScrewNoHead(s.typeCode, s.values);
-      break;
-    case 3:
-      component = MakeWasher(s.typeCode, s.values);
-      break;
-    case 4:
-      component = MakeNut(s.typeCode, s.values);
-      break;
-    default:
-      return nullptr;
+  std::unique_ptr<FastenerComponent> component = MakeComponent(kind, s.typeCode, s.values);
+  if (component == nullptr) return nullptr;
+  if (kind == 0 && s.typeCode == 5) {
+    component->PutProperty("lung", host::Value::Double(Val(choices.ManualLength())));
   }
   component->FileData = choices.SizeFileName();
   component->Codice = choices.SelectedSize();

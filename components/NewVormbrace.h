@@ -26,6 +26,11 @@ std::unique_ptr<ScrewNoHead> MakeScrewNoHead(std::int16_t type,
 std::unique_ptr<Washer> MakeWasher(std::int16_t type, const ValueArray& v = State().values);
 std::unique_ptr<Nut> MakeNut(std::int16_t type, const ValueArray& v = State().values);
 
+// The component of kind `kind` (0 bolts .. 4 nuts; nullptr for any other) and sub-type `type`
+// from the value array `v`.
+std::unique_ptr<FastenerComponent> MakeComponent(std::int16_t kind, std::int16_t type,
+                                                 const ValueArray& v);
+
 // The dialog's choices the new component takes its texts from.
 class DialogChoices {
  public:

@@ -9,9 +9,7 @@
 #include "geometry/generaTeste.h"
 
 namespace vormbrace {
-namespace {
 
-// Head types whose head is countersunk below the seating plane.
 bool IsCountersunk(std::int32_t headerType) {
   switch (headerType) {
     case 2:
@@ -26,8 +24,6 @@ bool IsCountersunk(std::int32_t headerType) {
       return false;
   }
 }
-
-}  // namespace
 
 void Screw::BuildGeometry(host::Shape& part) const {
   BuildScrewByType(part, ReadHeadedDimensions(*this));

@@ -6,6 +6,9 @@
 
 namespace vormbrace {
 
+// Screw head types whose head is countersunk below the seating plane: 2, 5, 6, 8, 9, 11, 12.
+bool IsCountersunk(std::int32_t headerType);
+
 class Screw : public HeadedFastener {
  public:
   std::string ProgID() const override { return kScrewProgId; }

@@ -14,6 +14,8 @@
 #include "data/PartData.h"
 #include "data/Resources.h"
 #include "data/Settings.h"
+#include "dialog/CompUpdate.h"
+#include "dialog/Edit.h"
 #include "host/DataObject.h"
 #include "host/Host.h"
 #include "host/RuntimeError.h"
@@ -582,8 +584,7 @@ bool Confirm(Dialog& d) {
   host::Shape* part = nullptr;
   if (edit) {
     if (m.editedPart == nullptr) host::Raise(host::err::kObjectRequired);
-    ClearPartShapes(*m.editedPart);
-    part = &component->CreateInPart(*m.editedPart);
+    part = &RebuildInPlace(*component, *m.editedPart);
   } else {
     part = &component->Create(*target);
   }
@@ -591,6 +592,13 @@ bool Confirm(Dialog& d) {
   WriteDescriptionRecord(*part, part->Name(), s.partNumberText);
   SaveKindState(d, kind);
   WritePrefs(CurrentPrefs(d));
+  // An edit carries over: the hole made for the part follows it, and so do its copies (which
+  // reload the run-time state for each copy's own standard, so they come last).
+  if (edit) {
+    const std::int32_t id = s.componentId;
+    if (headed) UpdateLinkedHole(id, *component, *part);
+    ApplyEdit(*part, id, size);
+  }
   return true;
 }
 

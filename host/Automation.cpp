@@ -1,8 +1,11 @@
-// Interface identifiers compared as the host compares them.
+// Interface identifiers compared as the host compares them, and a class without methods of its
+// own.
 #include "host/Automation.h"
 
 #include <algorithm>
 #include <cctype>
+
+#include "host/RuntimeError.h"
 
 namespace host {
 
@@ -11,6 +14,10 @@ bool SameInterfaceId(const std::string& a, const std::string& b) {
            return std::toupper(static_cast<unsigned char>(x)) ==
                   std::toupper(static_cast<unsigned char>(y));
          });
+}
+
+Argument AutomationObject::Invoke(const std::string&, std::vector<Argument>&) {
+  Raise(err::kMethodNotSupported);
 }
 
 }  // namespace host

@@ -1,5 +1,6 @@
-// An automation object as the host sees an add-in class: its ProgID, its properties by member
-// name in slot order, and the further interfaces it implements, found by identifier.
+// An automation object as the host sees an add-in class: its ProgID, its properties and its
+// methods by member name in slot order, and the further interfaces it implements, found by
+// identifier.
 #pragma once
 
 #include <string>
@@ -16,6 +17,14 @@ class HostInterface {
   virtual ~HostInterface() = default;
 };
 
+class Shape;
+
+// An argument or result of a method call: a host object (a shape) or a plain value.
+struct Argument {
+  Shape* object = nullptr;
+  Value value;
+};
+
 class AutomationObject {
  public:
   virtual ~AutomationObject() = default;
@@ -28,6 +37,12 @@ class AutomationObject {
   // The class's implementation of the interface with this identifier (letter case ignored);
   // nullptr when the class does not support it.
   virtual HostInterface* QueryInterface(const std::string& interfaceId) = 0;
+  // The methods after the properties, in slot order.
+  virtual std::vector<std::string> MethodNames() const { return {}; }
+  // Calls a method by member name (case-insensitive): error 438 for an unknown name, 449 for a
+  // missing argument, 424 for a value where an object is wanted. Errors of the method travel
+  // to the caller.
+  virtual Argument Invoke(const std::string& name, std::vector<Argument>& args);
 };
 
 // Whether two interface identifier texts name the same interface (letter case ignored).

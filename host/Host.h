@@ -11,6 +11,7 @@
 namespace host {
 
 class ModalForm;
+class ModelessForm;
 class Page;
 
 // Message box styles (buttons + icon), as the add-in passes them.
@@ -38,6 +39,9 @@ class Host {
                               const std::string& title) = 0;
   // Shows a form modally: returns when the form has been closed (OK or Cancel).
   virtual void ShowModal(ModalForm& form) = 0;
+  // Shows a form without waiting: returns at once, the form stays up until its timer closes it.
+  // The add-in keeps the form alive meanwhile.
+  virtual void ShowModeless(ModelessForm& form) = 0;
 };
 
 // The host of this process. Fails (assertion) when none was installed.

@@ -23,6 +23,8 @@ std::string ErrorDescription(int number) {
       return "Path/File access error";
     case err::kObjectRequired:
       return "Object required";
+    case err::kArgumentNotOptional:
+      return "Argument not optional";
     case err::kMethodNotSupported:
       return "Object doesn't support this property or method";
     case err::kAutomationError:

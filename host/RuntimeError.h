@@ -18,6 +18,7 @@ inline constexpr int kFileNotFound = 53;
 inline constexpr int kInputPastEndOfFile = 62;
 inline constexpr int kPathFileAccessError = 75;
 inline constexpr int kObjectRequired = 424;
+inline constexpr int kArgumentNotOptional = 449;
 inline constexpr int kMethodNotSupported = 438;
 inline constexpr int kAutomationError = 440;
 }  // namespace err

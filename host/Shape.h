@@ -51,9 +51,11 @@ class Shape : public ComponentOwner {
   virtual void ResetSizeBox() = 0;
   // Turns a feature about its own axis (1 X, 2 Y, 3 Z) through its position point, radians.
   virtual void Rotate(std::int32_t axisCode, double angle) = 0;
-  // Copy(true) appends a duplicate of the feature to the same body and returns it.
+  // Copy(true) appends a duplicate of the feature to the same body, or of the part to the same
+  // owner (same records and tables, a new SystemID and SystemName), and returns it.
   virtual Shape& Copy(bool sameOwner) = 0;
-  // Moves a part in its parent by (dx, dy, dz) millimetres.
+  // Moves a part in its parent by (dx, dy, dz), or to that point when not `relative`. The
+  // lengths are in the host's internal unit, as ToHostLength gives them (not scene millimetres).
   virtual void Shift(double dx, double dy, double dz, bool relative) = 0;
   // The shape's Z axis in its parent.
   virtual void GetNormal(double& nx, double& ny, double& nz) = 0;

@@ -1,18 +1,21 @@
 // The service objects of the reference host.
 #include "host/reference/ReferenceHost.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "host/ModalForm.h"
+#include "host/ModelessForm.h"
 #include "host/RuntimeError.h"
 #include "host/TextFile.h"
+#include "host/reference/Expression.h"
 #include "host/reference/Math3.h"
 #include "host/reference/SceneDocument.h"
 
 namespace host::ref {
 namespace {
 
-constexpr std::int32_t kPosition = 4;
+constexpr std::int32_t kSizeBox = 1, kPosition = 4;
 
 SceneShape& AsScene(host::Shape& shape) {
   auto* s = dynamic_cast<SceneShape*>(&shape);
@@ -233,6 +236,67 @@ std::int32_t ReferenceHost::MsgBox(const std::string& text, std::int32_t style,
 void ReferenceHost::ShowModal(ModalForm& form) {
   formsShown_.push_back(form.FormName());
   if (presenter_) presenter_(form);
+}
+
+void ReferenceHost::ShowModeless(ModelessForm& form) {
+  formsShown_.push_back(form.FormName());
+  popups_.push_back({form.FormName(), form.Captions()});
+  if (popupSink_) popupSink_(popups_.back());
+  std::erase_if(openForms_, [&](const OpenForm& f) { return f.form == &form; });
+  openForms_.push_back({&form, form.TimerInterval()});
+}
+
+void ReferenceHost::AdvanceClock(std::int32_t milliseconds) {
+  std::vector<ModelessForm*> due;
+  for (OpenForm& f : openForms_) {
+    f.remaining -= milliseconds;
+    if (f.remaining <= 0) due.push_back(f.form);
+  }
+  std::erase_if(openForms_, [](const OpenForm& f) { return f.remaining <= 0; });
+  for (ModelessForm* form : due) form->TimerTick();
+}
+
+namespace {
+
+std::vector<Argument> ShapeArguments(SceneShape& shape, std::vector<Value> values = {}) {
+  std::vector<Argument> args{{&shape, Value()}};
+  for (Value& v : values) args.push_back({nullptr, std::move(v)});
+  return args;
+}
+
+}  // namespace
+
+bool ReferenceHost::DoubleClick(SceneShape& part) {
+  std::unique_ptr<AutomationObject> instance = classes_.CreateBound(part);
+  if (instance == nullptr) return false;
+  auto args = ShapeArguments(part, {Value::Int32(0), Value::Int32(0)});
+  instance->Invoke("DblClick", args);
+  return true;
+}
+
+void ReferenceHost::TypeSizeBoxVariable(SceneShape& feature, std::int32_t index, double value,
+                                        const std::string& formula) {
+  if (!formula.empty()) value = EvaluateExpression(formula);
+  host::Variable& variable = feature.Components(kSizeBox).Item(1).Variable(index);
+  variable.SetValue(Value::Double(value));
+  variable.SetExpression(formula);
+  SceneShape* part = feature.Parent();
+  if (part == nullptr || part->Type() != kShapePart) return;
+  if (std::unique_ptr<AutomationObject> instance = classes_.CreateBound(*part)) {
+    auto args = ShapeArguments(*part);
+    instance->Invoke("PreUpdate", args);
+  }
+  for (auto& child : part->Children()) child->Update();
+}
+
+// Only classes that have the event get it (washers, nuts and set screws have none).
+void ReferenceHost::RaiseUpdate(SceneShape& shape) {
+  std::unique_ptr<AutomationObject> instance = classes_.CreateBound(shape);
+  if (instance == nullptr) return;
+  const std::vector<std::string> methods = instance->MethodNames();
+  if (std::find(methods.begin(), methods.end(), "Update") == methods.end()) return;
+  auto args = ShapeArguments(shape);
+  instance->Invoke("Update", args);
 }
 
 }  // namespace host::ref

@@ -154,6 +154,7 @@ std::string SceneShape::SystemName() const {
 
 void SceneShape::Update() {
   document_->Journal("Update " + SystemName());
+  if (document_->Events() != nullptr) document_->Events()->RaiseUpdate(*this);
   if (IsFeature(kind_) && document_->Evaluator() != nullptr)
     document_->Evaluator()->UpdateFeature(*this);
 }
@@ -223,7 +224,8 @@ void SceneShape::Rotate(std::int32_t axisCode, double angle) {
 }
 
 host::Shape& SceneShape::Copy(bool) {
-  if (!IsFeature(kind_) || parent_ == nullptr) Raise(err::kInvalidProcedureCall);
+  if (!(IsFeature(kind_) || kind_ == kShapePart) || parent_ == nullptr)
+    Raise(err::kInvalidProcedureCall);
   auto copy = CloneShape(*this, *parent_);
   copy->name_ = name_;
   parent_->children_.push_back(std::move(copy));
@@ -231,8 +233,10 @@ host::Shape& SceneShape::Copy(bool) {
 }
 
 void SceneShape::Shift(double dx, double dy, double dz, bool relative) {
+  // The host's internal unit is the metre (as its unit converter says); frames are millimetres.
+  constexpr double kMillimetresPerMetre = 1000;
   RigidTransform frame = Frame();
-  Vec3 d{dx, dy, dz};
+  Vec3 d{dx * kMillimetresPerMetre, dy * kMillimetresPerMetre, dz * kMillimetresPerMetre};
   frame.translation = relative ? frame.translation + d : d;
   SetFrame(frame);
 }

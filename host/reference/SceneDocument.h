@@ -40,6 +40,17 @@ class FeatureEvaluator {
   virtual void UpdateFeature(SceneShape& feature) = 0;
 };
 
+// The host's routing of a bound shape's events to a fresh instance of its class (the class
+// registry belongs to the host, not to the document). Optional: a document without one raises
+// no events.
+class ClassEvents {
+ public:
+  virtual ~ClassEvents() = default;
+  // Update on a shape bound to a class calls the class's Update(shape) first, so that the class
+  // can redraw the shape's records before the kernel rebuilds it.
+  virtual void RaiseUpdate(SceneShape& shape) = 0;
+};
+
 class SceneVariable : public host::Variable {
  public:
   Value GetValue() const override { return value_; }
@@ -294,12 +305,17 @@ class SceneDocument : public host::Page {
   }
   FeatureEvaluator* Evaluator() { return evaluator_.get(); }
 
+  // The host that routes the class events of this document's shapes; nullptr for none.
+  void SetClassEvents(ClassEvents* events) { events_ = events; }
+  ClassEvents* Events() { return events_; }
+
  private:
   std::int32_t units_ = 0;
   std::int32_t nextId_ = 1;
   std::unique_ptr<SceneShape> root_;
   std::vector<std::string> calls_;
   std::unique_ptr<FeatureEvaluator> evaluator_;
+  ClassEvents* events_ = nullptr;
 };
 
 }  // namespace host::ref

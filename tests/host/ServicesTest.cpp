@@ -89,7 +89,7 @@ TEST_F(ServicesTest, PlacementAppliedToAPartIsReadBackAndIsItsFrame) {
   double nx, ny, nz;
   part.GetNormal(nx, ny, nz);
   EXPECT_NEAR(ny, -1, kTol);
-  part.Shift(0, 0, 10, true);
+  part.Shift(0, 0, 0.010, true);  // host units: metres
   read->ReadFrom(part);
   EXPECT_NEAR(read->PositionZ(), 17, kTol);
 }

@@ -1,0 +1,116 @@
+// vormbrace set: the designer types a new shank length (or a formula) into a bolt's or screw's
+// "Body" size box. The host raises PreUpdate on the part's class, which makes the part follow
+// the standard for that length, then regenerates the part.
+#include <cmath>
+#include <iostream>
+#include <memory>
+#include <sstream>
+
+#include "app/CommandSupport.h"
+#include "app/Commands.h"
+#include "host/reference/Expression.h"
+#include "host/reference/SceneFile.h"
+
+namespace vormbrace::app {
+namespace {
+
+using host::ref::SceneShape;
+
+constexpr double kLongest = 10000;        // mm: no catalogue part is longer than ten metres
+constexpr std::int32_t kShankLength = 3;  // the size box variable that holds the length
+
+struct SetOptions {
+  std::string scenePath;
+  std::string part;
+  std::string length;
+  std::string expression;
+  std::string outPath;
+};
+
+double ParseLength(const std::string& text) {
+  const std::string wrong = "--length takes a length in mm above 0 and at most " +
+                            Number(kLongest) + ", not \"" + text + "\"";
+  double value = 0;
+  try {
+    std::size_t used = 0;
+    value = std::stod(text, &used);
+    if (used != text.size()) throw UsageError(wrong);
+  } catch (const std::logic_error&) {
+    throw UsageError(wrong);
+  }
+  if (!std::isfinite(value) || value <= 0 || value > kLongest) throw UsageError(wrong);
+  return value;
+}
+
+SceneShape& BodyOf(SceneShape& part) {
+  for (auto& feature : part.Children()) {
+    if (feature->Name() == "Body") return *feature;
+  }
+  throw CommandError(part.SystemName() + " \"" + part.Name() + "\" has no \"Body\" feature");
+}
+
+int Set(AppHost& app, const SetOptions& o) {
+  if (o.length.empty() == o.expression.empty()) {
+    throw UsageError("give either --length or --expression");
+  }
+  const double length = o.length.empty() ? 0 : ParseLength(o.length);
+  OpenScene scene = LoadSceneForCommand(app, o.scenePath);
+  SceneShape& part = FindPart(*scene.document, o.part);
+  const std::int16_t kind = FastenerTableOf(part).Variable(1, 0).GetValue().AsInt16();
+  if (kind != 0 && kind != 1) {
+    throw CommandError(part.SystemName() + " \"" + part.Name() +
+                       "\" is not a bolt or screw: only their shank length can be typed");
+  }
+  SceneShape& body = BodyOf(part);
+
+  std::ostringstream report;
+  app.host->SetPopupSink([&report](const host::ref::PopupRecord& popup) {
+    report << popup.form << ":";
+    for (const std::string& caption : popup.captions) report << " " << caption;
+    report << "\n";
+  });
+  try {
+    RunAddIn(app, {}, false,
+             [&] { app.host->TypeSizeBoxVariable(body, kShankLength, length, o.expression); });
+  } catch (const host::ref::ExpressionError& e) {
+    throw UsageError(std::string("--expression: ") + e.what());
+  }
+  app.host->SetPopupSink(nullptr);
+  if (!o.expression.empty()) {
+    report << "the shank length is driven by the formula: the part keeps its standard length\n";
+  }
+  PrintShape(report, part, *scene.kernel, "");
+  const std::string out = o.outPath.empty() ? o.scenePath : o.outPath;
+  host::ref::SaveScene(*scene.document, out);
+  report << "wrote " << out << "\n";
+  std::cout << report.str();
+  return 0;
+}
+
+}  // namespace
+
+void AddSetCommand(CLI::App& cli, CommandTable& commands) {
+  auto o = std::make_shared<SetOptions>();
+  CLI::App* command = cli.add_subcommand(
+      "set",
+      "Type a new shank length into a placed bolt or screw (its \"Body\" size box), as a "
+      "designer does in the host: the part follows the standard, rebuilt from the record of "
+      "its size nearest to the length (47 gives the 45 record; a threaded rod takes the whole "
+      "millimetres), renamed and with its bill of materials; a change of 0.1 mm or less "
+      "changes nothing. A formula drives the length instead: the part then keeps its record. "
+      "Prints the length popup and the part, then writes the scene.");
+  command->add_option("SCENE", o->scenePath, "Scene file (.json)")->required();
+  command->add_option("--part", o->part, "The part: its name or its system name (e.g. Part3)")
+      ->required();
+  command->add_option("--length", o->length, "The new shank length in mm (above 0, at most 10000)");
+  command->add_option("--expression", o->expression,
+                      "A formula for the length instead, e.g. \"2*20+5\" (numbers, + - * / and "
+                      "parentheses)");
+  command->add_option("-o", o->outPath,
+                      "Write the scene here (default: SCENE, replaced atomically; a failure "
+                      "leaves it untouched)");
+  commands.emplace_back(command,
+                        [o](AppHost& app) { return ExitCodeOf([&] { return Set(app, *o); }); });
+}
+
+}  // namespace vormbrace::app
