@@ -54,6 +54,7 @@ Vec HitNormal(host::DragDropHook& hook) {
 
 void ClearHole() {
   State().holeDiameter = 0;
+  State().holeIsNominal = false;
   State().componentId = 0;
   State().drop.holePart = nullptr;
 }
@@ -78,12 +79,14 @@ void TakeOverFastenerData(host::Shape& part) {
   if (table == nullptr) return;
   if (NumberAt(*table, 10) > 0) {
     State().holeDiameter = NumberAt(*table, 10);
+    State().holeIsNominal = true;
     State().drop.holePart = &part;
   }
   if (TextAt(*table, 1).rfind("Hole", 0) == 0) {
     std::string code = TextAt(*table, 14);
     if (!code.empty() && code[0] == 'M') code.erase(0, 1);
     State().holeDiameter = Val(code);
+    State().holeIsNominal = true;
   }
   State().componentId = table->Variable(kNumberColumn, 2).GetValue().AsInt32();
 }
@@ -120,6 +123,7 @@ void PlaceOnAxis(host::DragDropHook& hook, host::HitElement& element, bool edge)
   PlaceFromFrames(element, reference, q, axis);
 
   State().holeDiameter = 2 * element.MajorRadius();
+  State().holeIsNominal = false;
   State().componentId = 0;
   State().drop.holePart = nullptr;
   TakeOverFastenerData(element.Part(false));

@@ -79,6 +79,8 @@ class Dialog final : public host::ModalForm, public DialogChoices {
   void Misura_Click();
   void LunghezzaManuale_Change();
   void ToggleMisuraAuto_Click();
+  // The tolerance class decides what a clearance hole of a size is: the size is chosen again.
+  void HToll_Click();
   void OptHole_Click(std::int16_t index);
   void ToggleRondella_Click();
   void OKButton_Click();

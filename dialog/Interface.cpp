@@ -8,6 +8,7 @@
 #include "components/FastenerComponent.h"
 #include "components/FastenerTable.h"
 #include "data/FileReadTAB.h"
+#include "data/HoleFit.h"
 #include "data/Globals.h"
 #include "components/NewVormbrace.h"
 #include "data/NumberText.h"
@@ -31,6 +32,14 @@ constexpr double kPi = 3.14159265358979;
 
 struct ModuleState {
   std::vector<KindMemory> memory;
+  // The per-kind memory as the preferences file gave it: only the kind that is dropped writes
+  // its own record back, so a tab visited on the way (or the size an automatic lookup chose on
+  // it) never overwrites another kind's remembered choice.
+  std::vector<KindMemory> remembered;
+  HoleFit fit = HoleFit::Rule;
+  // The automatic size box was switched off because the kind shown had no size for the hole,
+  // not by the person: the next kind decides for itself again.
+  bool autoSizeLapsed = false;
   host::Shape* editedPart = nullptr;
   // The dialog was opened on a drop that found a fastener's hole: the assembly box is offered.
   bool assemblyOffered = false;
@@ -95,7 +104,12 @@ DialogPrefs CurrentPrefs(const Dialog& d) {
   p.createAssembly = d.ToggleCreateAssembly.Value ? 1 : 0;
   p.family = s.family;
   p.kind = s.kind;
-  p.kinds = Module().memory;
+  const ModuleState& m = Module();
+  p.kinds = m.remembered.size() == m.memory.size() ? m.remembered : m.memory;
+  if (s.kind >= 0 && static_cast<std::size_t>(s.kind) < p.kinds.size()) {
+    p.kinds[static_cast<std::size_t>(s.kind)] = m.memory[static_cast<std::size_t>(s.kind)];
+  }
+  p.fit = m.fit;
   p.manualLength = d.LunghezzaManuale.Text;
   for (std::size_t i = 0; i < p.holeOptions.size(); ++i) p.holeOptions[i] = d.OptHole[i].Value;
   return p;
@@ -112,6 +126,8 @@ void ApplyPrefs(Dialog& d, const DialogPrefs& p) {
   s.family = p.family >= 0 && p.family < d.TabNorme.Count() ? p.family : 0;
   s.kind = p.kind >= 0 && p.kind < d.TabType.Count() ? p.kind : 0;
   Module().memory = p.kinds;
+  Module().remembered = p.kinds;
+  Module().fit = p.fit;
   d.LunghezzaManuale.Text = p.manualLength;
   int hole = 0;
   for (std::size_t i = 0; i < p.holeOptions.size(); ++i) {
@@ -318,8 +334,10 @@ void Initialise(Dialog& d) {
   DialogPrefs prefs = CurrentPrefs(d);
   const bool complete = ReadPrefs(prefs);
   ApplyPrefs(d, prefs);
+  m.autoSizeLapsed = false;
   if (!complete) {
     m.memory.assign(static_cast<std::size_t>(d.TabType.Count()), KindMemory{});
+    m.remembered = m.memory;
     s.typeCode = 1;
     s.kind = kBolts;
   }
@@ -371,6 +389,10 @@ void SwitchKind(Dialog& d, std::int16_t kind) {
   if (m.memory.size() < static_cast<std::size_t>(kKindCount)) m.memory.resize(kKindCount);
   const KindMemory memory = m.memory[static_cast<std::size_t>(kind)];
   if (kind != s.kind && !edit) s.typeCode = memory.typeCode;
+  if (kind != s.kind && m.autoSizeLapsed && !m.autoSizeSuspended) {
+    d.ToggleMisuraAuto.Value = true;
+    m.autoSizeLapsed = false;
+  }
   s.kind = kind;
   if (s.typeCode < 1) s.typeCode = 1;
   d.TabType.SelectedItem = kind;
@@ -458,7 +480,10 @@ void SelectType(Dialog& d, std::int16_t kind, std::int16_t index) {
   }
 
   QNormaHole(s.paths.toleranceIndex, d.HToll);
-  if (d.HToll.ListCount() > 0 && d.HToll.ListIndex() < 0) d.HToll.SetListIndex(0);
+  if (d.HToll.ListCount() > 0 && d.HToll.ListIndex() < 0) {
+    d.HToll.SetListIndex(0);
+    if (Module().fit != HoleFit::Rule) AutoSize(d);  // a clearance reading needs the class
+  }
 }
 
 void StandardChosen(Dialog& d, std::int32_t line) {
@@ -479,31 +504,40 @@ void SizeChosen(Dialog& d) {
 
 void AutoSize(Dialog& d) {
   RunTimeState& s = State();
-  if (Module().autoSizeSuspended) return;
+  ModuleState& m = Module();
+  if (m.autoSizeSuspended) return;
   bool follows = false;
+  s.autoSizeReason.clear();
   if (d.ToggleMisuraAuto.Value && s.holeDiameter > 0 && !s.drop.editMode) {
-    // Bolts, screws and set screws go into the hole: the largest size not above it. Washers
-    // and nuts go onto a bolt of exactly that diameter.
-    const bool exact = s.kind >= kWashers;
-    std::string key;
-    std::int32_t index = -1;
-    if (d.Misura.ListCount() > 0 &&
-        QCercaDiametro(s.paths.dataFolder + d.Misura.Tag(), s.holeDiameter, exact, key) &&
-        !key.empty()) {
-      index = d.Misura.Find(key);
+    // A diameter from a fastener's data is nominal: the size of exactly it. One read from
+    // geometry follows the chosen fit (the described rule unless the designer opts in).
+    const HoleFit fit = s.holeIsNominal ? HoleFit::Rule : m.fit;
+    const std::int32_t tolerance = d.HToll.ListIndex() >= 0 ? d.HToll.ItemData(d.HToll.ListIndex()) : 0;
+    SizeForHole size;
+    if (d.Misura.ListCount() > 0 && !d.Misura.Tag().empty()) {
+      size = ChooseSizeForHole(s.paths.dataFolder + d.Misura.Tag(), s.holeDiameter, fit,
+                               s.kind >= kWashers, tolerance);
     }
+    const std::int32_t index = size.sizeKey.empty() ? -1 : d.Misura.Find(size.sizeKey);
     if (index < 0) {
       d.ToggleMisuraAuto.Value = false;
+      m.autoSizeLapsed = true;
     } else {
       if (index != d.Misura.ListIndex()) {
         d.Misura.SetListIndex(index);
         FillLengths(d);
       }
+      s.autoSizeReason = size.why;
       follows = true;
     }
   }
   d.Misura.Enabled = !follows;
   ShowAutoSizeCaption(d);
+}
+
+void SetHoleFit(Dialog& d, HoleFit fit) {
+  Module().fit = fit;
+  AutoSize(d);
 }
 
 // OK. Everything a choice needs is looked up first, so a size without a record stops with a
