@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/CatalogWalk.h"
 #include "app/Commands.h"
 #include "app/DialogPresenter.h"
+#include "data/Settings.h"
 #include "dialog/DropHook.h"
 #include "host/DataObject.h"
 #include "host/RuntimeError.h"
@@ -126,6 +128,19 @@ int Drop(AppHost& app, const DropOptions& o) {
       !o.outPath.empty() ? o.outPath : (o.scenePath.empty() ? "drop.json" : o.scenePath);
   if (!exportPath.empty()) host::occt::FormatOf(exportPath);  // fails before any work
 
+  // A standard given alone names its own kind and type (and family), whatever was remembered.
+  DialogScript script = o.script;
+  if (!script.standard.empty() && script.kind.empty() && script.type == 0) {
+    std::optional<std::int16_t> family;
+    if (!script.family.empty()) family = FindFamily(script.family);
+    if (std::optional<StandardPlace> place = FindStandard(*app.host, script.standard, family)) {
+      const char* kinds[] = {"bolt", "screw", "setscrew", "washer", "nut"};
+      script.kind = kinds[place->kind];
+      script.type = place->type;
+      if (script.family.empty()) script.family = ReadFamilyCaptions()[static_cast<std::size_t>(place->family)];
+    }
+  }
+
   std::unique_ptr<SceneDocument> document =
       o.scenePath.empty() ? std::make_unique<SceneDocument>() : host::ref::LoadScene(o.scenePath);
   host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(*document);
@@ -146,7 +161,7 @@ int Drop(AppHost& app, const DropOptions& o) {
     hit = host::occt::PickScene(*document, at, dir);
   }
   host::ref::RecordedDrop hook(*document, hit);
-  DialogPresenter presenter(o.script);
+  DialogPresenter presenter(script);
   app.host->ClearMessages();
   app.host->SetPresenter([&presenter](host::ModalForm& form) { presenter.Present(form); });
   try {
@@ -203,13 +218,21 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
   command->add_option("--type", s.type,
                       "Type within the kind: bolt 1-10, screw 1-12, setscrew 1-9, washer 1-8, "
                       "nut 1-9");
-  command->add_option("--standard", s.standard, "Standard, e.g. \"ISO 4017\"");
+  command->add_option("--standard", s.standard,
+                      "Standard, e.g. \"ISO 4017\"; without --kind and --type it selects its "
+                      "own kind and type");
   command->add_option("--size", s.size, "Size, e.g. M10");
   command->add_option("--length", s.length, "Length in mm (any length for a threaded rod)");
   command->add_option("--material", s.material, "Material, e.g. 8.8");
   command->add_option("--hole", s.hole, "Hole cut under a bolt or screw")
       ->check(CLI::IsMember({"none", "simple", "counterbore", "countersink"}));
   command->add_option("--tolerance", s.tolerance, "Hole tolerance class, e.g. \"ISO 273 medium\"");
+  command->add_option("--fit", s.fit,
+                      "How a hole's diameter gives the size (remembered): rule (default: the "
+                      "largest size not above it), clearance (an ISO 273 clearance hole of the "
+                      "--tolerance class), tapped (a tap-drill hole, ISO 2306), auto (whichever "
+                      "reading fits best)")
+      ->check(CLI::IsMember({"rule", "clearance", "tapped", "auto"}));
   command->add_flag("--washer", s.washer, "Add a washer under the head");
   command->add_flag("--nut", s.nut, "Add a nut at the bolt's end");
   command->add_flag("--assembly", s.assembly, "Gather washer, bolt and nut in an assembly");

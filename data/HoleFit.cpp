@@ -73,6 +73,7 @@ Reading ByRule(const std::vector<Pair>& sizes, double hole) {
 Reading AsClearance(const std::vector<Pair>& sizes, double hole, std::int32_t toleranceLine) {
   Reading r;
   r.fit = HoleFit::Clearance;
+  if (toleranceLine == kNoToleranceClass) return r;
   const Paths& paths = State().paths;
   for (const Pair& s : sizes) {
     if (s.value >= hole || SameDiameter(s.value, hole)) continue;

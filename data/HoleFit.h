@@ -5,6 +5,7 @@
 // whichever of the three readings fits the diameter best.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -18,6 +19,9 @@ const char* HoleFitName(HoleFit fit);
 
 // The tap-drill table beside the tolerance tables: records "d|drill" in mm.
 inline constexpr const char* kTapDrillTable = "TapDrills.tab";
+
+// No tolerance class chosen (yet): the clearance reading has nothing to read by.
+inline constexpr std::int32_t kNoToleranceClass = -1;
 
 struct SizeForHole {
   std::string sizeKey;  // empty when the size data file names no size

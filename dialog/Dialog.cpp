@@ -191,6 +191,11 @@ void Dialog::ClickCheckBox(CheckBox& box) {
   if (&box == &ToggleRondella) ToggleRondella_Click();
 }
 
+void Dialog::ChooseHoleFit(HoleFit fit) {
+  RequireOpen();
+  Interface::SetHoleFit(*this, fit);
+}
+
 void Dialog::ClickHoleOption(std::int16_t index) {
   RequireOpen();
   RequireUsable(Frame2, "Frame2");

@@ -512,7 +512,8 @@ void AutoSize(Dialog& d) {
     // A diameter from a fastener's data is nominal: the size of exactly it. One read from
     // geometry follows the chosen fit (the described rule unless the designer opts in).
     const HoleFit fit = s.holeIsNominal ? HoleFit::Rule : m.fit;
-    const std::int32_t tolerance = d.HToll.ListIndex() >= 0 ? d.HToll.ItemData(d.HToll.ListIndex()) : 0;
+    const std::int32_t tolerance =
+        d.HToll.ListIndex() >= 0 ? d.HToll.ItemData(d.HToll.ListIndex()) : kNoToleranceClass;
     SizeForHole size;
     if (d.Misura.ListCount() > 0 && !d.Misura.Tag().empty()) {
       size = ChooseSizeForHole(s.paths.dataFolder + d.Misura.Tag(), s.holeDiameter, fit,
