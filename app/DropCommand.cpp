@@ -12,6 +12,7 @@
 
 #include "app/CatalogWalk.h"
 #include "app/Commands.h"
+#include "app/DropReport.h"
 #include "app/DialogPresenter.h"
 #include "data/Settings.h"
 #include "dialog/DropHook.h"
@@ -37,6 +38,7 @@ struct DropOptions {
   std::string importPath;
   std::string outPath;
   std::string exportPath;
+  bool json = false;
   DialogScript script;
 };
 
@@ -66,58 +68,6 @@ host::ref::Vec3 ParseTriple(const std::string& text, const std::string& option) 
   return {v[0], v[1], v[2]};
 }
 
-std::string Number(double value) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.3f", value);
-  std::string text = buf;
-  while (text.back() == '0') text.pop_back();
-  if (text.back() == '.') text.pop_back();
-  return text == "-0" ? "0" : text;
-}
-
-void CollectIds(SceneShape& shape, std::set<std::int32_t>& ids) {
-  for (auto& child : shape.Children()) {
-    if (child->Type() == host::kShapePart || child->Type() == host::kShapeAssembly) {
-      ids.insert(child->SystemID());
-      CollectIds(*child, ids);
-    }
-  }
-}
-
-// What a new part or assembly shows: name, description record, bill of materials, solid.
-void PrintShape(std::ostream& out, SceneShape& shape, host::occt::OcctEvaluator& kernel,
-                const std::string& indent) {
-  out << indent << shape.Name() << "\n";
-  if (host::DataObject* d = shape.DataObject(host::kDescriptionGuid, false)) {
-    if (shape.Type() == host::kShapeAssembly)
-      out << indent << "  description: " << d->Description() << "\n";
-    out << indent << "  part number: " << d->PartNumber() << "\n";
-  }
-  if (host::DataObject* bom = shape.DataObject(host::kAttributeListGuid, false)) {
-    for (std::int32_t i = 1; i <= bom->Count(); ++i) {
-      out << indent << "  " << bom->EntryName(i) << ": " << bom->EntryValue(i) << "\n";
-    }
-  }
-  if (shape.Type() == host::kShapePart) {
-    host::occt::SolidFigures f = kernel.Figures(shape);
-    out << indent << "  solid: " << (f.valid ? "valid" : "NOT VALID") << ", " << f.solids
-        << (f.solids == 1 ? " solid" : " solids") << ", volume " << Number(f.volume) << " mm3, "
-        << f.faces << " faces, box (" << Number(f.boxMin.x) << ", " << Number(f.boxMin.y) << ", "
-        << Number(f.boxMin.z) << ") to (" << Number(f.boxMax.x) << ", " << Number(f.boxMax.y)
-        << ", " << Number(f.boxMax.z) << ")\n";
-  }
-}
-
-void PrintNew(std::ostream& out, SceneShape& shape, const std::set<std::int32_t>& before,
-              host::occt::OcctEvaluator& kernel, const std::string& indent) {
-  for (auto& child : shape.Children()) {
-    if (child->Type() != host::kShapePart && child->Type() != host::kShapeAssembly) continue;
-    bool isNew = before.count(child->SystemID()) == 0;
-    if (isNew) PrintShape(out, *child, kernel, indent);
-    PrintNew(out, *child, before, kernel, isNew ? indent + "  " : indent);
-  }
-}
-
 int Drop(AppHost& app, const DropOptions& o) {
   const host::ref::Vec3 at = o.at.empty() ? host::ref::Vec3{} : ParseTriple(o.at, "--at");
   const host::ref::Vec3 dir = o.dir.empty() ? host::ref::Vec3{} : ParseTriple(o.dir, "--dir");
@@ -144,14 +94,12 @@ int Drop(AppHost& app, const DropOptions& o) {
   std::unique_ptr<SceneDocument> document =
       o.scenePath.empty() ? std::make_unique<SceneDocument>() : host::ref::LoadScene(o.scenePath);
   host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(*document);
-  // What was done, printed once the files are written.
-  std::ostringstream report;
+  std::string imported;
   if (!o.importPath.empty()) {
     host::ref::SceneShape& part = host::occt::ImportStepPart(*document, o.importPath);
-    report << "imported " << o.importPath << " as \"" << part.Name() << "\"\n";
+    imported = "imported " + o.importPath + " as \"" + part.Name() + "\"";
   }
-  std::set<std::int32_t> before;
-  CollectIds(document->Root(), before);
+  const SceneBefore before = RecordScene(document->Root());
 
   // Along a ray: what it meets first; without one, a drop on nothing at the drop point.
   host::ref::DropHit hit;
@@ -182,14 +130,20 @@ int Drop(AppHost& app, const DropOptions& o) {
     return 1;
   }
 
-  PrintNew(report, document->Root(), before, kernel, "");
+  // What was done, printed once the files are written.
+  DropReport report(*document, hit, before, kernel);
+  if (!imported.empty()) report.AddLine(imported);
   if (!exportPath.empty()) {
     host::occt::ExportScene(*document, exportPath);
-    report << "wrote " << exportPath << "\n";
+    report.AddWritten(exportPath);
   }
   host::ref::SaveScene(*document, scenePath);
-  report << "wrote " << scenePath << "\n";
-  std::cout << report.str();
+  report.AddWritten(scenePath);
+  if (o.json) {
+    report.PrintJson(std::cout);
+  } else {
+    report.PrintText(std::cout);
+  }
   return 0;
 }
 
@@ -202,8 +156,9 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
       "drop",
       "Drop a catalogue item onto a scene: the selection dialog is driven by the choices "
       "given here, else by the remembered ones (preferences), else by its defaults; OK builds "
-      "the part. Prints each new part's name, part number, bill of materials and solid, then "
-      "writes the export and the scene. Without SCENE: a new scene, written to drop.json and "
+      "the part. Prints what the ray hit (or that it hit nothing), the size chosen and why, "
+      "every hole cut and into which part, each new part's name, part number, bill of "
+      "materials and solid, then writes the export and the scene. Without SCENE: a new scene, written to drop.json and "
       "exported to drop.step.");
   command->add_option("SCENE", o->scenePath, "Scene file (.json) to drop onto");
   command->add_option("--at", o->at, "Drop point X,Y,Z in mm (default 0,0,0)");
@@ -236,6 +191,9 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
   command->add_flag("--washer", s.washer, "Add a washer under the head");
   command->add_flag("--nut", s.nut, "Add a nut at the bolt's end");
   command->add_flag("--assembly", s.assembly, "Gather washer, bolt and nut in an assembly");
+  command->add_flag("--json", o->json,
+                    "Print the report (what the ray hit, the size chosen and why, the holes cut, "
+                    "the new parts, the files written) as one JSON object");
   command->add_option("-o", o->outPath, "Write the scene here (default: SCENE, or drop.json)");
   command->add_option("--export", o->exportPath,
                       "Export the scene: .step, .stp, .stl or .glb (default without SCENE: "

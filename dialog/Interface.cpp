@@ -528,7 +528,9 @@ void AutoSize(Dialog& d) {
         d.Misura.SetListIndex(index);
         FillLengths(d);
       }
-      s.autoSizeReason = size.why;
+      s.autoSizeReason = s.holeIsNominal ? "the nominal diameter " + Trim(Str(s.holeDiameter)) +
+                                               " of the fastener hit"
+                                         : size.why;
       follows = true;
     }
   }

@@ -140,11 +140,13 @@ TEST_F(DialogTest, SizeFollowsTheHoleBelowForBoltsAndExactlyForNuts) {
   d->ClickCheckBox(d->ToggleMisuraAuto);
   EXPECT_EQ(d->Misura.Text(), "M10");
   EXPECT_FALSE(d->Misura.Enabled);
-  // No nut is exactly 10.5: the box switches off and the size list stays usable.
+  // No nut is exactly 10.5: the nut takes the bolt's size for the hole (not the first size)
+  // and says why.
   d->ClickKindTab(4);
-  EXPECT_FALSE(d->ToggleMisuraAuto.Value);
-  EXPECT_EQ(d->ToggleMisuraAuto.Caption, "Man.");
-  EXPECT_TRUE(d->Misura.Enabled);
+  EXPECT_EQ(d->Misura.Text(), "M10");
+  EXPECT_FALSE(d->Misura.Enabled);
+  EXPECT_EQ(State().autoSizeReason,
+            "no size of exactly Ø10.5, so Ø10.5 read as the largest size not above Ø10.5");
 }
 
 TEST_F(DialogTest, WasherOfTheHoleDiameterIsFoundExactly) {
