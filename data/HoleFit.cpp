@@ -2,6 +2,7 @@
 #include "data/HoleFit.h"
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <utility>
 #include <vector>
@@ -40,7 +41,15 @@ std::vector<Pair> ReadPairs(const std::string& path) {
   return pairs;
 }
 
-std::string Diameter(double d) { return "Ø" + Trim(Str(d)); }
+// A diameter for the designer: to the micrometre, so a file's float noise does not show.
+std::string Diameter(double d) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3f", d);
+  std::string t = text;
+  while (t.back() == '0') t.pop_back();
+  if (t.back() == '.') t.pop_back();
+  return "Ø" + t;
+}
 
 // A reading: the nominal diameter it gives the hole and how far the hole is from what that
 // reading expects.
