@@ -2,6 +2,7 @@
 #include "dialog/Interface.h"
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -11,6 +12,7 @@
 #include "data/HoleFit.h"
 #include "data/Globals.h"
 #include "components/NewVormbrace.h"
+#include "components/NutSeat.h"
 #include "data/NumberText.h"
 #include "data/PartData.h"
 #include "data/Resources.h"
@@ -28,7 +30,6 @@ constexpr std::int16_t kScrews = 1;
 constexpr std::int16_t kWashers = 3;
 constexpr std::int16_t kNuts = 4;
 constexpr std::int16_t kThreadedRod = 5;  // bolt type with the typed length
-constexpr double kPi = 3.14159265358979;
 
 struct ModuleState {
   std::vector<KindMemory> memory;
@@ -233,20 +234,6 @@ class MemberVisit {
   bool autoSize_;
 };
 
-using Placement = std::array<double, 7>;
-
-// The part's own Z axis in its parent for a placement (position, rotation axis, angle in
-// degrees): the direction a washer's thickness and a bolt's length run along.
-std::array<double, 3> PlacementZ(const Placement& p) {
-  const double norm = std::sqrt(p[3] * p[3] + p[4] * p[4] + p[5] * p[5]);
-  if (norm == 0) return {0, 0, 1};
-  const double ux = p[3] / norm, uy = p[4] / norm, uz = p[5] / norm;
-  const double a = p[6] * kPi / 180;
-  const double c = std::cos(a), s = std::sin(a);
-  // Rodrigues' rotation of (0, 0, 1) about u.
-  return {ux * uz * (1 - c) + uy * s, uy * uz * (1 - c) - ux * s, c + uz * uz * (1 - c)};
-}
-
 Placement Moved(Placement p, const std::array<double, 3>& direction, double distance) {
   for (std::size_t i = 0; i < 3; ++i) p[i] += distance * direction[i];
   return p;
@@ -281,15 +268,39 @@ host::Shape& MakeAssembly(host::Shape& target, const std::string& description) {
   return assembly;
 }
 
+// Where a member goes, from its thickness (Spessore); none keeps the drop placement.
+using PlaceMember = std::function<Placement(double thickness)>;
+
 // Builds the member whose record the visit selected, with an identifier of its own so that
 // it is never taken for a copy of the bolt; answers its thickness (Spessore).
-double BuildMember(Dialog& d, host::Shape& target, std::int16_t kind) {
+double BuildMember(Dialog& d, host::Shape& target, std::int16_t kind,
+                   const PlaceMember& place = nullptr) {
   RunTimeState& s = State();
   s.componentId = NewUniqueNumber();
   std::unique_ptr<FastenerComponent> member = NewComponentFromDialog(kind, d);
+  if (place) s.drop.placement = place(member->GetProperty("Spessore").AsDouble());
   host::Shape& part = member->Create(target);
   WriteDescriptionRecord(part, part.Name(), s.partNumberText);
   return member->GetProperty("Spessore").AsDouble();
+}
+
+// A nut dropped on a bolt's or screw's shank goes on its axis against what it clamps, else
+// flush with its tip; not at the hit point, which would put it inside the head.
+void SeatNutOnHitBolt(host::Shape& target, FastenerComponent& nut) {
+  host::Shape* bolt = State().drop.holePart;
+  host::Component* table = bolt == nullptr ? nullptr : FindDataTable(*bolt);
+  if (table == nullptr) return;
+  const double kind = NumberAt(*table, 0);
+  if (kind != kBolts && kind != kScrews) return;
+  auto frame = host::CurrentHost().NewPlacement();
+  frame->ReadFrom(*bolt);
+  BoltOnAxis onAxis{{frame->PositionX(), frame->PositionY(), frame->PositionZ(), frame->AxisX(),
+                     frame->AxisY(), frame->AxisZ(), frame->Angle()},
+                    NumberAt(*table, 10),
+                    NumberAt(*table, 11),
+                    bolt};
+  State().drop.placement = NutPlacement(
+      onAxis.placement, NutDepth(target, onAxis, nut.GetProperty("Spessore").AsDouble()));
 }
 
 }  // namespace
@@ -551,7 +562,8 @@ void SetHoleFit(Dialog& d, HoleFit fit) {
 //  2. the washer when its box is on: the washer tab's remembered type and standard, the size
 //     of the bolt's diameter (M10 gives 10), lying on the part at the drop point;
 //  3. the nut when its box is on (bolts of types 1, 2 and 4): the nut tab's remembered type
-//     and standard, the bolt's diameter, its underside flush with the bolt's end;
+//     and standard, the bolt's diameter, on the bolt's axis with its bearing face against the
+//     far face of the parts the bolt clamps (else its outer face flush with the bolt's end);
 //  4. the bolt or screw itself, seated on the washer (moved along its axis by the washer's
 //     thickness).
 // Each member gets an identifier of its own: only the bolt keeps the link to the hole.
@@ -589,6 +601,10 @@ bool Confirm(Dialog& d) {
   host::Shape* target = s.drop.target;
   if (!edit && target == nullptr) host::Raise(host::err::kObjectRequired);
   const std::int32_t linkedId = s.componentId;
+  // Where the parts the bolt will clamp end under its seat, found before anything is built
+  // (and before an assembly takes the placement over).
+  const double clamped =
+      nut ? ClampedDepth(*target, {s.drop.placement, diameter, length, nullptr}) : 0;
   if (assembly) {
     target = &MakeAssembly(
         *target, Text(res::kBoltWord) + " " + size + "x" + lengthText + " " + d.Materiale.Text());
@@ -604,8 +620,9 @@ bool Confirm(Dialog& d) {
     }
     if (nut) {
       visit.Enter(kNuts, diameter);
-      s.drop.placement = Moved(origin, axis, seat - length);
-      BuildMember(d, *target, kNuts);
+      BuildMember(d, *target, kNuts, [&](double height) {
+        return NutPlacement(origin, clamped > 0 ? clamped : length - seat - height);
+      });
     }
   }
   s.drop.placement = Moved(origin, axis, seat);
@@ -622,6 +639,7 @@ bool Confirm(Dialog& d) {
     ClearPartShapes(*m.editedPart);
     part = &component->CreateInPart(*m.editedPart);
   } else {
+    if (kind == kNuts) SeatNutOnHitBolt(*target, *component);
     part = &component->Create(*target);
   }
 

@@ -1,6 +1,8 @@
 // Feature updates, part solids by boolean combination, and their figures.
 #include "host/occt/OcctEvaluator.h"
 
+#include "host/occt/Picking.h"
+
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepAlgoAPI_Fuse.hxx>
 #include <BRepBndLib.hxx>
@@ -278,6 +280,13 @@ OcctEvaluator::Impl::PartEntry& OcctEvaluator::Impl::Part(ref::SceneShape& part)
 
 OcctEvaluator::OcctEvaluator() : impl_(std::make_unique<Impl>()) {}
 OcctEvaluator::~OcctEvaluator() = default;
+
+std::vector<std::pair<double, double>> OcctEvaluator::MaterialAlong(ref::SceneShape& parent,
+                                                                   ref::Vec3 origin,
+                                                                   ref::Vec3 direction,
+                                                                   const ref::SceneShape* skip) {
+  return host::occt::MaterialAlong(*this, parent, origin, direction, skip);
+}
 
 void OcctEvaluator::UpdateFeature(ref::SceneShape& feature) {
   FeatureRecipe recipe = Guarded(DescribeShape(feature), [&] { return ReadRecipe(feature); });

@@ -74,6 +74,43 @@ void PickUnder(OcctEvaluator& kernel, ref::SceneShape& shape, std::vector<ref::S
   path.pop_back();
 }
 
+// The stretches where the line (in `shape`'s frame) runs inside the solids of the parts under
+// `shape`, as parameters along it.
+void CollectMaterial(OcctEvaluator& kernel, ref::SceneShape& shape, Vec3 origin, Vec3 direction,
+                     const ref::SceneShape* skip, std::vector<std::pair<double, double>>& spans) {
+  for (auto& child : shape.Children()) {
+    if (child->Suppressed() || child.get() == skip) continue;
+    if (child->Type() != kShapePart && child->Type() != kShapeAssembly) continue;
+    ref::RigidTransform toChild = Inverse(child->Frame());
+    Vec3 o = ref::Apply(toChild, origin);
+    Vec3 d = toChild.rotation * direction;
+    if (child->Type() == kShapeAssembly) {
+      CollectMaterial(kernel, *child, o, d, skip, spans);
+      continue;
+    }
+    TopoDS_Shape solid = PartSolid(kernel, *child);
+    if (solid.IsNull()) continue;
+    IntCurvesFace_ShapeIntersector intersector;
+    intersector.Load(solid, Precision::Confusion());
+    const double reach = 1e6;
+    intersector.Perform(gp_Lin(gp_Pnt(o.x, o.y, o.z), gp_Dir(d.x, d.y, d.z)), -reach, reach);
+    if (!intersector.IsDone()) continue;
+    std::vector<double> crossings;
+    for (int i = 1; i <= intersector.NbPnt(); ++i) {
+      // A line grazing a face touches it without entering the solid.
+      if (intersector.Transition(i) == IntCurveSurface_Tangent) continue;
+      crossings.push_back(intersector.WParameter(i));
+    }
+    std::sort(crossings.begin(), crossings.end());
+    crossings.erase(std::unique(crossings.begin(), crossings.end(),
+                                [](double a, double b) { return b - a < Precision::Confusion(); }),
+                    crossings.end());
+    for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+      spans.emplace_back(crossings[i], crossings[i + 1]);
+    }
+  }
+}
+
 // The outward normal of the face at (u, v).
 Vec3 Normal(const BRepAdaptor_Surface& surface, const TopoDS_Face& face, double u, double v) {
   gp_Pnt p;
@@ -226,6 +263,25 @@ void SeatOnHole(const TopoDS_Shape& solid, ref::DropHit& hit) {
 }
 
 }  // namespace
+
+std::vector<std::pair<double, double>> MaterialAlong(OcctEvaluator& kernel, ref::SceneShape& parent,
+                                                     Vec3 origin, Vec3 direction,
+                                                     const ref::SceneShape* skip) {
+  std::vector<std::pair<double, double>> spans;
+  direction = ref::Normalized(direction);
+  if (ref::Length(direction) == 0) return spans;
+  Guarded("picking", [&] { CollectMaterial(kernel, parent, origin, direction, skip, spans); });
+  std::sort(spans.begin(), spans.end());
+  std::vector<std::pair<double, double>> joined;
+  for (const auto& span : spans) {
+    if (!joined.empty() && span.first <= joined.back().second + Precision::Confusion()) {
+      joined.back().second = std::max(joined.back().second, span.second);
+    } else {
+      joined.push_back(span);
+    }
+  }
+  return joined;
+}
 
 ref::DropHit PickScene(ref::SceneDocument& document, Vec3 origin, Vec3 direction) {
   ref::DropHit hit;

@@ -69,4 +69,42 @@ TEST_F(DropSeat, APlacedFastenerIsNeverDrilledAndEveryHoleCutIsNamed) {
   EXPECT_NEAR(figures.volume, volume, 1e-6);
 }
 
+// The nut's bearing face (its own z = 0) and the way its own Z runs, in the scene.
+struct NutSeat {
+  double z;
+  host::ref::Vec3 up;
+};
+NutSeat SeatOf(SceneShape& nut) {
+  host::ref::RigidTransform frame = nut.Frame();
+  return {frame.translation.z, frame.rotation * host::ref::Vec3{0, 0, 1}};
+}
+
+TEST_F(DropSeat, NutsSitAgainstTheFarFaceOfWhatTheBoltClampsElseFlushWithItsTip) {
+  // A 10 mm plate with a Ø10.5 hole; an M10 × 40 bolt; an ISO 4032 M10 nut is 8.4 high.
+  WritePlate("plate.step", {{0, 0, 10.5}}, true);
+  const std::string bolt = " --kind bolt --standard \"ISO 4017\" --length 40 --hole none";
+  Run("drop --import plate.step --at 0,0,5 --dir 5.25,0,-8" + bolt + " --nut -o with.json");
+  auto with = Scene("with.json");
+  ASSERT_EQ(with->Root().Children().size(), 3u);  // the plate, the nut, the bolt
+  NutSeat option = SeatOf(*with->Root().Children()[1]);
+  EXPECT_NEAR(option.z, -10, 1e-6);  // against the plate's underside, not 10 mm below it
+  EXPECT_NEAR(option.up.z, -1, 1e-9);
+
+  // A nut dropped on the bolt's shank: the same place, not inside the bolt's head.
+  Run("drop --import plate.step --at 0,0,5 --dir 5.25,0,-8" + bolt + " -o bolt.json");
+  auto r = Run("drop bolt.json --at 0,-20,-25 --dir 0,1,0 --kind nut -o nut.json");
+  EXPECT_EQ(SizeOf(r), "M10");
+  auto dropped = Scene("nut.json");
+  NutSeat onShank = SeatOf(*dropped->Root().Children().back());
+  EXPECT_NEAR(onShank.z, -10, 1e-6);
+  EXPECT_NEAR(onShank.up.z, -1, 1e-9);
+
+  // With nothing clamped the nut's outer face is flush with the tip, 40 under the head.
+  Run("drop --at 0,0,0 --kind bolt --standard \"ISO 4017\" --size M10 --length 40 --nut -o free.json");
+  auto free = Scene("free.json");
+  NutSeat tip = SeatOf(*free->Root().Children()[0]);
+  EXPECT_NEAR(tip.z, -40 + 8.4, 1e-6);
+  EXPECT_NEAR(tip.up.z, -1, 1e-9);
+}
+
 }  // namespace
