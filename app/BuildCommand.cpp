@@ -7,11 +7,9 @@
 #include <vector>
 
 #include "app/Commands.h"
+#include "app/FastenerPart.h"
 #include "components/Classes.h"
 #include "data/Settings.h"
-#include "geometry/generaDadi.h"
-#include "geometry/generaRosette.h"
-#include "geometry/generaTeste.h"
 #include "host/RuntimeError.h"
 #include "host/occt/Export.h"
 #include "host/reference/SceneFile.h"
@@ -36,6 +34,7 @@ struct KindInfo {
   std::int32_t lastType;
 };
 
+// In kind order (0 bolts .. 4 nuts).
 constexpr KindInfo kKinds[] = {
     {"bolt", kBoltProgId, "Bolt", "HeaderType", 10},
     {"screw", kScrewProgId, "Screw", "HeaderType", 12},
@@ -82,17 +81,7 @@ int Build(const BuildOptions& o) {
   host::occt::AttachKernel(document);
   host::Shape& part = document.RootShape().Shapes(host::kShapePart).Add();
   part.SetName(o.name.empty() ? std::string(kind->className) + " " + std::to_string(o.type) : o.name);
-  if (o.kind == "nut") {
-    BuildNutByType(part, ReadNutDimensions(*object));
-  } else if (o.kind == "washer") {
-    BuildWasherByType(part, ReadWasherDimensions(*object));
-  } else if (o.kind == "setscrew") {
-    BuildScrewNoHeadByType(part, ReadSetScrewDimensions(*object));
-  } else if (o.kind == "screw") {
-    BuildScrewByType(part, ReadHeadedDimensions(*object));
-  } else {
-    BuildBoltByType(part, ReadHeadedDimensions(*object));
-  }
+  BuildFastenerPart(static_cast<std::int16_t>(kind - kKinds), *object, part);
   if (!o.scenePath.empty()) host::ref::SaveScene(document, o.scenePath);
   host::occt::ExportScene(document, o.outPath);
   std::cout << "wrote " << o.outPath << ": \"" << part.Name() << "\"\n";

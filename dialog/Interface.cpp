@@ -540,7 +540,7 @@ void AutoSize(Dialog& d) {
         FillLengths(d);
       }
       s.autoSizeReason = s.holeIsNominal ? "the nominal diameter " + Trim(Str(s.holeDiameter)) +
-                                               " of the fastener hit"
+                                               " of the fastener (or its hole) hit"
                                          : size.why;
       follows = true;
     }
