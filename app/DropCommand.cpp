@@ -12,10 +12,10 @@
 
 #include "app/CatalogWalk.h"
 #include "app/Commands.h"
-#include "app/DropReport.h"
 #include "app/DialogPresenter.h"
+#include "app/DropReport.h"
+#include "app/ExportSettings.h"
 #include "data/Settings.h"
-#include "dialog/DropHook.h"
 #include "host/DataObject.h"
 #include "host/RuntimeError.h"
 #include "host/occt/Export.h"
@@ -110,15 +110,7 @@ int Drop(AppHost& app, const DropOptions& o) {
   }
   host::ref::RecordedDrop hook(*document, hit);
   DialogPresenter presenter(script);
-  app.host->ClearMessages();
-  app.host->SetPresenter([&presenter](host::ModalForm& form) { presenter.Present(form); });
-  try {
-    DropHook().OnDragDrop(hook);
-  } catch (...) {
-    app.host->SetPresenter(nullptr);
-    throw;
-  }
-  app.host->SetPresenter(nullptr);
+  DropWithDialog(*app.host, hook, presenter);
 
   // The add-in has printed its own messages (standard error); nothing is written after one.
   if (!presenter.Error().empty()) {
@@ -134,7 +126,7 @@ int Drop(AppHost& app, const DropOptions& o) {
   DropReport report(*document, hit, before, kernel);
   if (!imported.empty()) report.AddLine(imported);
   if (!exportPath.empty()) {
-    host::occt::ExportScene(*document, exportPath);
+    host::occt::ExportScene(*document, exportPath, ExportOptionsFor(app));
     report.AddWritten(exportPath);
   }
   host::ref::SaveScene(*document, scenePath);
