@@ -280,7 +280,10 @@ TEST_F(DialogTest, AssemblyGathersWasherBoltAndNut) {
   // ISO 7089 M10: h = 2; in the assembly's frame.
   EXPECT_EQ(washer.Frame().translation.z, 0);
   EXPECT_EQ(bolt.Frame().translation.z, 2);
-  EXPECT_EQ(nut.Frame().translation.z, 2 - 50);
+  // Nothing is clamped under the head: the nut (ISO 4032 M10: m = 8.4) turned towards the tip
+  // with its outer face flush with it.
+  EXPECT_NEAR(nut.Frame().translation.z, 2 - 50 + 8.4, 1e-9);
+  EXPECT_NEAR((nut.Frame().rotation * host::ref::Vec3{0, 0, 1}).z, -1, 1e-9);
   // Only the bolt stays linked with the hole; each member has an identifier of its own.
   auto id = [](SceneShape& s) { return FindDataTable(s)->Variable(1, 2).GetValue().AsInt32(); };
   EXPECT_EQ(id(bolt), 4711);
