@@ -14,6 +14,7 @@
 #include "app/Commands.h"
 #include "app/DialogPresenter.h"
 #include "app/DropReport.h"
+#include "app/DropWithDialog.h"
 #include "app/ExportSettings.h"
 #include "data/Settings.h"
 #include "host/DataObject.h"
