@@ -12,7 +12,7 @@
 
 #include "app/CatalogWalk.h"
 #include "app/Commands.h"
-#include "app/DialogPresenter.h"
+#include "dialog/DialogPresenter.h"
 #include "app/DropReport.h"
 #include "app/DropWithDialog.h"
 #include "app/ExportSettings.h"
