@@ -56,6 +56,38 @@ std::optional<std::int32_t> FindEntry(const DialogList& list, const std::string&
   return std::nullopt;
 }
 
+std::optional<StandardPlace> FindStandard(host::ref::ReferenceHost& host, const std::string& standard,
+                                          std::optional<std::int16_t> family) {
+  auto folded = [](const std::string& text) {
+    std::string f;
+    for (char c : text) {
+      if (c != ' ') f += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return f;
+  };
+  // The walk leaves the run-time state as it found it: the dialog opens on the remembered choice.
+  const RunTimeState saved = State();
+  struct Restore {
+    const RunTimeState& saved;
+    ~Restore() { State() = saved; }
+  } restore{saved};
+  const auto families = static_cast<std::int16_t>(ReadFamilyCaptions().size());
+  for (std::int16_t f = 0; f < families; ++f) {
+    if (family && *family != f) continue;
+    for (std::int16_t k = 0; k < static_cast<std::int16_t>(Kinds().size()); ++k) {
+      CatalogWalk walk(host);
+      walk.SelectKind(f, k);
+      for (std::int16_t t = 1; t <= Kinds()[static_cast<std::size_t>(k)].typeCount; ++t) {
+        if (!walk.SelectType(t)) continue;
+        for (std::int32_t i = 0; i < walk.normativa.ListCount(); ++i) {
+          if (folded(walk.normativa.List(i)) == folded(standard)) return StandardPlace{f, k, t};
+        }
+      }
+    }
+  }
+  return std::nullopt;
+}
+
 CatalogWalk::CatalogWalk(host::ref::ReferenceHost& host)
     : host_(host), shownBefore_(host.Messages().size()) {}
 

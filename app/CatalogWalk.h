@@ -32,6 +32,17 @@ std::optional<std::int16_t> FindKind(const std::string& text);
 // The index of the list entry with exactly this text.
 std::optional<std::int32_t> FindEntry(const DialogList& list, const std::string& text);
 
+struct StandardPlace {
+  std::int16_t family = 0;
+  std::int16_t kind = 0;
+  std::int16_t type = 1;
+};
+
+// Where a standard is offered: the first family (only `family` when given), kind and type whose
+// standard list names it (blanks and case do not matter). Nothing when none does.
+std::optional<StandardPlace> FindStandard(host::ref::ReferenceHost& host, const std::string& standard,
+                                          std::optional<std::int16_t> family);
+
 class CatalogWalk {
  public:
   explicit CatalogWalk(host::ref::ReferenceHost& host);

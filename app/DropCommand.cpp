@@ -4,15 +4,16 @@
 // export; a failure anywhere writes nothing.
 #include <iostream>
 #include <memory>
-#include <set>
-#include <sstream>
+#include <optional>
 #include <string>
-#include <vector>
 
+#include "app/CatalogWalk.h"
 #include "app/CommandSupport.h"
 #include "app/Commands.h"
+#include "app/DropReport.h"
 #include "app/DropWithDialog.h"
 #include "app/ExportSettings.h"
+#include "data/Settings.h"
 #include "dialog/DropHook.h"
 #include "host/DataObject.h"
 #include "host/occt/Export.h"
@@ -35,26 +36,23 @@ struct DropOptions {
   std::string importPath;
   std::string outPath;
   std::string exportPath;
+  bool json = false;
   DialogScript script;
 };
 
-void CollectIds(SceneShape& shape, std::set<std::int32_t>& ids) {
-  for (auto& child : shape.Children()) {
-    if (child->Type() == host::kShapePart || child->Type() == host::kShapeAssembly) {
-      ids.insert(child->SystemID());
-      CollectIds(*child, ids);
+// A standard given alone names its own kind and type (and family), whatever was remembered.
+DialogScript WithStandardsPlace(AppHost& app, DialogScript script) {
+  if (script.standard.empty() || !script.kind.empty() || script.type != 0) return script;
+  std::optional<std::int16_t> family;
+  if (!script.family.empty()) family = FindFamily(script.family);
+  if (std::optional<StandardPlace> place = FindStandard(*app.host, script.standard, family)) {
+    script.kind = kKindNames[place->kind];
+    script.type = place->type;
+    if (script.family.empty()) {
+      script.family = ReadFamilyCaptions()[static_cast<std::size_t>(place->family)];
     }
   }
-}
-
-void PrintNew(std::ostream& out, SceneShape& shape, const std::set<std::int32_t>& before,
-              host::occt::OcctEvaluator& kernel, const std::string& indent) {
-  for (auto& child : shape.Children()) {
-    if (child->Type() != host::kShapePart && child->Type() != host::kShapeAssembly) continue;
-    bool isNew = before.count(child->SystemID()) == 0;
-    if (isNew) PrintShape(out, *child, kernel, indent);
-    PrintNew(out, *child, before, kernel, isNew ? indent + "  " : indent);
-  }
+  return script;
 }
 
 int Drop(AppHost& app, const DropOptions& o) {
@@ -71,14 +69,12 @@ int Drop(AppHost& app, const DropOptions& o) {
       o.scenePath.empty() ? std::make_unique<SceneDocument>() : host::ref::LoadScene(o.scenePath);
   host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(*document);
   app.host->Attach(*document);
-  // What was done, printed once the files are written.
-  std::ostringstream report;
+  std::string imported;
   if (!o.importPath.empty()) {
     host::ref::SceneShape& part = host::occt::ImportStepPart(*document, o.importPath);
-    report << "imported " << o.importPath << " as \"" << part.Name() << "\"\n";
+    imported = "imported " + o.importPath + " as \"" + part.Name() + "\"";
   }
-  std::set<std::int32_t> before;
-  CollectIds(document->Root(), before);
+  const SceneBefore before = RecordScene(document->Root());
 
   // Along a ray: what it meets first; without one, a drop on nothing at the drop point.
   host::ref::DropHit hit;
@@ -88,16 +84,22 @@ int Drop(AppHost& app, const DropOptions& o) {
     hit = host::occt::PickScene(*document, at, dir);
   }
   host::ref::RecordedDrop hook(*document, hit);
-  RunAddIn(app, o.script, true, [&] { DropHook().OnDragDrop(hook); });
+  RunAddIn(app, WithStandardsPlace(app, o.script), true, [&] { DropHook().OnDragDrop(hook); });
 
-  PrintNew(report, document->Root(), before, kernel, "");
+  // What was done, printed once the files are written.
+  DropReport report(*document, hit, before, kernel);
+  if (!imported.empty()) report.AddLine(imported);
   if (!exportPath.empty()) {
     host::occt::ExportScene(*document, exportPath, ExportOptionsFor(app));
-    report << "wrote " << exportPath << "\n";
+    report.AddWritten(exportPath);
   }
   host::ref::SaveScene(*document, scenePath);
-  report << "wrote " << scenePath << "\n";
-  std::cout << report.str();
+  report.AddWritten(scenePath);
+  if (o.json) {
+    report.PrintJson(std::cout);
+  } else {
+    report.PrintText(std::cout);
+  }
   return 0;
 }
 
@@ -110,9 +112,11 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
       "drop",
       "Drop a catalogue item onto a scene: the selection dialog is driven by the choices "
       "given here, else by the remembered ones (preferences), else by its defaults; OK builds "
-      "the part. Prints each new part's name, part number, bill of materials and solid, then "
-      "writes the export and the scene. Without SCENE: a new scene, written to drop.json and "
-      "exported to drop.step.");
+      "the part. Prints what the ray hit (or that it hit nothing), the size chosen and why, "
+      "every hole cut and into which part, each new part's name, part number, bill of "
+      "materials and solid, then writes the export and the scene. A standard given without "
+      "--kind and --type selects its own kind and type. Without SCENE: a new scene, written to "
+      "drop.json and exported to drop.step.");
   command->add_option("SCENE", o->scenePath, "Scene file (.json) to drop onto");
   command->add_option("--at", o->at, "Drop point X,Y,Z in mm (default 0,0,0)");
   command->add_option("--dir", o->dir,
@@ -126,9 +130,18 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
   command->add_option("--hole", s.hole, "Hole cut under a bolt or screw")
       ->check(CLI::IsMember({"none", "simple", "counterbore", "countersink"}));
   command->add_option("--tolerance", s.tolerance, "Hole tolerance class, e.g. \"ISO 273 medium\"");
+  command->add_option("--fit", s.fit,
+                      "How a hole's diameter gives the size (remembered): rule (default: the "
+                      "largest size not above it), clearance (an ISO 273 clearance hole of the "
+                      "--tolerance class), tapped (a tap-drill hole, ISO 2306), auto (whichever "
+                      "reading fits best)")
+      ->check(CLI::IsMember({"rule", "clearance", "tapped", "auto"}));
   command->add_flag("--washer", s.washer, "Add a washer under the head");
   command->add_flag("--nut", s.nut, "Add a nut at the bolt's end");
   command->add_flag("--assembly", s.assembly, "Gather washer, bolt and nut in an assembly");
+  command->add_flag("--json", o->json,
+                    "Print the report (what the ray hit, the size chosen and why, the holes cut, "
+                    "the new parts, the files written) as one JSON object");
   command->add_option("-o", o->outPath, "Write the scene here (default: SCENE, or drop.json)");
   command->add_option("--export", o->exportPath,
                       "Export the scene: .step, .stp, .stl or .glb (default without SCENE: "

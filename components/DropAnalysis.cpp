@@ -5,6 +5,9 @@
 #include <string>
 
 #include "components/FastenerTable.h"
+#include "components/NutSeat.h"
+#include "data/PartData.h"
+#include "geometry/Utils.h"
 #include "data/Globals.h"
 #include "data/NumberText.h"
 #include "data/Resources.h"
@@ -54,6 +57,7 @@ Vec HitNormal(host::DragDropHook& hook) {
 
 void ClearHole() {
   State().holeDiameter = 0;
+  State().holeIsNominal = false;
   State().componentId = 0;
   State().drop.holePart = nullptr;
 }
@@ -78,14 +82,50 @@ void TakeOverFastenerData(host::Shape& part) {
   if (table == nullptr) return;
   if (NumberAt(*table, 10) > 0) {
     State().holeDiameter = NumberAt(*table, 10);
+    State().holeIsNominal = true;
     State().drop.holePart = &part;
   }
   if (TextAt(*table, 1).rfind("Hole", 0) == 0) {
     std::string code = TextAt(*table, 14);
     if (!code.empty() && code[0] == 'M') code.erase(0, 1);
     State().holeDiameter = Val(code);
+    State().holeIsNominal = true;
   }
   State().componentId = table->Variable(kNumberColumn, 2).GetValue().AsInt32();
+}
+
+// A hole an earlier bolt or screw cut into the hit part, on the hit axis (point q, direction
+// d, in the part's frame): its fastener's identifier (so the assembly is offered) and its
+// nominal diameter.
+void TakeOverHoleMadeForFastener(host::Shape& part, Vec q, Vec d) {
+  if (FindDataTable(part) != nullptr) return;
+  host::ShapeCollection& holes = part.Components(kBodyCode).Item(1).Shapes(kRevolved);
+  const double length = std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z);
+  if (length == 0) return;
+  d = {d.x / length, d.y / length, d.z / length};
+  for (std::int32_t i = 1; i <= holes.Count(); ++i) {
+    host::Shape& hole = holes.Item(i);
+    host::Component* table = FindDataTable(hole);
+    if (table == nullptr || TextAt(*table, 1) != "FastHole") continue;
+    host::Component& position = hole.Components(kPositionCode).Item(1);
+    Placement p{};
+    for (std::int32_t k = 0; k < 7; ++k) {
+      p[static_cast<std::size_t>(k)] = position.Variable(k + 1).GetValue().AsDouble();
+    }
+    // The hole runs into the part along its own -Z, against the axis it was made on.
+    const std::array<double, 3> z = PlacementZ(p);
+    const Vec off{p[0] - q.x, p[1] - q.y, p[2] - q.z};
+    const double along = off.x * d.x + off.y * d.y + off.z * d.z;
+    const double across = std::hypot(off.x - along * d.x, off.y - along * d.y, off.z - along * d.z);
+    const double turn = std::abs(z[0] * d.x + z[1] * d.y + z[2] * d.z);
+    if (across > 1e-6 || turn < 1 - 1e-9) continue;
+    HoleTable made;
+    ReadHoleTable(hole, made);
+    State().componentId = made.componentId;
+    State().holeDiameter = made.diameter;
+    State().holeIsNominal = true;
+    return;
+  }
 }
 
 void PlaceOnAxis(host::DragDropHook& hook, host::HitElement& element, bool edge) {
@@ -120,9 +160,11 @@ void PlaceOnAxis(host::DragDropHook& hook, host::HitElement& element, bool edge)
   PlaceFromFrames(element, reference, q, axis);
 
   State().holeDiameter = 2 * element.MajorRadius();
+  State().holeIsNominal = false;
   State().componentId = 0;
   State().drop.holePart = nullptr;
   TakeOverFastenerData(element.Part(false));
+  TakeOverHoleMadeForFastener(element.Part(false), q, d);
 }
 
 }  // namespace

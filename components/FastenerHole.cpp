@@ -27,6 +27,9 @@ FastenerHole StartFastenerHole(double D, double L) {
   frame->GetRotation(ax, ay, az, angle);
 
   host::Shape& part = drop.hook->HitElement().Part(false);
+  // A placed fastener (or anything carrying a fastener table) is never drilled: a hole option
+  // remembered from an earlier drop would cut away the shank the new part is dropped on.
+  if (FindDataTable(part) != nullptr) return hole;
   hole.feature = &part.Components(kBodyCode).Item(1).Shapes(kRevolved).Add();
   const Paths& paths = State().paths;
   GetHoleToll(paths.toleranceIndex, paths.toleranceFolder, State().toleranceLine, D,

@@ -16,7 +16,8 @@ struct FastenerHole {
 };
 
 // Adds the revolved hole feature to the hit part, placed on the drop's pick point and turned
-// so that it runs into the part along the drop axis, sized (D + t, D + t, L).
+// so that it runs into the part along the drop axis, sized (D + t, D + t, L). No hole when
+// nothing was hit or the hit part carries a fastener data table (a placed fastener).
 FastenerHole StartFastenerHole(double D, double L);
 
 // Moves the drop placement by d along the fastener's own axis, towards its tip: into the hole

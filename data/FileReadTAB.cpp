@@ -2,6 +2,7 @@
 // and the error messages every query shows when it traps a failure.
 #include "data/FileReadTAB.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 #include <string_view>
@@ -273,6 +274,10 @@ bool QMisuraVariabili(const std::string& dataPath, const std::string& sizeKey,
   return found;
 }
 
+bool SameDiameter(double a, double b) {
+  return std::fabs(a - b) <= std::max(1e-6, 1e-9 * std::max(std::fabs(a), std::fabs(b)));
+}
+
 bool QCercaDiametro(const std::string& dataPath, double diameter, bool exact,
                     std::string& sizeKey) {
   const Query q{"QCercaDiametro", "QCercaDiametro", MissingWording::TableFile};
@@ -288,12 +293,12 @@ bool QCercaDiametro(const std::string& dataPath, double diameter, bool exact,
       std::string key = Trim(std::string_view(text).substr(0, bar));
       double value = Val(std::string_view(text).substr(bar + 1));
       if (exact) {
-        if (value == diameter) {
+        if (SameDiameter(value, diameter)) {
           sizeKey = key;
           result = true;
           return;
         }
-      } else if (value > diameter) {
+      } else if (value > diameter && !SameDiameter(value, diameter)) {
         // Below the first record the first size is taken.
         sizeKey = previous.empty() ? key : previous;
         result = true;
@@ -321,7 +326,7 @@ bool QDiameterVariabili(const std::string& dataPath, double diameter, std::strin
       std::size_t bar = text.find('|');
       if (!IsTableRecord(text) || bar == std::string::npos) continue;
       sizeKey = Trim(std::string_view(text).substr(0, bar));
-      if (Val(std::string_view(text).substr(bar + 1)) != diameter) continue;
+      if (!SameDiameter(Val(std::string_view(text).substr(bar + 1)), diameter)) continue;
       ValueArray stagedValues = values;
       std::string stagedPartNumber = partNumberText;
       ExtractRecord(text, stagedValues, stagedPartNumber);

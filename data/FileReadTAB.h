@@ -55,13 +55,18 @@ bool QMisuraVariabili(const std::string& dataPath, const std::string& sizeKey,
                       const std::string& lengthText, ValueArray& values,
                       std::string& partNumberText);
 
+// Whether a diameter read from geometry and one from a table are the same: within 1e-6 mm, or
+// 1e-9 of the size for large ones (files store a Ø10 hole as 10.000000000000009).
+bool SameDiameter(double a, double b);
+
 // The size whose diameter f2 equals `diameter` (exact), or the largest size not above it
 // (nearest; records in ascending f2, the first size when the diameter is below all). Exact mode
-// answers false with an empty key when none matches; nearest mode answers true.
+// answers false with an empty key when none matches; nearest mode answers true. Diameters are
+// compared with SameDiameter.
 bool QCercaDiametro(const std::string& dataPath, double diameter, bool exact,
                     std::string& sizeKey);
 
-// The first record whose f2 equals `diameter`: its size, values and part-number text as in
+// The first record whose f2 is the same diameter as `diameter`: its size, values and part-number text as in
 // QMisuraVariabili. Without a match answers false, `sizeKey` holding the last size read.
 bool QDiameterVariabili(const std::string& dataPath, double diameter, std::string& sizeKey,
                         ValueArray& values, std::string& partNumberText);

@@ -70,6 +70,11 @@ struct RunTimeState {
   DropContext drop;
   // The nominal diameter the drop suggests (2 × the radius of the hole hit), 0 when none.
   double holeDiameter = 0;
+  // The diameter came from a fastener's data (its thread, or the size of a hole made for one),
+  // not from geometry: it is a nominal diameter, never read as a clearance or tap-drill hole.
+  bool holeIsNominal = false;
+  // Why the size list follows the hole, as the last automatic size chose; empty when it does not.
+  std::string autoSizeReason;
   // The dialog's hole choice: 0 none, 1 simple, 2 counterbore, 3 countersink; and the line of
   // the chosen tolerance class in the tolerance index (ItemData of the tolerance list).
   std::int16_t holeType = 0;

@@ -49,6 +49,7 @@ bool WritePrefs(const DialogPrefs& prefs) {
     }
     out.WriteLine(prefs.manualLength);
     for (bool option : prefs.holeOptions) out.WriteLine(option ? "True" : "False");
+    if (prefs.fit != HoleFit::Rule) out.WriteLine(HoleFitName(prefs.fit));
     out.Commit();
     return true;
   } catch (const host::RuntimeError& e) {
@@ -73,6 +74,8 @@ bool ReadPrefs(DialogPrefs& prefs) {
     }
     prefs.manualLength = in.ReadLine();
     for (bool& option : prefs.holeOptions) option = ToBool(in.ReadLine());
+    prefs.fit = HoleFit::Rule;
+    if (!in.Eof()) prefs.fit = ParseHoleFit(Trim(in.ReadLine())).value_or(HoleFit::Rule);
     return true;
   } catch (const host::RuntimeError&) {
     return false;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "data/HoleFit.h"
+
 namespace vormbrace {
 
 // What a kind tab remembers: the type code and the list positions (-1 = none) of the
@@ -29,6 +31,9 @@ struct DialogPrefs {
   std::vector<KindMemory> kinds;      // one per kind tab, sized by the caller
   std::string manualLength;           // LunghezzaManuale
   std::array<bool, 4> holeOptions{};  // OptHole(0) to OptHole(3)
+  // How a hole's diameter is read; a line of its own after the others, written only when it is
+  // not the rule, so the file keeps its described form unless the designer opts in.
+  HoleFit fit = HoleFit::Rule;
   bool operator==(const DialogPrefs&) const = default;
 };
 
@@ -38,7 +43,8 @@ bool WritePrefs(const DialogPrefs& prefs);
 
 // Reads the file into `prefs`, applying each value as it is read. Stops silently at the first
 // missing or unreadable line, keeping what was applied, and answers false; true when every
-// line was read.
+// line was read. The fit line is optional: without it (or with a text no fit has) the fit is
+// the rule.
 bool ReadPrefs(DialogPrefs& prefs);
 
 }  // namespace vormbrace

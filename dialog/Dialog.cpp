@@ -83,6 +83,8 @@ void Dialog::LunghezzaManuale_Change() {
 
 void Dialog::ToggleMisuraAuto_Click() { Interface::AutoSize(*this); }
 
+void Dialog::HToll_Click() { Interface::AutoSize(*this); }
+
 void Dialog::OptHole_Click(std::int16_t) {
   // A washer under the head leaves no room for a counterbore: the simple hole instead.
   if (OptHole[2].Value && ToggleRondella.Visible && ToggleRondella.Value) SelectOption(OptHole, 1);
@@ -167,6 +169,7 @@ void Dialog::ChooseEntry(ListControl& list, std::int32_t index) {
   list.SetListIndex(index);
   if (&list == &Normativa) Normativa_Click();
   if (&list == &Misura) Misura_Click();
+  if (&list == &HToll) HToll_Click();
 }
 
 void Dialog::TypeManualLength(const std::string& text) {
@@ -186,6 +189,11 @@ void Dialog::ClickCheckBox(CheckBox& box) {
   box.Value = !box.Value;
   if (&box == &ToggleMisuraAuto) ToggleMisuraAuto_Click();
   if (&box == &ToggleRondella) ToggleRondella_Click();
+}
+
+void Dialog::ChooseHoleFit(HoleFit fit) {
+  RequireOpen();
+  Interface::SetHoleFit(*this, fit);
 }
 
 void Dialog::ClickHoleOption(std::int16_t index) {

@@ -11,6 +11,7 @@
 
 #include "components/NewVormbrace.h"
 #include "dialog/ListControl.h"
+#include "data/HoleFit.h"
 #include "host/ModalForm.h"
 
 namespace vormbrace {
@@ -79,6 +80,8 @@ class Dialog final : public host::ModalForm, public DialogChoices {
   void Misura_Click();
   void LunghezzaManuale_Change();
   void ToggleMisuraAuto_Click();
+  // The tolerance class decides what a clearance hole of a size is: the size is chosen again.
+  void HToll_Click();
   void OptHole_Click(std::int16_t index);
   void ToggleRondella_Click();
   void OKButton_Click();
@@ -94,6 +97,8 @@ class Dialog final : public host::ModalForm, public DialogChoices {
   void TypeManualLength(const std::string& text);
   void ClickCheckBox(CheckBox& box);
   void ClickHoleOption(std::int16_t index);
+  // How the hole under the drop is read for the automatic size (a preference of the dialog).
+  void ChooseHoleFit(HoleFit fit);
   void ClickOK();
   void ClickCancel();
 

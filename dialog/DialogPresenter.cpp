@@ -2,6 +2,7 @@
 #include "dialog/DialogPresenter.h"
 
 #include <cctype>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -152,6 +153,11 @@ void Drive(Dialog& d, const DialogScript& s) {
     }
   }
   if (!s.tolerance.empty()) Choose(d, d.HToll, s.tolerance, "tolerance", "the tolerance index");
+  if (!s.fit.empty()) {
+    std::optional<HoleFit> fit = ParseHoleFit(s.fit);
+    if (!fit) throw ChoiceError("no fit \"" + s.fit + "\"; the fits are: rule, clearance, tapped, auto");
+    d.ChooseHoleFit(*fit);
+  }
 }
 
 }  // namespace

@@ -27,6 +27,7 @@ struct DialogScript {
   std::string material;
   std::string hole;       // none, simple, counterbore, countersink
   std::string tolerance;  // a hole tolerance class, e.g. "ISO 273 medium"
+  std::string fit;        // rule, clearance, tapped, auto: how a hole's diameter is read
   bool washer = false;
   bool nut = false;
   bool assembly = false;

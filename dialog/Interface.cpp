@@ -2,14 +2,17 @@
 #include "dialog/Interface.h"
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <optional>
 
 #include "components/FastenerComponent.h"
 #include "components/FastenerTable.h"
 #include "data/FileReadTAB.h"
+#include "data/HoleFit.h"
 #include "data/Globals.h"
 #include "components/NewVormbrace.h"
+#include "components/NutSeat.h"
 #include "data/NumberText.h"
 #include "data/PartData.h"
 #include "data/Resources.h"
@@ -29,10 +32,17 @@ constexpr std::int16_t kScrews = 1;
 constexpr std::int16_t kWashers = 3;
 constexpr std::int16_t kNuts = 4;
 constexpr std::int16_t kThreadedRod = 5;  // bolt type with the typed length
-constexpr double kPi = 3.14159265358979;
 
 struct ModuleState {
   std::vector<KindMemory> memory;
+  // The per-kind memory as the preferences file gave it: only the kind that is dropped writes
+  // its own record back, so a tab visited on the way (or the size an automatic lookup chose on
+  // it) never overwrites another kind's remembered choice.
+  std::vector<KindMemory> remembered;
+  HoleFit fit = HoleFit::Rule;
+  // The automatic size box was switched off because the kind shown had no size for the hole,
+  // not by the person: the next kind decides for itself again.
+  bool autoSizeLapsed = false;
   host::Shape* editedPart = nullptr;
   // The dialog was opened on a drop that found a fastener's hole: the assembly box is offered.
   bool assemblyOffered = false;
@@ -97,7 +107,12 @@ DialogPrefs CurrentPrefs(const Dialog& d) {
   p.createAssembly = d.ToggleCreateAssembly.Value ? 1 : 0;
   p.family = s.family;
   p.kind = s.kind;
-  p.kinds = Module().memory;
+  const ModuleState& m = Module();
+  p.kinds = m.remembered.size() == m.memory.size() ? m.remembered : m.memory;
+  if (s.kind >= 0 && static_cast<std::size_t>(s.kind) < p.kinds.size()) {
+    p.kinds[static_cast<std::size_t>(s.kind)] = m.memory[static_cast<std::size_t>(s.kind)];
+  }
+  p.fit = m.fit;
   p.manualLength = d.LunghezzaManuale.Text;
   for (std::size_t i = 0; i < p.holeOptions.size(); ++i) p.holeOptions[i] = d.OptHole[i].Value;
   return p;
@@ -114,6 +129,8 @@ void ApplyPrefs(Dialog& d, const DialogPrefs& p) {
   s.family = p.family >= 0 && p.family < d.TabNorme.Count() ? p.family : 0;
   s.kind = p.kind >= 0 && p.kind < d.TabType.Count() ? p.kind : 0;
   Module().memory = p.kinds;
+  Module().remembered = p.kinds;
+  Module().fit = p.fit;
   d.LunghezzaManuale.Text = p.manualLength;
   int hole = 0;
   for (std::size_t i = 0; i < p.holeOptions.size(); ++i) {
@@ -219,20 +236,6 @@ class MemberVisit {
   bool autoSize_;
 };
 
-using Placement = std::array<double, 7>;
-
-// The part's own Z axis in its parent for a placement (position, rotation axis, angle in
-// degrees): the direction a washer's thickness and a bolt's length run along.
-std::array<double, 3> PlacementZ(const Placement& p) {
-  const double norm = std::sqrt(p[3] * p[3] + p[4] * p[4] + p[5] * p[5]);
-  if (norm == 0) return {0, 0, 1};
-  const double ux = p[3] / norm, uy = p[4] / norm, uz = p[5] / norm;
-  const double a = p[6] * kPi / 180;
-  const double c = std::cos(a), s = std::sin(a);
-  // Rodrigues' rotation of (0, 0, 1) about u.
-  return {ux * uz * (1 - c) + uy * s, uy * uz * (1 - c) - ux * s, c + uz * uz * (1 - c)};
-}
-
 Placement Moved(Placement p, const std::array<double, 3>& direction, double distance) {
   for (std::size_t i = 0; i < 3; ++i) p[i] += distance * direction[i];
   return p;
@@ -267,15 +270,39 @@ host::Shape& MakeAssembly(host::Shape& target, const std::string& description) {
   return assembly;
 }
 
+// Where a member goes, from its thickness (Spessore); none keeps the drop placement.
+using PlaceMember = std::function<Placement(double thickness)>;
+
 // Builds the member whose record the visit selected, with an identifier of its own so that
 // it is never taken for a copy of the bolt; answers its thickness (Spessore).
-double BuildMember(Dialog& d, host::Shape& target, std::int16_t kind) {
+double BuildMember(Dialog& d, host::Shape& target, std::int16_t kind,
+                   const PlaceMember& place = nullptr) {
   RunTimeState& s = State();
   s.componentId = NewUniqueNumber();
   std::unique_ptr<FastenerComponent> member = NewComponentFromDialog(kind, d);
+  if (place) s.drop.placement = place(member->GetProperty("Spessore").AsDouble());
   host::Shape& part = member->Create(target);
   WriteDescriptionRecord(part, part.Name(), s.partNumberText);
   return member->GetProperty("Spessore").AsDouble();
+}
+
+// A nut dropped on a bolt's or screw's shank goes on its axis against what it clamps, else
+// flush with its tip; not at the hit point, which would put it inside the head.
+void SeatNutOnHitBolt(host::Shape& target, FastenerComponent& nut) {
+  host::Shape* bolt = State().drop.holePart;
+  host::Component* table = bolt == nullptr ? nullptr : FindDataTable(*bolt);
+  if (table == nullptr) return;
+  const double kind = NumberAt(*table, 0);
+  if (kind != kBolts && kind != kScrews) return;
+  auto frame = host::CurrentHost().NewPlacement();
+  frame->ReadFrom(*bolt);
+  BoltOnAxis onAxis{{frame->PositionX(), frame->PositionY(), frame->PositionZ(), frame->AxisX(),
+                     frame->AxisY(), frame->AxisZ(), frame->Angle()},
+                    NumberAt(*table, 10),
+                    NumberAt(*table, 11),
+                    bolt};
+  State().drop.placement = NutPlacement(
+      onAxis.placement, NutDepth(target, onAxis, nut.GetProperty("Spessore").AsDouble()));
 }
 
 }  // namespace
@@ -320,8 +347,10 @@ void Initialise(Dialog& d) {
   DialogPrefs prefs = CurrentPrefs(d);
   const bool complete = ReadPrefs(prefs);
   ApplyPrefs(d, prefs);
+  m.autoSizeLapsed = false;
   if (!complete) {
     m.memory.assign(static_cast<std::size_t>(d.TabType.Count()), KindMemory{});
+    m.remembered = m.memory;
     s.typeCode = 1;
     s.kind = kBolts;
   }
@@ -373,6 +402,10 @@ void SwitchKind(Dialog& d, std::int16_t kind) {
   if (m.memory.size() < static_cast<std::size_t>(kKindCount)) m.memory.resize(kKindCount);
   const KindMemory memory = m.memory[static_cast<std::size_t>(kind)];
   if (kind != s.kind && !edit) s.typeCode = memory.typeCode;
+  if (kind != s.kind && m.autoSizeLapsed && !m.autoSizeSuspended) {
+    d.ToggleMisuraAuto.Value = true;
+    m.autoSizeLapsed = false;
+  }
   s.kind = kind;
   if (s.typeCode < 1) s.typeCode = 1;
   d.TabType.SelectedItem = kind;
@@ -460,7 +493,10 @@ void SelectType(Dialog& d, std::int16_t kind, std::int16_t index) {
   }
 
   QNormaHole(s.paths.toleranceIndex, d.HToll);
-  if (d.HToll.ListCount() > 0 && d.HToll.ListIndex() < 0) d.HToll.SetListIndex(0);
+  if (d.HToll.ListCount() > 0 && d.HToll.ListIndex() < 0) {
+    d.HToll.SetListIndex(0);
+    if (Module().fit != HoleFit::Rule) AutoSize(d);  // a clearance reading needs the class
+  }
 }
 
 void StandardChosen(Dialog& d, std::int32_t line) {
@@ -481,31 +517,43 @@ void SizeChosen(Dialog& d) {
 
 void AutoSize(Dialog& d) {
   RunTimeState& s = State();
-  if (Module().autoSizeSuspended) return;
+  ModuleState& m = Module();
+  if (m.autoSizeSuspended) return;
   bool follows = false;
+  s.autoSizeReason.clear();
   if (d.ToggleMisuraAuto.Value && s.holeDiameter > 0 && !s.drop.editMode) {
-    // Bolts, screws and set screws go into the hole: the largest size not above it. Washers
-    // and nuts go onto a bolt of exactly that diameter.
-    const bool exact = s.kind >= kWashers;
-    std::string key;
-    std::int32_t index = -1;
-    if (d.Misura.ListCount() > 0 &&
-        QCercaDiametro(s.paths.dataFolder + d.Misura.Tag(), s.holeDiameter, exact, key) &&
-        !key.empty()) {
-      index = d.Misura.Find(key);
+    // A diameter from a fastener's data is nominal: the size of exactly it. One read from
+    // geometry follows the chosen fit (the described rule unless the designer opts in).
+    const HoleFit fit = s.holeIsNominal ? HoleFit::Rule : m.fit;
+    const std::int32_t tolerance =
+        d.HToll.ListIndex() >= 0 ? d.HToll.ItemData(d.HToll.ListIndex()) : kNoToleranceClass;
+    SizeForHole size;
+    if (d.Misura.ListCount() > 0 && !d.Misura.Tag().empty()) {
+      size = ChooseSizeForHole(s.paths.dataFolder + d.Misura.Tag(), s.holeDiameter, fit,
+                               s.kind >= kWashers, tolerance);
     }
+    const std::int32_t index = size.sizeKey.empty() ? -1 : d.Misura.Find(size.sizeKey);
     if (index < 0) {
       d.ToggleMisuraAuto.Value = false;
+      m.autoSizeLapsed = true;
     } else {
       if (index != d.Misura.ListIndex()) {
         d.Misura.SetListIndex(index);
         FillLengths(d);
       }
+      s.autoSizeReason = s.holeIsNominal ? "the nominal diameter " + Trim(Str(s.holeDiameter)) +
+                                               " of the fastener (or its hole) hit"
+                                         : size.why;
       follows = true;
     }
   }
   d.Misura.Enabled = !follows;
   ShowAutoSizeCaption(d);
+}
+
+void SetHoleFit(Dialog& d, HoleFit fit) {
+  Module().fit = fit;
+  AutoSize(d);
 }
 
 // OK. Everything a choice needs is looked up first, so a size without a record stops with a
@@ -516,7 +564,8 @@ void AutoSize(Dialog& d) {
 //  2. the washer when its box is on: the washer tab's remembered type and standard, the size
 //     of the bolt's diameter (M10 gives 10), lying on the part at the drop point;
 //  3. the nut when its box is on (bolts of types 1, 2 and 4): the nut tab's remembered type
-//     and standard, the bolt's diameter, its underside flush with the bolt's end;
+//     and standard, the bolt's diameter, on the bolt's axis with its bearing face against the
+//     far face of the parts the bolt clamps (else its outer face flush with the bolt's end);
 //  4. the bolt or screw itself, seated on the washer (moved along its axis by the washer's
 //     thickness).
 // Each member gets an identifier of its own: only the bolt keeps the link to the hole.
@@ -554,6 +603,10 @@ bool Confirm(Dialog& d) {
   host::Shape* target = s.drop.target;
   if (!edit && target == nullptr) host::Raise(host::err::kObjectRequired);
   const std::int32_t linkedId = s.componentId;
+  // Where the parts the bolt will clamp end under its seat, found before anything is built
+  // (and before an assembly takes the placement over).
+  const double clamped =
+      nut ? ClampedDepth(*target, {s.drop.placement, diameter, length, nullptr}) : 0;
   if (assembly) {
     target = &MakeAssembly(
         *target, Text(res::kBoltWord) + " " + size + "x" + lengthText + " " + d.Materiale.Text());
@@ -569,8 +622,9 @@ bool Confirm(Dialog& d) {
     }
     if (nut) {
       visit.Enter(kNuts, diameter);
-      s.drop.placement = Moved(origin, axis, seat - length);
-      BuildMember(d, *target, kNuts);
+      BuildMember(d, *target, kNuts, [&](double height) {
+        return NutPlacement(origin, clamped > 0 ? clamped : length - seat - height);
+      });
     }
   }
   s.drop.placement = Moved(origin, axis, seat);
@@ -586,6 +640,7 @@ bool Confirm(Dialog& d) {
     if (m.editedPart == nullptr) host::Raise(host::err::kObjectRequired);
     part = &RebuildInPlace(*component, *m.editedPart);
   } else {
+    if (kind == kNuts) SeatNutOnHitBolt(*target, *component);
     part = &component->Create(*target);
   }
 

@@ -43,11 +43,16 @@ void StandardChosen(Dialog& d, std::int32_t line);
 // The size was chosen: the lengths (keeping the length text chosen before), then AutoSize.
 void SizeChosen(Dialog& d);
 
-// With the auto size box on, a hole under the drop and no edit: bolts, screws and set screws
-// take the largest size not above the hole diameter, washers and nuts the size of exactly that
-// diameter; the size list then follows the hole and is disabled. Without a size the box is
-// switched off. Whenever the size does not follow the hole, the size list is enabled.
+// With the auto size box on, a hole under the drop and no edit: the size the hole asks for
+// (ChooseSizeForHole: under the rule the largest size not above the hole diameter, which is the
+// size of exactly that diameter when there is one; washers and nuts are told when there is
+// not), its reason in State().autoSizeReason; the size list then follows the hole and is
+// disabled. Without a size the box is switched off until another kind is shown. Whenever the
+// size does not follow the hole, the size list is enabled.
 void AutoSize(Dialog& d);
+
+// How the hole's diameter is read (remembered with the preferences); runs AutoSize.
+void SetHoleFit(Dialog& d, HoleFit fit);
 
 // OK: builds what the dialog describes (see Interface.cpp for the assembly members), writes
 // the description record, remembers the kind's choice and writes the preferences file.

@@ -1,9 +1,12 @@
 // The host's service objects, created by the add-in through the Host (see Host.h).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace host {
 
@@ -77,6 +80,13 @@ class HostElementHelper {
   virtual Shape& SceneElement(Shape& parent) = 0;
   // The shape that owns a part (its assembly or the root); nullptr for the root.
   virtual Shape* Owner(Shape& part) = 0;
+  // The solid material of the parts under `parent` (those of its assemblies too, `skip` left
+  // out) along the line from `origin` in the unit direction `direction`, both in the frame
+  // `parent`'s parts are placed in: the stretches as (enter, exit) distances from `origin`,
+  // ascending, stretches that touch joined. Empty when the host keeps no solids.
+  virtual std::vector<std::pair<double, double>> MaterialAlong(
+      Shape& parent, const std::array<double, 3>& origin, const std::array<double, 3>& direction,
+      const Shape* skip) = 0;
 };
 
 class HostClassRegistry {

@@ -565,6 +565,29 @@ def check_tolerances(report, family_dir):
         report.fault(path, 0, "tolerance index has no record")
 
 
+def check_tap_drills(report, family_dir):
+    """The tap-drill table beside the tolerance tables: d|drill, both ascending, each drill
+    a little smaller than its thread (between 0.7 d and d)."""
+    path = os.path.join(family_dir, "Tolerances", "TapDrills.tab")
+    if not os.path.isfile(path):
+        report.fault(path, 0, "tap-drill table missing")
+        return
+    prev = None
+    for no, line in enumerate(read_lines(report, path), 1):
+        if line.strip() == "" or line.startswith("#"):
+            continue
+        parts = line.split("|")
+        if len(parts) != 2 or not all(NUMBER.match(p) for p in parts):
+            report.fault(path, no, "line must be d|drill with plain numbers")
+            continue
+        d, drill = float(parts[0]), float(parts[1])
+        if not 0.7 * d < drill < d:
+            report.fault(path, no, "tap drill %g implausible for d %g" % (drill, d))
+        if prev is not None and (d <= prev[0] or drill <= prev[1]):
+            report.fault(path, no, "d and drill must grow from line to line")
+        prev = (d, drill)
+
+
 def main(argv):
     root = os.path.abspath(argv[1] if len(argv) > 1 else os.path.join(
         os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "standards"))
@@ -593,6 +616,7 @@ def main(argv):
                 else:
                     report.fault(path, 0, "file not named by any index record")
         check_tolerances(report, fdir)
+        check_tap_drills(report, fdir)
     tex = os.path.join(root, TEXTURE)
     if not os.path.isfile(tex):
         report.fault(tex, 0, "thread texture missing")

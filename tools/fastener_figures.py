@@ -594,3 +594,14 @@ ISO273 = {
     52: (54.0, 56.0, 62.0), 56: (58.0, 62.0, 66.0), 60: (62.0, 66.0, 70.0),
     64: (66.0, 70.0, 74.0),
 }
+
+# --- Tap drills -----------------------------------------------------------------------------
+# Drill diameters before tapping ISO coarse threads (tolerance class 6H), ISO 2306:1972 and its
+# usual shop table DIN 336-1: the nominal diameter less the pitch (PITCH), rounded to the drill
+# series (M8 6.8, M12 10.2). bd_warehouse tap_hole_sizes.csv ("Soft" column) agrees except M12
+# 10.3 and M14 12.1.
+TAP_DRILL = {
+    1.6: 1.25, 2: 1.6, 2.5: 2.05, 3: 2.5, 3.5: 2.9, 4: 3.3, 5: 4.2, 6: 5.0, 7: 6.0, 8: 6.8,
+    10: 8.5, 12: 10.2, 14: 12.0, 16: 14.0, 18: 15.5, 20: 17.5, 22: 19.5, 24: 21.0, 27: 24.0,
+    30: 26.5, 33: 29.5, 36: 32.0,
+}

@@ -1364,6 +1364,17 @@ def tolerance_lines(column):
     return out
 
 
+def tap_drill_lines():
+    out = ["# Tap drills for ISO coarse threads (6H): ISO 2306:1972, DIN 336-1.", GENERATOR_NOTE,
+           "# Record: nominal diameter d, then the drill diameter (d - P rounded to the drill "
+           "series).",
+           "# Checked: against bd_warehouse tap_hole_sizes.csv (Soft); it gives M12 10.3, "
+           "M14 12.1."]
+    for d in sorted(F.TAP_DRILL):
+        out.append("%s|%s" % (fmt(d), fmt(F.TAP_DRILL[d])))
+    return out
+
+
 def main(argv=None):
     here = os.path.dirname(os.path.abspath(__file__))
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
@@ -1394,6 +1405,7 @@ def main(argv=None):
             write_lines(os.path.join(tol, fn), tolerance_lines(col))
             idx.append('"%s" "%s"' % (fn, name))
         write_lines(os.path.join(root, "Tolerances.ini"), idx)
+        write_lines(os.path.join(tol, "TapDrills.tab"), tap_drill_lines())
     return 0
 
 

@@ -51,6 +51,10 @@ class PlantedFaults(unittest.TestCase):
         rc, out = self.run_check()
         self.assertEqual(rc, 0, out)
 
+    def test_tap_drill_as_large_as_its_thread(self):
+        self.edit("ISO/Tolerances/TapDrills.tab", "10|8.5\r\n", "10|10\r\n")
+        self.assertReported("tap drill 10 implausible for d 10")
+
     def test_one_digit_header_with_text_is_not_a_header(self):
         self.edit("ISO/Bolts.ini", "[3]\r\n", "[3] headless\r\n")
         self.assertReported("one-digit section header must be the whole line")

@@ -1,6 +1,8 @@
 // Feature updates, part solids by boolean combination, and their figures.
 #include "host/occt/OcctEvaluator.h"
 
+#include "host/occt/Picking.h"
+
 #include <BRepAdaptor_Surface.hxx>
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepAlgoAPI_Fuse.hxx>
@@ -380,6 +382,13 @@ const KernelCounts& OcctEvaluator::Counts() const { return impl_->counts; }
 
 void SetDefaultSolidCache(std::shared_ptr<SolidCache> cache) {
   DefaultSolidCache() = std::move(cache);
+}
+
+std::vector<std::pair<double, double>> OcctEvaluator::MaterialAlong(ref::SceneShape& parent,
+                                                                   ref::Vec3 origin,
+                                                                   ref::Vec3 direction,
+                                                                   const ref::SceneShape* skip) {
+  return host::occt::MaterialAlong(*this, parent, origin, direction, skip);
 }
 
 void OcctEvaluator::UpdateFeature(ref::SceneShape& feature) {

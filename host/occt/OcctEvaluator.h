@@ -78,6 +78,9 @@ class OcctEvaluator : public ref::FeatureEvaluator {
   // Raises host::RuntimeError (5 for records that make no solid, 440 for a kernel failure),
   // whose description names the feature and says what is wrong.
   void UpdateFeature(ref::SceneShape& feature) override;
+  std::vector<std::pair<double, double>> MaterialAlong(ref::SceneShape& parent, ref::Vec3 origin,
+                                                       ref::Vec3 direction,
+                                                       const ref::SceneShape* skip) override;
 
   // The figures of a part's solid, evaluated now unless cached. Raises as UpdateFeature does.
   SolidFigures Figures(ref::SceneShape& part);

@@ -3,11 +3,15 @@
 
 #include <BRepAdaptor_Curve.hxx>
 #include <BRepAdaptor_Surface.hxx>
+#include <BRepBndLib.hxx>
 #include <BRepTools.hxx>
+#include <BRep_Tool.hxx>
+#include <Bnd_Box.hxx>
 #include <IntCurvesFace_ShapeIntersector.hxx>
 #include <Precision.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopoDS.hxx>
+#include <algorithm>
 #include <cmath>
 #include <gp_Lin.hxx>
 #include <limits>
@@ -68,6 +72,43 @@ void PickUnder(OcctEvaluator& kernel, ref::SceneShape& shape, std::vector<ref::S
     best.direction = d;
   }
   path.pop_back();
+}
+
+// The stretches where the line (in `shape`'s frame) runs inside the solids of the parts under
+// `shape`, as parameters along it.
+void CollectMaterial(OcctEvaluator& kernel, ref::SceneShape& shape, Vec3 origin, Vec3 direction,
+                     const ref::SceneShape* skip, std::vector<std::pair<double, double>>& spans) {
+  for (auto& child : shape.Children()) {
+    if (child->Suppressed() || child.get() == skip) continue;
+    if (child->Type() != kShapePart && child->Type() != kShapeAssembly) continue;
+    ref::RigidTransform toChild = Inverse(child->Frame());
+    Vec3 o = ref::Apply(toChild, origin);
+    Vec3 d = toChild.rotation * direction;
+    if (child->Type() == kShapeAssembly) {
+      CollectMaterial(kernel, *child, o, d, skip, spans);
+      continue;
+    }
+    TopoDS_Shape solid = PartSolid(kernel, *child);
+    if (solid.IsNull()) continue;
+    IntCurvesFace_ShapeIntersector intersector;
+    intersector.Load(solid, Precision::Confusion());
+    const double reach = 1e6;
+    intersector.Perform(gp_Lin(gp_Pnt(o.x, o.y, o.z), gp_Dir(d.x, d.y, d.z)), -reach, reach);
+    if (!intersector.IsDone()) continue;
+    std::vector<double> crossings;
+    for (int i = 1; i <= intersector.NbPnt(); ++i) {
+      // A line grazing a face touches it without entering the solid.
+      if (intersector.Transition(i) == IntCurveSurface_Tangent) continue;
+      crossings.push_back(intersector.WParameter(i));
+    }
+    std::sort(crossings.begin(), crossings.end());
+    crossings.erase(std::unique(crossings.begin(), crossings.end(),
+                                [](double a, double b) { return b - a < Precision::Confusion(); }),
+                    crossings.end());
+    for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+      spans.emplace_back(crossings[i], crossings[i + 1]);
+    }
+  }
 }
 
 // The outward normal of the face at (u, v).
@@ -137,6 +178,8 @@ void DescribeFace(const Hit& best, ref::DropHit& hit) {
 // A circular edge of the hit face passing within the tolerance of the hit point.
 bool DescribeEdge(const Hit& best, ref::DropHit& hit) {
   for (TopExp_Explorer e(best.face, TopAbs_EDGE); e.More(); e.Next()) {
+    // The seam of a rounding is a circle across the hole, not around it.
+    if (BRep_Tool::IsClosed(TopoDS::Edge(e.Current()), best.face)) continue;
     BRepAdaptor_Curve curve(TopoDS::Edge(e.Current()));
     if (curve.GetType() != GeomAbs_Circle) continue;
     gp_Circ circle = curve.Circle();
@@ -158,7 +201,87 @@ bool DescribeEdge(const Hit& best, ref::DropHit& hit) {
   return false;
 }
 
+// Whether the face is a cylinder on the axis (point `on`, direction `along`) whose material lies
+// outside it (a bore, not a shaft); its radius then.
+bool CoaxialBore(const TopoDS_Face& face, Vec3 on, Vec3 along, double& radius) {
+  BRepAdaptor_Surface surface(face);
+  if (surface.GetType() != GeomAbs_Cylinder) return false;
+  gp_Cylinder c = surface.Cylinder();
+  Vec3 dir = ToVec(c.Axis().Direction().XYZ());
+  Vec3 offset = ToVec(c.Axis().Location().XYZ()) - on;
+  if (ref::Length(ref::Cross(dir, along)) > 1e-9) return false;
+  if (ref::Length(offset - ref::Dot(offset, along) * along) > 1e-6 * (1 + c.Radius())) return false;
+  double umin, umax, vmin, vmax;
+  BRepTools::UVBounds(face, umin, umax, vmin, vmax);
+  const double u = (umin + umax) / 2, v = (vmin + vmax) / 2;
+  Vec3 point = ToVec(surface.Value(u, v).XYZ()) - on;
+  Vec3 radial = point - ref::Dot(point, along) * along;
+  if (ref::Dot(Normal(surface, face, u, v), radial) >= 0) return false;
+  radius = c.Radius();
+  return true;
+}
+
+// A hole hit on its wall or on a circular edge: the fastener passes the narrowest coaxial bore
+// of the part, and seats where its head meets the part first along the axis: the first plane
+// across the axis met from outside just beyond the bore (a counterbore's floor; past a rounding
+// or a chamfer of the top edge, the face around it). The hit's radius and axis point become
+// those; a part with no bore on the axis (a shaft, a boss) keeps what was hit.
+void SeatOnHole(const TopoDS_Shape& solid, ref::DropHit& hit) {
+  const Vec3 out = hit.elementType == kHitEdge ? hit.edgeDirection : hit.axisDirection;
+  double bore = std::numeric_limits<double>::infinity();
+  for (TopExp_Explorer e(solid, TopAbs_FACE); e.More(); e.Next()) {
+    double radius = 0;
+    if (CoaxialBore(TopoDS::Face(e.Current()), hit.axisPoint, out, radius)) {
+      bore = std::min(bore, radius);
+    }
+  }
+  if (!std::isfinite(bore) || bore > hit.majorRadius + kEdgeTolerance) return;
+  hit.majorRadius = bore;
+
+  Bnd_Box box;
+  BRepBndLib::Add(solid, box);
+  const double above = std::sqrt(box.SquareExtent()) +
+                       std::abs(ref::Dot(ToVec(box.CornerMin().XYZ()) - hit.axisPoint, out)) + 1;
+  Vec3 side = ref::Cross(out, Vec3{1, 0, 0});
+  if (ref::Length(side) < 0.5) side = ref::Cross(out, Vec3{0, 1, 0});
+  side = ref::Normalized(side);
+  IntCurvesFace_ShapeIntersector intersector;
+  intersector.Load(solid, Precision::Confusion());
+  constexpr double kStep = 0.05;  // mm between probes, outwards from the bore
+  for (double r = bore + kStep / 2; r < bore + 40; r += kStep) {
+    Vec3 start = hit.axisPoint + above * out + r * side;
+    intersector.PerformNearest(gp_Lin(gp_Pnt(start.x, start.y, start.z), gp_Dir(-out.x, -out.y, -out.z)),
+                               0, std::numeric_limits<double>::max());
+    if (!intersector.IsDone() || intersector.NbPnt() == 0) return;
+    BRepAdaptor_Surface surface(intersector.Face(1));
+    if (surface.GetType() != GeomAbs_Plane) continue;
+    if (std::abs(ref::Dot(ToVec(surface.Plane().Axis().Direction().XYZ()), out)) < 1 - 1e-9) continue;
+    Vec3 met = ToVec(intersector.Pnt(1).XYZ()) - hit.axisPoint;
+    hit.axisPoint = hit.axisPoint + ref::Dot(met, out) * out;
+    return;
+  }
+}
+
 }  // namespace
+
+std::vector<std::pair<double, double>> MaterialAlong(OcctEvaluator& kernel, ref::SceneShape& parent,
+                                                     Vec3 origin, Vec3 direction,
+                                                     const ref::SceneShape* skip) {
+  std::vector<std::pair<double, double>> spans;
+  direction = ref::Normalized(direction);
+  if (ref::Length(direction) == 0) return spans;
+  Guarded("picking", [&] { CollectMaterial(kernel, parent, origin, direction, skip, spans); });
+  std::sort(spans.begin(), spans.end());
+  std::vector<std::pair<double, double>> joined;
+  for (const auto& span : spans) {
+    if (!joined.empty() && span.first <= joined.back().second + Precision::Confusion()) {
+      joined.back().second = std::max(joined.back().second, span.second);
+    } else {
+      joined.push_back(span);
+    }
+  }
+  return joined;
+}
 
 ref::DropHit PickScene(ref::SceneDocument& document, Vec3 origin, Vec3 direction) {
   ref::DropHit hit;
@@ -177,7 +300,12 @@ ref::DropHit PickScene(ref::SceneDocument& document, Vec3 origin, Vec3 direction
   hit.pickPoint = best.point;
   Guarded("picking", [&] {
     DescribeFace(best, hit);
-    if (hit.geometryType != 2 && hit.geometryType != 4) DescribeEdge(best, hit);
+    // Near a circular edge the hit is that edge whichever face the ray met first, so two rays
+    // at the rims of two alike holes read alike.
+    DescribeEdge(best, hit);
+    if (hit.elementType == kHitEdge || hit.geometryType == 2 || hit.geometryType == 4) {
+      SeatOnHole(PartSolid(*kernel, *best.path.back()), hit);
+    }
   });
   return hit;
 }

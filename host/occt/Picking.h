@@ -6,6 +6,10 @@
 // direction pointing out of it, so a fastener seats where the hole begins.
 #pragma once
 
+#include <utility>
+#include <vector>
+
+#include "host/occt/OcctEvaluator.h"
 #include "host/reference/DropHit.h"
 #include "host/reference/Math3.h"
 #include "host/reference/SceneDocument.h"
@@ -19,5 +23,12 @@ inline constexpr double kEdgeTolerance = 0.05;  // mm
 // (the document gets a kernel if it has none). Raises host::RuntimeError when a part's
 // features make no solid.
 ref::DropHit PickScene(ref::SceneDocument& document, ref::Vec3 origin, ref::Vec3 direction);
+
+// The solid material of the parts under `parent` along the line from `origin` in `direction`
+// (parent's own frame), `skip` left out: (enter, exit) distances from `origin`, ascending,
+// touching stretches joined. Raises host::RuntimeError as PickScene does.
+std::vector<std::pair<double, double>> MaterialAlong(OcctEvaluator& kernel, ref::SceneShape& parent,
+                                                     ref::Vec3 origin, ref::Vec3 direction,
+                                                     const ref::SceneShape* skip);
 
 }  // namespace host::occt

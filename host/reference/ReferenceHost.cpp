@@ -126,6 +126,17 @@ class ElementHelperImpl : public HostElementHelper {
     return *s;
   }
   host::Shape* Owner(host::Shape& part) override { return AsScene(part).Parent(); }
+  std::vector<std::pair<double, double>> MaterialAlong(host::Shape& parent,
+                                                       const std::array<double, 3>& origin,
+                                                       const std::array<double, 3>& direction,
+                                                       const host::Shape* skip) override {
+    SceneShape& scene = AsScene(parent);
+    FeatureEvaluator* kernel = scene.Document().Evaluator();
+    if (kernel == nullptr) return {};
+    return kernel->MaterialAlong(scene, {origin[0], origin[1], origin[2]},
+                                 {direction[0], direction[1], direction[2]},
+                                 dynamic_cast<const SceneShape*>(skip));
+  }
 };
 
 class UnitConverter : public HostUnitConverter {

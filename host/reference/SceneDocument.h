@@ -38,6 +38,10 @@ class FeatureEvaluator {
   // Builds the solid of `feature` from its records; raises host::RuntimeError naming the
   // feature when they make none.
   virtual void UpdateFeature(SceneShape& feature) = 0;
+  // The material of the parts under `parent` along a line (HostElementHelper::MaterialAlong).
+  virtual std::vector<std::pair<double, double>> MaterialAlong(SceneShape& parent, Vec3 origin,
+                                                               Vec3 direction,
+                                                               const SceneShape* skip) = 0;
 };
 
 // The host's routing of a bound shape's events to a fresh instance of its class (the class

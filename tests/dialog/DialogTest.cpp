@@ -140,11 +140,13 @@ TEST_F(DialogTest, SizeFollowsTheHoleBelowForBoltsAndExactlyForNuts) {
   d->ClickCheckBox(d->ToggleMisuraAuto);
   EXPECT_EQ(d->Misura.Text(), "M10");
   EXPECT_FALSE(d->Misura.Enabled);
-  // No nut is exactly 10.5: the box switches off and the size list stays usable.
+  // No nut is exactly 10.5: the nut takes the bolt's size for the hole (not the first size)
+  // and says why.
   d->ClickKindTab(4);
-  EXPECT_FALSE(d->ToggleMisuraAuto.Value);
-  EXPECT_EQ(d->ToggleMisuraAuto.Caption, "Man.");
-  EXPECT_TRUE(d->Misura.Enabled);
+  EXPECT_EQ(d->Misura.Text(), "M10");
+  EXPECT_FALSE(d->Misura.Enabled);
+  EXPECT_EQ(State().autoSizeReason,
+            "no size of exactly Ø10.5, so Ø10.5 read as the largest size not above Ø10.5");
 }
 
 TEST_F(DialogTest, WasherOfTheHoleDiameterIsFoundExactly) {
@@ -278,7 +280,10 @@ TEST_F(DialogTest, AssemblyGathersWasherBoltAndNut) {
   // ISO 7089 M10: h = 2; in the assembly's frame.
   EXPECT_EQ(washer.Frame().translation.z, 0);
   EXPECT_EQ(bolt.Frame().translation.z, 2);
-  EXPECT_EQ(nut.Frame().translation.z, 2 - 50);
+  // Nothing is clamped under the head: the nut (ISO 4032 M10: m = 8.4) turned towards the tip
+  // with its outer face flush with it.
+  EXPECT_NEAR(nut.Frame().translation.z, 2 - 50 + 8.4, 1e-9);
+  EXPECT_NEAR((nut.Frame().rotation * host::ref::Vec3{0, 0, 1}).z, -1, 1e-9);
   // Only the bolt stays linked with the hole; each member has an identifier of its own.
   auto id = [](SceneShape& s) { return FindDataTable(s)->Variable(1, 2).GetValue().AsInt32(); };
   EXPECT_EQ(id(bolt), 4711);
