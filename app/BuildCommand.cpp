@@ -7,12 +7,14 @@
 #include <vector>
 
 #include "app/Commands.h"
+#include "app/NumberOption.h"
 #include "components/Classes.h"
 #include "data/Settings.h"
 #include "geometry/generaDadi.h"
 #include "geometry/generaRosette.h"
 #include "geometry/generaTeste.h"
 #include "host/RuntimeError.h"
+#include "host/SafeFile.h"
 #include "host/occt/Export.h"
 #include "host/reference/SceneFile.h"
 
@@ -59,6 +61,11 @@ int Build(const BuildOptions& o) {
     return 1;
   }
   host::occt::FormatOf(o.outPath);  // an unknown extension fails before any work
+  if (!o.scenePath.empty() && host::SameFile(o.scenePath, o.outPath)) {
+    std::cerr << "vormbrace: the export and the scene would both be written to "
+              << Quoted(o.outPath) << "\n";
+    return 2;
+  }
 
   std::unique_ptr<host::AutomationObject> object = NewObject(kind->progId);
   object->PutProperty(kind->typeProperty, host::Value::Int32(o.type));

@@ -2,6 +2,7 @@
 // what was hit, the selection dialog is driven from the command line's choices (else the
 // remembered ones), and OK builds the part. Prints what was built and writes the scene and the
 // export; a failure anywhere writes nothing.
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -12,9 +13,12 @@
 
 #include "app/Commands.h"
 #include "app/DialogPresenter.h"
+#include "app/NumberOption.h"
 #include "components/DropHook.h"
+#include "data/Prefs.h"
 #include "host/DataObject.h"
 #include "host/RuntimeError.h"
+#include "host/SafeFile.h"
 #include "host/occt/Export.h"
 #include "host/occt/Import.h"
 #include "host/occt/OcctEvaluator.h"
@@ -37,32 +41,6 @@ struct DropOptions {
   std::string exportPath;
   DialogScript script;
 };
-
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
-// "X,Y,Z" as three numbers.
-host::ref::Vec3 ParseTriple(const std::string& text, const std::string& option) {
-  double v[3];
-  std::istringstream in(text);
-  for (int i = 0; i < 3; ++i) {
-    std::string field;
-    if (!std::getline(in, field, ','))
-      throw UsageError(option + " takes X,Y,Z, not \"" + text + "\"");
-    try {
-      std::size_t used = 0;
-      v[i] = std::stod(field, &used);
-      if (used != field.size()) throw std::invalid_argument(field);
-    } catch (const std::logic_error&) {
-      throw UsageError(option + " takes X,Y,Z, not \"" + text + "\"");
-    }
-  }
-  std::string rest;
-  if (std::getline(in, rest)) throw UsageError(option + " takes X,Y,Z, not \"" + text + "\"");
-  return {v[0], v[1], v[2]};
-}
 
 std::string Number(double value) {
   char buf[64];
@@ -125,6 +103,16 @@ int Drop(AppHost& app, const DropOptions& o) {
   const std::string scenePath =
       !o.outPath.empty() ? o.outPath : (o.scenePath.empty() ? "drop.json" : o.scenePath);
   if (!exportPath.empty()) host::occt::FormatOf(exportPath);  // fails before any work
+  if (!exportPath.empty() && host::SameFile(exportPath, scenePath))
+    throw UsageError("the export and the scene would both be written to " + Quoted(exportPath));
+
+  // The scenes read and written stay locked until the command ends; taken in one order, so two
+  // commands that name the same files the other way round cannot wait for each other.
+  std::vector<std::string> lockOrder{scenePath};
+  if (!o.scenePath.empty() && !host::SameFile(o.scenePath, scenePath)) lockOrder.push_back(o.scenePath);
+  std::sort(lockOrder.begin(), lockOrder.end());
+  std::vector<std::unique_ptr<host::FileLock>> locks;
+  for (const std::string& path : lockOrder) locks.push_back(std::make_unique<host::FileLock>(path));
 
   std::unique_ptr<SceneDocument> document =
       o.scenePath.empty() ? std::make_unique<SceneDocument>() : host::ref::LoadScene(o.scenePath);
@@ -162,18 +150,28 @@ int Drop(AppHost& app, const DropOptions& o) {
     std::cerr << "vormbrace: " << presenter.Error() << "\n";
     return 1;
   }
-  if (!presenter.Confirmed() || !app.host->Messages().empty()) {
+  // The preferences only remember the dialog's choices: failing to save them is a warning.
+  bool failed = false;
+  for (const host::ref::MessageRecord& m : app.host->Messages()) {
+    if (m.title == kWritePrefsTitle) {
+      std::cerr << "vormbrace: warning: the remembered choices were not saved\n";
+    } else {
+      failed = true;
+    }
+  }
+  if (!presenter.Confirmed() || failed) {
     std::cerr << "vormbrace: nothing was written\n";
     return 1;
   }
 
+  // The scene first, the export only once the scene is written.
   PrintNew(report, document->Root(), before, kernel, "");
+  host::ref::SaveScene(*document, scenePath);
+  report << "wrote " << scenePath << "\n";
   if (!exportPath.empty()) {
     host::occt::ExportScene(*document, exportPath);
     report << "wrote " << exportPath << "\n";
   }
-  host::ref::SaveScene(*document, scenePath);
-  report << "wrote " << scenePath << "\n";
   std::cout << report.str();
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "host/RuntimeError.h"
+#include "host/SafeFile.h"
 
 namespace host {
 namespace {
@@ -100,31 +101,17 @@ TextWriter::TextWriter(const std::string& path) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(target_).parent_path(), ec);
   }
-  temp_ = target_ + ".tmp";
-  file_ = std::fopen(temp_.c_str(), "wb");
-  if (file_ == nullptr) Raise(err::kPathFileAccessError);
-}
-
-TextWriter::~TextWriter() {
-  if (file_ != nullptr) {
-    std::fclose(file_);
-    std::remove(temp_.c_str());
-  }
 }
 
 void TextWriter::WriteLine(const std::string& line) {
-  if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
-      std::fputs("\r\n", file_) == EOF) {
-    Raise(err::kPathFileAccessError);
-  }
+  text_ += line;
+  text_ += "\r\n";
 }
 
 void TextWriter::Commit() {
-  bool ok = std::fflush(file_) == 0;
-  ok = (std::fclose(file_) == 0) && ok;
-  file_ = nullptr;
-  if (!ok || std::rename(temp_.c_str(), target_.c_str()) != 0) {
-    std::remove(temp_.c_str());
+  try {
+    ReplaceFileText(target_, text_);
+  } catch (const SafeFileError&) {
     Raise(err::kPathFileAccessError);
   }
 }

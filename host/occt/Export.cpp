@@ -33,8 +33,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
-#include <random>
 
+#include "host/SafeFile.h"
 #include "host/occt/Kernel.h"
 
 namespace host::occt {
@@ -97,23 +97,13 @@ void CollectParts(OcctEvaluator& kernel, ref::SceneShape& shape, const ref::Rigi
   }
 }
 
-// Writes through `write` into a file beside `path`, then renames it over `path`.
+// Writes through `write` into a fresh file beside `path`, then renames it over `path`.
 template <typename F>
 void WriteReplacing(const std::string& path, F&& write) {
-  std::random_device rd;
-  std::string temp = path + ".tmp" + std::to_string(rd() % 100000);
-  bool ok = false;
   try {
-    ok = write(temp);
-  } catch (...) {
-    std::remove(temp.c_str());
-    throw;
-  }
-  std::error_code ec;
-  if (ok) std::filesystem::rename(temp, path, ec);
-  if (!ok || ec) {
-    std::remove(temp.c_str());
-    throw ExportError(path + ": cannot write the file");
+    host::ReplaceFile(path, write);
+  } catch (const host::SafeFileError& e) {
+    throw ExportError(e.what());
   }
 }
 
