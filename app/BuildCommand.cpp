@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "app/Commands.h"
-#include "app/NumberOption.h"
+#include "app/CliInput.h"
+#include "app/SolidCheck.h"
 #include "components/Classes.h"
 #include "data/Settings.h"
 #include "geometry/generaDadi.h"
@@ -28,6 +29,7 @@ struct BuildOptions {
   std::string name;
   std::string scenePath;
   std::string outPath;
+  bool keepInvalid = false;
 };
 
 struct KindInfo {
@@ -79,14 +81,15 @@ int Build(const BuildOptions& o) {
     try {
       object->PutProperty(name, host::Value::Text(set.substr(eq + 1)));
     } catch (const host::RuntimeError& e) {
-      std::cerr << "vormbrace: " << kind->className << "." << name << ": " << e.Description() << "\n";
+      std::cerr << "vormbrace: --set " << Quoted(set) << ": " << kind->className << "." << name
+                << ": " << e.Description() << "\n";
       return 1;
     }
   }
 
   LoadLanguage();
   host::ref::SceneDocument document;
-  host::occt::AttachKernel(document);
+  host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(document);
   host::Shape& part = document.RootShape().Shapes(host::kShapePart).Add();
   part.SetName(o.name.empty() ? std::string(kind->className) + " " + std::to_string(o.type) : o.name);
   if (o.kind == "nut") {
@@ -99,6 +102,11 @@ int Build(const BuildOptions& o) {
     BuildScrewByType(part, ReadHeadedDimensions(*object));
   } else {
     BuildBoltByType(part, ReadHeadedDimensions(*object));
+  }
+  if (std::string why = InvalidSolid(kernel, static_cast<host::ref::SceneShape&>(part));
+      !why.empty() && !o.keepInvalid) {
+    std::cerr << "vormbrace: " << why << "\n";
+    return 1;
   }
   if (!o.scenePath.empty()) host::ref::SaveScene(document, o.scenePath);
   host::occt::ExportScene(document, o.outPath);
@@ -124,6 +132,7 @@ void AddBuildCommand(CLI::App& cli, CommandTable& commands) {
       ->allow_extra_args(false);
   command->add_option("--name", o->name, "The part's name (default: the class and the type)");
   command->add_option("--scene", o->scenePath, "Also save the new scene to this file (.json)");
+  command->add_flag("--keep-invalid", o->keepInvalid, kKeepInvalidHelp);
   command->add_option("OUT", o->outPath, "Output file: .step, .stp, .stl or .glb")->required();
   commands.emplace_back(command, [o](AppHost&) { return Build(*o); });
 }

@@ -1,6 +1,8 @@
 // The command line's presenter of the selection dialog.
 #include "app/DialogPresenter.h"
 
+#include "app/CliInput.h"
+
 #include <cctype>
 #include <stdexcept>
 #include <vector>
@@ -54,9 +56,9 @@ void Choose(Dialog& d, ListControl& list, const std::string& text, const std::st
   std::int32_t index = FindEntry(list, text, numeric);
   if (index < 0) {
     if (list.ListCount() == 0) {
-      throw ChoiceError("no " + what + " \"" + text + "\": " + where + " has none");
+      throw ChoiceError("no " + what + " " + Quoted(text) + ": " + where + " has none");
     }
-    throw ChoiceError("no " + what + " \"" + text + "\" in " + where + "; the " + what +
+    throw ChoiceError("no " + what + " " + Quoted(text) + " in " + where + "; the " + what +
                       "s are: " + Entries(list));
   }
   if (index != list.ListIndex()) d.ChooseEntry(list, index);
@@ -68,7 +70,7 @@ std::int16_t KindIndex(const std::string& kind) {
   for (std::int16_t k = 0; k < 5; ++k) {
     if (kind == kKinds[k]) return k;
   }
-  throw ChoiceError("no kind \"" + kind + "\"; the kinds are: bolt, screw, setscrew, washer, nut");
+  throw ChoiceError("no kind " + Quoted(kind) + "; the kinds are: bolt, screw, setscrew, washer, nut");
 }
 
 std::int16_t HoleIndex(const std::string& hole) {
@@ -76,8 +78,8 @@ std::int16_t HoleIndex(const std::string& hole) {
   for (std::int16_t h = 0; h < 4; ++h) {
     if (hole == holes[h]) return h;
   }
-  throw ChoiceError("no hole \"" + hole +
-                    "\"; the holes are: none, simple, counterbore, countersink");
+  throw ChoiceError("no hole " + Quoted(hole) +
+                    "; the holes are: none, simple, counterbore, countersink");
 }
 
 // Ticks a box (a box already ticked stays ticked).
@@ -85,8 +87,8 @@ void Tick(Dialog& d, CheckBox& box, const std::string& option) {
   if (box.Value) return;
   try {
     d.ClickCheckBox(box);
-  } catch (const DialogInputError& e) {
-    throw ChoiceError(option + ": " + e.what() + " for this kind and type");
+  } catch (const DialogInputError&) {
+    throw ChoiceError(option + ": not offered for this kind and type");
   }
 }
 
@@ -100,7 +102,7 @@ void Drive(Dialog& d, const DialogScript& s) {
       families += (i > 0 ? ", " : "") + caption;
     }
     if (tab < 0) {
-      throw ChoiceError("no family \"" + s.family + "\"; the families are: " + families);
+      throw ChoiceError("no family " + Quoted(s.family) + "; the families are: " + families);
     }
     d.ClickFamilyTab(tab);
   }
@@ -150,8 +152,8 @@ void Drive(Dialog& d, const DialogScript& s) {
     std::int16_t hole = HoleIndex(s.hole);
     try {
       d.ClickHoleOption(hole);
-    } catch (const DialogInputError& e) {
-      throw ChoiceError(std::string("--hole: ") + e.what() + " for this kind");
+    } catch (const DialogInputError&) {
+      throw ChoiceError("--hole: no hole is offered for this kind");
     }
   }
   if (!s.tolerance.empty()) Choose(d, d.HToll, s.tolerance, "tolerance", "the tolerance index");

@@ -13,7 +13,8 @@
 
 #include "app/Commands.h"
 #include "app/DialogPresenter.h"
-#include "app/NumberOption.h"
+#include "app/CliInput.h"
+#include "app/SolidCheck.h"
 #include "components/DropHook.h"
 #include "data/Prefs.h"
 #include "host/DataObject.h"
@@ -39,6 +40,7 @@ struct DropOptions {
   std::string importPath;
   std::string outPath;
   std::string exportPath;
+  bool keepInvalid = false;
   DialogScript script;
 };
 
@@ -97,6 +99,12 @@ void PrintNew(std::ostream& out, SceneShape& shape, const std::set<std::int32_t>
 int Drop(AppHost& app, const DropOptions& o) {
   const host::ref::Vec3 at = o.at.empty() ? host::ref::Vec3{} : ParseTriple(o.at, "--at");
   const host::ref::Vec3 dir = o.dir.empty() ? host::ref::Vec3{} : ParseTriple(o.dir, "--dir");
+  // A length is a number of millimetres, listed or (threaded rods) typed: never text the dialog
+  // would read as some other length.
+  if (!o.script.length.empty() &&
+      !(ParseNumberOption(o.script.length, "--length", 0, kMaxLength) > 0)) {
+    throw UsageError("--length: " + Quoted(o.script.length) + " is not more than 0");
+  }
   if (!o.dir.empty() && host::ref::Length(dir) == 0) throw UsageError("--dir must not be 0,0,0");
   const std::string exportPath =
       !o.exportPath.empty() ? o.exportPath : (o.scenePath.empty() ? "drop.step" : "");
@@ -164,6 +172,17 @@ int Drop(AppHost& app, const DropOptions& o) {
     return 1;
   }
 
+  std::set<std::int32_t> after;
+  CollectIds(document->Root(), after);
+  for (std::int32_t id : after) {
+    SceneShape* shape = before.count(id) == 0 ? document->Find(id) : nullptr;
+    if (shape == nullptr || shape->Type() != host::kShapePart || o.keepInvalid) continue;
+    if (std::string why = InvalidSolid(kernel, *shape); !why.empty()) {
+      std::cerr << "vormbrace: " << why << "\n";
+      return 1;
+    }
+  }
+
   // The scene first, the export only once the scene is written.
   PrintNew(report, document->Root(), before, kernel, "");
   host::ref::SaveScene(*document, scenePath);
@@ -200,7 +219,8 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
   command->add_option("--family", s.family, "Standards family: ISO or DIN");
   command->add_option("--type", s.type,
                       "Type within the kind: bolt 1-10, screw 1-12, setscrew 1-9, washer 1-8, "
-                      "nut 1-9");
+                      "nut 1-9")
+      ->check(CLI::Range(1, 12));
   command->add_option("--standard", s.standard, "Standard, e.g. \"ISO 4017\"");
   command->add_option("--size", s.size, "Size, e.g. M10");
   command->add_option("--length", s.length, "Length in mm (any length for a threaded rod)");
@@ -211,10 +231,15 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
   command->add_flag("--washer", s.washer, "Add a washer under the head");
   command->add_flag("--nut", s.nut, "Add a nut at the bolt's end");
   command->add_flag("--assembly", s.assembly, "Gather washer, bolt and nut in an assembly");
+  command->add_flag("--keep-invalid", o->keepInvalid, kKeepInvalidHelp);
   command->add_option("-o", o->outPath, "Write the scene here (default: SCENE, or drop.json)");
   command->add_option("--export", o->exportPath,
                       "Export the scene: .step, .stp, .stl or .glb (default without SCENE: "
                       "drop.step)");
+  // An empty text is no choice at all: refused rather than taken as "not given".
+  for (CLI::Option* option : command->get_options()) {
+    if (option->get_expected_max() > 0 && option->get_name() != "--type") option->check(kNotEmpty);
+  }
   commands.emplace_back(command, [o](AppHost& app) {
     try {
       return Drop(app, *o);

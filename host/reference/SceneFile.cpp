@@ -392,6 +392,8 @@ std::unique_ptr<SceneDocument> LoadScene(const std::string& path) {
     j = json::parse(text, depthLimit);
   } catch (const json::parse_error& e) {
     throw SceneFileError(path + ": at byte " + std::to_string(e.byte) + ": not valid JSON");
+  } catch (const json::out_of_range&) {
+    throw SceneFileError(path + ": a number beyond the range of a double; not a scene file");
   }
   return SceneFromJson(j, path);
 }

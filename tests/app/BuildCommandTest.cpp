@@ -75,9 +75,14 @@ TEST_F(BuildCommand, RefusesWhatItCannotBuildWithoutWritingAFile) {
       {"build --kind bolt --type 1 --set Diametro out.step",
        "vormbrace: --set takes NAME=VALUE, not \"Diametro\"\n"},
       {"build --kind bolt --type 1 --set Colour=red out.step",
-       "vormbrace: Bolt.Colour: Object doesn't support this property or method\n"},
+       "vormbrace: --set \"Colour=red\": Bolt.Colour: Object doesn't support this property or "
+       "method\n"},
       {"build --kind bolt --type 1 --set Diametro=ten out.step",
-       "vormbrace: Bolt.Diametro: Type mismatch\n"},
+       "vormbrace: --set \"Diametro=ten\": Bolt.Diametro: Type mismatch\n"},
+      {"build --kind bolt --type 1 --set lung=nan out.step",
+       "vormbrace: --set \"lung=nan\": Bolt.lung: Type mismatch\n"},
+      {"build --kind bolt --type 1 --set lung=1e400 out.step",
+       "vormbrace: --set \"lung=1e400\": Bolt.lung: Overflow\n"},
       {"build --kind bolt --type 1 out.obj",
        "vormbrace: out.obj: unknown export format (use .step, .stp, .stl or .glb)\n"},
   };

@@ -1,7 +1,8 @@
-// Numbers typed on the command line: read whole, finite and within a plausible range, or
-// refused with a message that names the option and the text as typed.
+// Input typed on the command line: numbers read whole, finite and within a plausible range, or
+// refused with a message that names the option and the text as typed; texts quoted safely.
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <stdexcept>
 #include <string>
 
@@ -15,8 +16,10 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// Coordinates and directions on the command line stay within a kilometre of the origin.
+// Coordinates and directions on the command line stay within a kilometre of the origin, and
+// a fastener is at most 100 m long.
 inline constexpr double kMaxCoordinate = 1e6;
+inline constexpr double kMaxLength = 1e5;
 
 // `text` as one number in [lo, hi]: the whole text, "." as decimal separator. Raises UsageError
 // for anything else (empty text, trailing characters, NaN, infinities, out of range).
@@ -24,6 +27,11 @@ double ParseNumberOption(const std::string& text, const std::string& option, dou
 
 // "X,Y,Z" as three numbers, each within kMaxCoordinate. Raises UsageError.
 host::ref::Vec3 ParseTriple(const std::string& text, const std::string& option);
+
+// A check for options whose empty text would otherwise count as not given.
+inline const CLI::Validator kNotEmpty(
+    [](const std::string& text) { return text.empty() ? std::string("must not be empty") : ""; },
+    "", "NOT EMPTY");
 
 // The text quoted for a message: in double quotes, control characters and non-ASCII bytes as
 // \xNN, so whatever was typed reaches the terminal as plain text.

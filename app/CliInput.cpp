@@ -1,5 +1,5 @@
-// Reading numbers from the command line.
-#include "app/NumberOption.h"
+// Reading numbers from the command line and quoting texts for messages.
+#include "app/CliInput.h"
 
 #include <charconv>
 #include <cmath>
