@@ -1,9 +1,13 @@
 // Starting the reference host for the command-line program.
 #include "app/AppHost.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <stdexcept>
 
 #include "components/Classes.h"
 #include "data/Settings.h"
@@ -30,7 +34,14 @@ std::string UserStorePath() {
     return (fs::path(xdg) / "vormbrace").string();
   }
   const char* home = std::getenv("HOME");
-  return (fs::path(home != nullptr ? home : ".") / ".local" / "share" / "vormbrace").string();
+  if (home == nullptr || *home == '\0') {
+    // No HOME: the account's own home folder, never the working folder.
+    const passwd* account = ::getpwuid(::getuid());
+    if (account == nullptr || account->pw_dir == nullptr || *account->pw_dir == '\0')
+      throw std::runtime_error("no home folder: set HOME or VORMBRACE_USER_DIR");
+    home = account->pw_dir;
+  }
+  return (fs::path(home) / ".local" / "share" / "vormbrace").string();
 }
 
 AppHost StartHost(const std::string& settingsPath) {

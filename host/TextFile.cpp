@@ -14,14 +14,21 @@ namespace {
 std::string gProtectedRoot;
 std::string gStoreRoot;
 
+// `path` relative to `root` once ".." and links are resolved, or "" when it lies outside.
+std::filesystem::path Inside(const std::string& path, const std::string& root) {
+  std::error_code ec;
+  auto full = std::filesystem::weakly_canonical(path, ec);
+  if (ec) return {};
+  auto rel = full.lexically_relative(std::filesystem::weakly_canonical(root, ec));
+  if (ec || rel.empty() || *rel.begin() == "..") return {};
+  return rel;
+}
+
 // The redirected location of a path under the protected root, or "" when it is not under it.
 std::string StorePath(const std::string& nativePath) {
   if (gProtectedRoot.empty()) return "";
-  std::error_code ec;
-  auto full = std::filesystem::weakly_canonical(nativePath, ec);
-  if (ec) return "";
-  auto rel = full.lexically_relative(gProtectedRoot);
-  if (rel.empty() || *rel.begin() == "..") return "";
+  auto rel = Inside(nativePath, gProtectedRoot);
+  if (rel.empty()) return "";
   return (std::filesystem::path(gStoreRoot) / rel).string();
 }
 
@@ -96,6 +103,10 @@ std::string TextReader::ReadLine() {
 TextWriter::TextWriter(const std::string& path) {
   target_ = NativePath(path);
   std::string store = StorePath(target_);
+  // With a user store, what the add-in writes stays inside it: a name that climbs out of the
+  // application folder ("\\..\\..\\tmp\\x") is refused.
+  if (store.empty() && !gStoreRoot.empty() && Inside(target_, gStoreRoot).empty())
+    Raise(err::kPathFileAccessError);
   if (!store.empty()) {
     target_ = store;
     std::error_code ec;

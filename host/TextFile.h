@@ -50,7 +50,8 @@ class TextWriter {
 
 // Files written under a protected folder (an installed, read-only application folder) go to a
 // user store instead, and reads look there first: the reference host's stand-in for the
-// platform's file virtualisation. Empty roots switch it off.
+// platform's file virtualisation. While it is on, a write that lands neither under the
+// protected root nor in the store raises error 75. Empty roots switch it off.
 void SetFileRedirect(const std::string& protectedRoot, const std::string& storeRoot);
 
 }  // namespace host

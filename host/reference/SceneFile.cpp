@@ -377,6 +377,10 @@ std::unique_ptr<SceneDocument> LoadScene(const std::string& path) {
                            " MB; not a scene file");
     }
   }
+  return ParseScene(text, path);
+}
+
+std::unique_ptr<SceneDocument> ParseScene(const std::string& text, const std::string& path) {
   // Nested arrays and objects are counted as they are read, before any of them is built.
   constexpr int kMaxDepth = 2 * kMaxNesting + 32;
   auto depthLimit = [&path](int depth, json::parse_event_t, json&) {

@@ -26,6 +26,8 @@ inline constexpr std::size_t kMaxSceneBytes = std::size_t{64} << 20;
 
 void SaveScene(SceneDocument& document, const std::string& path);
 std::unique_ptr<SceneDocument> LoadScene(const std::string& path);
+// The scene in `text` as LoadScene reads it; messages name `source`.
+std::unique_ptr<SceneDocument> ParseScene(const std::string& text, const std::string& source);
 
 nlohmann::json SceneToJson(SceneDocument& document);
 // Raises SceneFileError naming `source` and the JSON path at fault.

@@ -3,12 +3,19 @@
 // share a path, and a drop that fails writes no export.
 #include <gtest/gtest.h>
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
+#include "app/AppHost.h"
 #include "host/reference/SceneFile.h"
 #include "support/RunCommand.h"
 #include "support/TestHost.h"
@@ -106,6 +113,32 @@ TEST_F(SafeSaveTest, PreferencesThatCannotBeSavedOnlyWarn) {
   EXPECT_NE(r.err.find("warning: the remembered choices were not saved"), std::string::npos)
       << r.err;
   EXPECT_EQ(Parts("scene.json"), 1);
+}
+
+// A preferences name in the settings that climbs out of the application folder stays unwritten,
+// and without HOME the user folder is still the account's, not the working folder.
+TEST_F(SafeSaveTest, PreferencesStayInTheUserFolder) {
+  std::ifstream bundled(VORMBRACE_STANDARDS_SOURCE_DIR "/settings.json");
+  nlohmann::json settings = nlohmann::json::parse(bundled);
+  settings["registry"]["SOFTWARE\\Lindqvar\\Corvane\\Vormbrace"]["File Prefs"] =
+      "\\..\\..\\escaped.prf";
+  host_.WriteFile("a/app/settings.json", settings.dump());
+  for (const char* family : {"ISO", "DIN"})
+    fs::create_directory_symlink(fs::path(VORMBRACE_STANDARDS_SOURCE_DIR) / family,
+                                 Path(std::string("a/app/") + family));
+  auto r = Run("--config a/app/settings.json drop --kind washer -o scene.json");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.err.find("warning: the remembered choices were not saved"), std::string::npos);
+  EXPECT_FALSE(fs::exists(Path("escaped.prf")));
+
+  std::map<std::string, std::string> saved;
+  for (const char* name : {"HOME", "XDG_DATA_HOME", "VORMBRACE_USER_DIR"}) {
+    if (const char* value = std::getenv(name)) saved[name] = value;
+    ::unsetenv(name);
+  }
+  const std::string store = app::UserStorePath();
+  for (const auto& [name, value] : saved) ::setenv(name.c_str(), value.c_str(), 1);
+  EXPECT_EQ(store, std::string(::getpwuid(::getuid())->pw_dir) + "/.local/share/vormbrace");
 }
 
 }  // namespace
