@@ -9,7 +9,7 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "components/Classes.h"
+#include "dialog/AddInClasses.h"
 #include "data/Settings.h"
 #include "host/TextFile.h"
 

@@ -49,7 +49,7 @@ constexpr KindInfo kKinds[] = {
 };
 
 std::unique_ptr<host::AutomationObject> NewObject(const char* progId) {
-  for (const ClassInfo& c : AddInClasses()) {
+  for (const ClassInfo& c : FastenerClasses()) {
     if (std::string(c.progId) == progId) return c.create();
   }
   return nullptr;

@@ -8,7 +8,7 @@
 #include "app/Commands.h"
 #include "data/FileReadTAB.h"
 #include "data/Globals.h"
-#include "data/NewVormbrace.h"
+#include "components/NewVormbrace.h"
 #include "data/PartData.h"
 #include "data/Settings.h"
 #include "host/RuntimeError.h"

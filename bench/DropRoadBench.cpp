@@ -8,7 +8,7 @@
 
 #include "app/AppHost.h"
 #include "app/DialogPresenter.h"
-#include "components/DropHook.h"
+#include "dialog/DropHook.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/DropHit.h"
 #include "host/reference/SceneFile.h"

@@ -1,8 +1,7 @@
-// The add-in's class list for the host's registry.
+// The fastener classes for the host's registry.
 #include "components/Classes.h"
 
 #include "components/Bolt.h"
-#include "components/DropHook.h"
 #include "components/Nut.h"
 #include "components/Screw.h"
 #include "components/ScrewNoHead.h"
@@ -17,7 +16,7 @@ std::unique_ptr<host::AutomationObject> Make() {
 }
 }  // namespace
 
-const std::vector<ClassInfo>& AddInClasses() {
+const std::vector<ClassInfo>& FastenerClasses() {
   // Fixed class identifiers of our own; the ProgID texts are what parts are bound with.
   static const std::vector<ClassInfo> classes = {
       {kBoltProgId, "{5B0E7A11-3C42-4D8E-9A61-0F2B6C1D7E01}", Make<Bolt>},
@@ -25,7 +24,6 @@ const std::vector<ClassInfo>& AddInClasses() {
       {kScrewNoHeadProgId, "{5B0E7A11-3C42-4D8E-9A61-0F2B6C1D7E03}", Make<ScrewNoHead>},
       {kWasherProgId, "{5B0E7A11-3C42-4D8E-9A61-0F2B6C1D7E04}", Make<Washer>},
       {kNutProgId, "{5B0E7A11-3C42-4D8E-9A61-0F2B6C1D7E05}", Make<Nut>},
-      {kDropHookProgId, "{5B0E7A11-3C42-4D8E-9A61-0F2B6C1D7E06}", Make<DropHook>},
   };
   return classes;
 }

@@ -1,4 +1,4 @@
-// The add-in's automation classes as the host registers them: ProgID text, our fixed class
+// The fastener classes as the host registers them: ProgID text, our fixed class
 // identifier text, and a factory for a fresh instance.
 #pragma once
 
@@ -22,8 +22,7 @@ struct ClassInfo {
   std::function<std::unique_ptr<host::AutomationObject>()> create;
 };
 
-// Every class of the add-in, in kind order (Bolt, Screw, ScrewNoHead, Washer, Nut), then the
-// drop hook.
-const std::vector<ClassInfo>& AddInClasses();
+// The five fastener classes, in kind order (Bolt, Screw, ScrewNoHead, Washer, Nut).
+const std::vector<ClassInfo>& FastenerClasses();
 
 }  // namespace vormbrace

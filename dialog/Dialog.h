@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "data/NewVormbrace.h"
+#include "components/NewVormbrace.h"
 #include "dialog/ListControl.h"
 #include "host/ModalForm.h"
 

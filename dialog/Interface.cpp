@@ -9,7 +9,7 @@
 #include "components/FastenerTable.h"
 #include "data/FileReadTAB.h"
 #include "data/Globals.h"
-#include "data/NewVormbrace.h"
+#include "components/NewVormbrace.h"
 #include "data/NumberText.h"
 #include "data/PartData.h"
 #include "data/Resources.h"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "components/Bolt.h"
-#include "components/Classes.h"
+#include "dialog/AddInClasses.h"
 #include "components/Nut.h"
 #include "components/ScrewNoHead.h"
 #include "components/Washer.h"

@@ -10,7 +10,7 @@
 #include "components/Washer.h"
 #include "data/FileReadTAB.h"
 #include "data/Globals.h"
-#include "data/NewVormbrace.h"
+#include "components/NewVormbrace.h"
 #include "data/PartData.h"
 #include "data/Settings.h"
 #include "host/DataObject.h"

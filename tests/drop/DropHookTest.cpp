@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "components/DropHook.h"
+#include "dialog/DropHook.h"
 #include "data/Globals.h"
 #include "data/Settings.h"
 #include "dialog/Dialog.h"

@@ -29,7 +29,7 @@ class Teste : public GeometryTest {
 
 TEST_F(Teste, HexHeadWithoutCollar) {
   // s 13, k 5.3: corner radius 6.5 / cos 30° = 7.5056; chamfer ring q = 1.3, outer edge at
-  // 6.5 + 1.3 cos 30° + 1.3/4 = 7.95083 (the design rounds it to 7.9509).
+  // 6.5 + 1.3 cos 30° + 1.3/4 = 7.95083 (rounded to 7.9509 in the head table).
   BuildHexHead(part_, 13, 5.3, 0);
   EXPECT_EQ(Names(), (std::vector<std::string>{"Head", "Head Reshape"}));
   SceneShape& head = Feature(0);

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "data/NewVormbrace.h"
+#include "components/NewVormbrace.h"
 #include "geometry/generaDadi.h"
 #include "nuts/NutWasherFixture.h"
 

@@ -4,7 +4,7 @@
 
 #include "data/FileReadTAB.h"
 #include "data/Globals.h"
-#include "data/NewVormbrace.h"
+#include "components/NewVormbrace.h"
 #include "data/Settings.h"
 #include "dialog/ListControl.h"
 #include "host/occt/OcctEvaluator.h"

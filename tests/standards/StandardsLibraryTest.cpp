@@ -10,7 +10,7 @@
 
 #include "data/FileReadTAB.h"
 #include "data/Globals.h"
-#include "data/NewVormbrace.h"
+#include "components/NewVormbrace.h"
 #include "data/NumberText.h"
 #include "data/Settings.h"
 #include "dialog/ListControl.h"

@@ -5,7 +5,7 @@
 #include <random>
 #include <sstream>
 
-#include "components/Classes.h"
+#include "dialog/AddInClasses.h"
 #include "data/Globals.h"
 #include "host/TextFile.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "data/NewVormbrace.h"
+#include "components/NewVormbrace.h"
 #include "geometry/generaRosette.h"
 #include "nuts/NutWasherFixture.h"
 

@@ -16,9 +16,6 @@
 
 namespace vormbrace {
 
-// These routines make objects of the component classes, so data links components (which itself
-// links data): the two libraries are one link group.
-
 // Each creates an object of its class, sets the sub-type and then the properties that the
 // type's row of the mapping takes from `v` (by default the run-time value array). A type
 // outside the class's range gives an object with only its defaults (not even the sub-type).

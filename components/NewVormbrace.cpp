@@ -1,6 +1,6 @@
 // The property mapping from the value array to each class, per sub-type, and the component
 // made from the dialog's choices.
-#include "data/NewVormbrace.h"
+#include "components/NewVormbrace.h"
 
 #include <cmath>
 

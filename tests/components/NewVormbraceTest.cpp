@@ -6,7 +6,7 @@
 #include <map>
 #include <sstream>
 
-#include "data/NewVormbrace.h"
+#include "components/NewVormbrace.h"
 #include "support/TestHost.h"
 
 namespace {
@@ -21,7 +21,7 @@ ValueArray Distinct() {
 }
 double V(int i) { return 100.0 + i; }
 
-// A mapping row as the design's tables write it, for v = Distinct(): "Name i" takes v[i],
+// A mapping row as the property mapping writes it, for v = Distinct(): "Name i" takes v[i],
 // "Name i-j" and "Name i-j-k" their difference, "Name =c" the constant c, "Name cup" the cup
 // depth (v[2] / 2) / cos 30°.
 std::map<std::string, double> ParseRow(const std::string& row) {

@@ -1,5 +1,5 @@
 // The drop handler class.
-#include "components/DropHook.h"
+#include "dialog/DropHook.h"
 
 #include "components/DropAnalysis.h"
 #include "dialog/Dialog.h"
