@@ -9,6 +9,8 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "app/CliInput.h"
+
 #include "dialog/AddInClasses.h"
 #include "data/Settings.h"
 #include "host/TextFile.h"
@@ -60,7 +62,7 @@ AppHost StartHost(const std::string& settingsPath) {
         text += '\n';
       }
     }
-    std::cerr << m.title << ": " << text << "\n";
+    std::cerr << Printable(m.title) << ": " << Printable(text) << "\n";
   });
   for (const ClassInfo& c : AddInClasses())
     app.host->Classes().Register(c.progId, c.classId, c.create);

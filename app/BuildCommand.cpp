@@ -87,6 +87,13 @@ int Build(const BuildOptions& o) {
     }
   }
 
+  // A --set of the type property itself must name a type of the kind, as --type does.
+  if (std::int32_t type = object->GetProperty(kind->typeProperty).AsInt32();
+      type < 1 || type > kind->lastType) {
+    std::cerr << "vormbrace: " << kind->typeProperty << " " << type << ": a " << o.kind
+              << " has types 1 to " << kind->lastType << "\n";
+    return 1;
+  }
   LoadLanguage();
   host::ref::SceneDocument document;
   host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(document);

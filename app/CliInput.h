@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "host/reference/Math3.h"
 
@@ -36,5 +37,9 @@ inline const CLI::Validator kNotEmpty(
 // The text quoted for a message: in double quotes, control characters and non-ASCII bytes as
 // \xNN, so whatever was typed reaches the terminal as plain text.
 std::string Quoted(const std::string& text);
+
+// A message as the terminal may show it: control characters other than line feed and tab (from
+// a binary file the message quotes) as \xNN; other bytes as they are.
+std::string Printable(std::string_view text);
 
 }  // namespace vormbrace::app

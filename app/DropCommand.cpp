@@ -155,7 +155,7 @@ int Drop(AppHost& app, const DropOptions& o) {
 
   // The add-in has printed its own messages (standard error); nothing is written after one.
   if (!presenter.Error().empty()) {
-    std::cerr << "vormbrace: " << presenter.Error() << "\n";
+    std::cerr << "vormbrace: " << Printable(presenter.Error()) << "\n";
     return 1;
   }
   // The preferences only remember the dialog's choices: failing to save them is a warning.

@@ -7,9 +7,6 @@
 #include <BRep_Builder.hxx>
 #include <IFSelect_ReturnStatus.hxx>
 #include <Interface_Static.hxx>
-#include <Message.hxx>
-#include <Message_Messenger.hxx>
-#include <Message_PrinterOStream.hxx>
 #include <Message_ProgressRange.hxx>
 #include <RWGltf_CafWriter.hxx>
 #include <RWMesh_CoordinateSystem.hxx>
@@ -45,14 +42,6 @@ namespace {
 std::mutex& StepLock() {
   static std::mutex lock;
   return lock;
-}
-
-// The translators report their statistics on standard output: the host's front end owns that.
-void Silence() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    Message::DefaultMessenger()->RemovePrinters(STANDARD_TYPE(Message_PrinterOStream));
-  });
 }
 
 // Mesh fineness for STL and glTF: 0.02 mm from the true surface, 0.25 rad between facets.
@@ -137,7 +126,7 @@ void Mesh(const TopoDS_Shape& shape) {
 bool WriteStep(const std::vector<PlacedPart>& parts, const std::string& file,
                const std::string& target) {
   std::lock_guard<std::mutex> guard(StepLock());
-  Silence();
+  SilenceTranslators();
   XcafDocument doc;
   for (const PlacedPart& p : parts) doc.Add(p);
   Interface_Static::SetCVal("write.step.schema", "AP214IS");
@@ -164,7 +153,7 @@ bool WriteStl(const std::vector<PlacedPart>& parts, const std::string& file) {
 }
 
 bool WriteGlb(const std::vector<PlacedPart>& parts, const std::string& file) {
-  Silence();
+  SilenceTranslators();
   for (const PlacedPart& p : parts) Mesh(p.solid);
   std::unique_ptr<XcafDocument> doc;
   {
@@ -241,7 +230,7 @@ void ExportScene(ref::SceneDocument& document, const std::string& path) {
 
 std::vector<StepProduct> ReadStepProducts(const std::string& path) {
   std::lock_guard<std::mutex> guard(StepLock());
-  Silence();
+  SilenceTranslators();
   XcafDocument doc;
   STEPCAFControl_Reader reader;
   reader.SetNameMode(Standard_True);

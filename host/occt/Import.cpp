@@ -4,12 +4,17 @@
 #include <BRepTools.hxx>
 #include <BRep_Builder.hxx>
 #include <IFSelect_ReturnStatus.hxx>
+#include <Message.hxx>
+#include <Message_Messenger.hxx>
+#include <Message_PrinterOStream.hxx>
 #include <STEPControl_Reader.hxx>
 #include <Standard_Failure.hxx>
 #include <TopExp_Explorer.hxx>
 #include <filesystem>
+#include <mutex>
 #include <sstream>
 
+#include "host/occt/Kernel.h"
 #include "host/occt/Recipe.h"
 #include "host/occt/ShapeText.h"
 
@@ -30,8 +35,20 @@ TopoDS_Shape ShapeFromText(const std::string& text) {
   return shape;
 }
 
+void SilenceTranslators() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    Message::DefaultMessenger()->RemovePrinters(STANDARD_TYPE(Message_PrinterOStream));
+  });
+}
+
 ref::SceneShape& ImportStepPart(ref::SceneDocument& document, const std::string& path) {
-  if (!std::filesystem::is_regular_file(path)) throw ImportError(path + ": no such file");
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) throw ImportError(path + ": a folder, not a file");
+  if (!std::filesystem::exists(path, ec)) throw ImportError(path + ": no such file");
+  if (!std::filesystem::is_regular_file(path, ec))
+    throw ImportError(path + ": not a regular file");
+  SilenceTranslators();
   TopoDS_Shape shape;
   try {
     STEPControl_Reader reader;

@@ -70,4 +70,36 @@ TEST_F(HonestExitTest, ChoicesTheDialogWouldNotTakeAreRefusedNamingTheValue) {
   EXPECT_FALSE(fs::exists(Path("drop.json")));
 }
 
+TEST_F(HonestExitTest, MessagesNameWhatIsAtFaultInTheUsersTerms) {
+  fs::create_directory(Path("folder.step"));
+  auto folder = Run("drop --import folder.step --kind washer");
+  EXPECT_EQ(folder.err, "vormbrace: folder.step: a folder, not a file\n");
+  // The kernel's own reader complains on standard output; the program says it in its words.
+  host_.WriteFile("bad.step", "ISO-10303-21;\nHEADER;\ngarbage\nENDSEC;\n");
+  auto bad = Run("drop --import bad.step --kind washer");
+  EXPECT_EQ(bad.out, "");
+  EXPECT_EQ(bad.err, "vormbrace: bad.step: not a readable STEP file\n");
+  auto type = Run("build --kind bolt --type 1 --set HeaderType=99 out.step");
+  EXPECT_EQ(type.err, "vormbrace: HeaderType 99: a bolt has types 1 to 10\n");
+  for (const auto& r : {folder, bad, type}) EXPECT_EQ(r.exitCode, 1) << r.err;
+}
+
+// A standards index file with terminal control codes in it: the message that quotes it shows
+// them as text.
+TEST_F(HonestExitTest, BinaryTableTextReachesTheTerminalEscaped) {
+  const fs::path standards = VORMBRACE_STANDARDS_SOURCE_DIR;
+  host_.WriteFile("app/ISO/Bolts.ini",
+                  "[1]\n\"\x1b[31mEVIL\x07\"|\"x\"|\"z\"|\"w\"|\"v\"|\"u\"\n[2]\n");
+  fs::copy_file(standards / "settings.json", Path("app/settings.json"));
+  fs::create_directory_symlink(standards / "DIN", Path("app/DIN"));
+  for (const auto& entry : fs::directory_iterator(standards / "ISO")) {
+    if (entry.path().filename() != "Bolts.ini")
+      fs::create_symlink(entry.path(), Path("app/ISO/" + entry.path().filename().string()));
+  }
+  auto r = Run("--config app/settings.json drop --kind bolt");
+  EXPECT_NE(r.exitCode, 0);
+  EXPECT_NE(r.err.find("\\x1b[31mEVIL\\x07"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find('\x1b'), std::string::npos);
+}
+
 }  // namespace
