@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/Commands.h"
+#include "app/BuildLimits.h"
 #include "app/CliInput.h"
 #include "app/SolidCheck.h"
 #include "components/Classes.h"
@@ -92,6 +93,10 @@ int Build(const BuildOptions& o) {
       type < 1 || type > kind->lastType) {
     std::cerr << "vormbrace: " << kind->typeProperty << " " << type << ": a " << o.kind
               << " has types 1 to " << kind->lastType << "\n";
+    return 1;
+  }
+  if (std::string why = ImpossibleDimensions(o.kind, *object); !why.empty()) {
+    std::cerr << "vormbrace: " << why << "\n";
     return 1;
   }
   LoadLanguage();
