@@ -14,6 +14,7 @@
 #include "dialog/AddInClasses.h"
 #include "data/Settings.h"
 #include "host/TextFile.h"
+#include "host/occt/OcctEvaluator.h"
 
 namespace vormbrace::app {
 namespace fs = std::filesystem;
@@ -46,8 +47,10 @@ std::string UserStorePath() {
   return (fs::path(home) / ".local" / "share" / "vormbrace").string();
 }
 
-AppHost StartHost(const std::string& settingsPath) {
+AppHost StartHost(const std::string& settingsPath, bool useCache) {
   AppHost app;
+  if (useCache) app.cache = std::make_shared<host::occt::SolidCache>(host::occt::DefaultCacheFolder());
+  host::occt::SetDefaultSolidCache(app.cache);
   app.settingsPath = settingsPath.empty() ? DefaultSettingsPath() : settingsPath;
   app.userStore = UserStorePath();
   app.host =

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "host/occt/SolidCache.h"
 #include "host/reference/ReferenceHost.h"
 
 namespace vormbrace::app {
@@ -13,6 +14,8 @@ struct AppHost {
   std::string settingsPath;
   std::string userStore;  // where files written under the application folder go
   std::unique_ptr<host::ref::ReferenceHost> host;
+  // Where solids are kept across runs; null with --no-cache.
+  std::shared_ptr<host::occt::SolidCache> cache;
 };
 
 // The settings file of the bundled standards: beside the installed program
@@ -25,7 +28,8 @@ std::string DefaultSettingsPath();
 std::string UserStorePath();
 
 // Loads the settings (the given file, or the default), installs the host for this process and
-// registers the add-in's classes. Raises host::ref::SettingsError for a damaged settings file.
-AppHost StartHost(const std::string& settingsPath);
+// registers the add-in's classes; with `useCache`, every kernel keeps its solids in the solid
+// cache's default folder. Raises host::ref::SettingsError for a damaged settings file.
+AppHost StartHost(const std::string& settingsPath, bool useCache = false);
 
 }  // namespace vormbrace::app

@@ -6,15 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "app/Commands.h"
 #include "app/BuildLimits.h"
 #include "app/CliInput.h"
+#include "app/Commands.h"
+#include "app/FastenerPart.h"
 #include "app/SolidCheck.h"
 #include "components/Classes.h"
 #include "data/Settings.h"
-#include "geometry/generaDadi.h"
-#include "geometry/generaRosette.h"
-#include "geometry/generaTeste.h"
 #include "host/RuntimeError.h"
 #include "host/SafeFile.h"
 #include "host/occt/Export.h"
@@ -41,6 +39,7 @@ struct KindInfo {
   std::int32_t lastType;
 };
 
+// In kind order (0 bolts .. 4 nuts).
 constexpr KindInfo kKinds[] = {
     {"bolt", kBoltProgId, "Bolt", "HeaderType", 10},
     {"screw", kScrewProgId, "Screw", "HeaderType", 12},
@@ -104,17 +103,7 @@ int Build(const BuildOptions& o) {
   host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(document);
   host::Shape& part = document.RootShape().Shapes(host::kShapePart).Add();
   part.SetName(o.name.empty() ? std::string(kind->className) + " " + std::to_string(o.type) : o.name);
-  if (o.kind == "nut") {
-    BuildNutByType(part, ReadNutDimensions(*object));
-  } else if (o.kind == "washer") {
-    BuildWasherByType(part, ReadWasherDimensions(*object));
-  } else if (o.kind == "setscrew") {
-    BuildScrewNoHeadByType(part, ReadSetScrewDimensions(*object));
-  } else if (o.kind == "screw") {
-    BuildScrewByType(part, ReadHeadedDimensions(*object));
-  } else {
-    BuildBoltByType(part, ReadHeadedDimensions(*object));
-  }
+  BuildFastenerPart(static_cast<std::int16_t>(kind - kKinds), *object, part);
   if (std::string why = InvalidSolid(kernel, static_cast<host::ref::SceneShape&>(part));
       !why.empty() && !o.keepInvalid) {
     std::cerr << "vormbrace: " << why << "\n";

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "components/NewVormbrace.h"
 #include "dialog/ListControl.h"
 #include "host/reference/ReferenceHost.h"
 
@@ -54,6 +56,22 @@ class CatalogWalk {
  private:
   host::ref::ReferenceHost& host_;
   std::size_t shownBefore_;
+};
+
+// The dialog's choices as a walk left them, with the material and manual length given.
+class WalkChoices : public DialogChoices {
+ public:
+  WalkChoices(const CatalogWalk& walk, std::string material, std::string length)
+      : walk_(walk), material_(std::move(material)), length_(std::move(length)) {}
+  std::string SizeFileName() const override { return walk_.misura.Tag(); }
+  std::string SelectedSize() const override { return walk_.misura.Text(); }
+  std::string SelectedStandard() const override { return walk_.normativa.Text(); }
+  std::string SelectedMaterial() const override { return material_; }
+  std::string ManualLength() const override { return length_; }
+
+ private:
+  const CatalogWalk& walk_;
+  std::string material_, length_;
 };
 
 }  // namespace vormbrace::app

@@ -20,5 +20,6 @@ void AddRecordCommand(CLI::App& cli, CommandTable& commands);
 void AddExportCommand(CLI::App& cli, CommandTable& commands);
 void AddBuildCommand(CLI::App& cli, CommandTable& commands);
 void AddDropCommand(CLI::App& cli, CommandTable& commands);
+void AddCacheCommand(CLI::App& cli, CommandTable& commands);
 
 }  // namespace vormbrace::app

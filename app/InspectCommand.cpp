@@ -41,18 +41,28 @@ void AddSolids(host::ref::SceneShape& shape, host::occt::OcctEvaluator& kernel, 
 
 void AddInspectCommand(CLI::App& cli, CommandTable& commands) {
   auto scenePath = std::make_shared<std::string>();
+  auto stats = std::make_shared<bool>(false);
   CLI::App* inspect = cli.add_subcommand(
       "inspect",
       "Print a scene file as JSON: shapes, components, variables with their types, "
       "data tables, profiles, data objects, and each part's solid (valid, number of "
       "solids, volume in mm3, bounding box, faces). Without SCENE: a new, empty scene.");
   inspect->add_option("SCENE", *scenePath, "Scene file (.json) to read");
-  commands.emplace_back(inspect, [scenePath](AppHost&) {
+  inspect->add_flag("--stats", *stats,
+                    "Also print what the kernel did (\"kernel\"): part solids built by booleans, "
+                    "solids read from and written to the solid cache");
+  commands.emplace_back(inspect, [scenePath, stats](AppHost&) {
     auto document = scenePath->empty() ? std::make_unique<host::ref::SceneDocument>()
                                        : host::ref::LoadScene(*scenePath);
     host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(*document);
     json out = host::ref::SceneToJson(*document);
     AddSolids(document->Root(), kernel, out["root"]);
+    if (*stats) {
+      const host::occt::KernelCounts& c = kernel.Counts();
+      out["kernel"] = {{"booleanBuilds", c.booleanBuilds},
+                       {"cacheHits", c.cacheHits},
+                       {"cacheWrites", c.cacheWrites}};
+    }
     std::cout << out.dump(2, ' ', false, json::error_handler_t::replace) << "\n";
     return 0;
   });

@@ -32,22 +32,6 @@ std::string Choices(const DialogList& list) {
   return text;
 }
 
-// The dialog's choices as the walk left them.
-class WalkChoices : public DialogChoices {
- public:
-  WalkChoices(const CatalogWalk& walk, std::string material, std::string length)
-      : walk_(walk), material_(std::move(material)), length_(std::move(length)) {}
-  std::string SizeFileName() const override { return walk_.misura.Tag(); }
-  std::string SelectedSize() const override { return walk_.misura.Text(); }
-  std::string SelectedStandard() const override { return walk_.normativa.Text(); }
-  std::string SelectedMaterial() const override { return material_; }
-  std::string ManualLength() const override { return length_; }
-
- private:
-  const CatalogWalk& walk_;
-  std::string material_, length_;
-};
-
 nlohmann::ordered_json ToJson(const host::Value& v) {
   switch (v.Type()) {
     case host::ValueType::Int16:

@@ -14,6 +14,10 @@ int main(int argc, char** argv) {
   cli.add_option("--config", config,
                  "Settings file standing in for the registry (default: the bundled standards' "
                  "settings.json)");
+  bool noCache = false;
+  cli.add_flag("--no-cache", noCache,
+               "Build every solid afresh: neither read nor write the solid cache "
+               "($XDG_CACHE_HOME/vormbrace, else ~/.cache/vormbrace)");
 
   vormbrace::app::CommandTable commands;
   vormbrace::app::AddInspectCommand(cli, commands);
@@ -22,12 +26,18 @@ int main(int argc, char** argv) {
   vormbrace::app::AddExportCommand(cli, commands);
   vormbrace::app::AddBuildCommand(cli, commands);
   vormbrace::app::AddDropCommand(cli, commands);
+  vormbrace::app::AddCacheCommand(cli, commands);
 
   CLI11_PARSE(cli, argc, argv);
   try {
-    vormbrace::app::AppHost app = vormbrace::app::StartHost(config);
+    vormbrace::app::AppHost app = vormbrace::app::StartHost(config, !noCache);
     for (auto& [subcommand, run] : commands) {
-      if (*subcommand) return run(app);
+      if (!*subcommand) continue;
+      int status = run(app);
+      // The cache never stops a command; a folder it could not write is worth one line.
+      if (app.cache && !app.cache->Warning().empty())
+        std::cerr << "vormbrace: warning: " << app.cache->Warning() << "\n";
+      return status;
     }
   } catch (const std::exception& e) {
     std::cerr << "vormbrace: " << e.what() << "\n";

@@ -1,9 +1,13 @@
 // Building fasteners: for each sub-type of Bolt, Screw, ScrewNoHead, Nut and Washer (M10), the
 // feature records plus the part's solid with its check and figures, in a fresh scene each time,
-// so nothing comes from a cache; the same for a hexagon head and a cross-recessed head alone;
+// so nothing comes from a cache ("Build/"), and the solid alone read from a filled solid cache
+// by a new kernel, as a new process would ("Cached/"); a hexagon head and a
+// cross-recessed head alone;
 // and the exports of an ISO 4017 M10 x 50 bolt whose solid is
 // already evaluated. Times in ms per part; run with --benchmark_repetitions=5 for medians.
 #include <benchmark/benchmark.h>
+
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -208,6 +212,7 @@ using Builder = std::function<void(host::Shape&)>;
 // One part per iteration in a new scene: records, solid, check and figures.
 void BuildPart(benchmark::State& state, const Builder& build) {
   InstallHost();
+  double booleans = 0;  // part solids the kernel combined by booleans, per part
   for (auto _ : state) {
     host::ref::SceneDocument document;
     host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(document);
@@ -217,7 +222,34 @@ void BuildPart(benchmark::State& state, const Builder& build) {
     host::occt::SolidFigures f = kernel.Figures(part);
     if (!f.valid) state.SkipWithError("invalid solid");
     benchmark::DoNotOptimize(f.volume);
+    booleans += static_cast<double>(kernel.Counts().booleanBuilds);
   }
+  state.counters["booleans"] = benchmark::Counter(booleans, benchmark::Counter::kAvgIterations);
+}
+
+// The part's solid from the solid cache, as a new process finds it: the records are made once,
+// the cache filled by a first kernel; each iteration gives the scene a new kernel (nothing in
+// memory) and asks for the solid's figures, which come from the cache folder.
+void CachedPart(benchmark::State& state, const Builder& build) {
+  InstallHost();
+  std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                 ("vormbrace-bench-cache-" + std::to_string(getpid()));
+  auto cache = std::make_shared<host::occt::SolidCache>(folder);
+  host::ref::SceneDocument document;
+  host::occt::AttachKernel(document).UseSolidCache(cache);
+  auto& part =
+      static_cast<host::ref::SceneShape&>(document.RootShape().Shapes(host::kShapePart).Add());
+  build(part);
+  if (!host::occt::KernelOf(document)->Figures(part).valid) state.SkipWithError("invalid solid");
+  for (auto _ : state) {
+    host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(document);
+    kernel.UseSolidCache(cache);
+    host::occt::SolidFigures f = kernel.Figures(part);
+    benchmark::DoNotOptimize(f.volume);
+    if (kernel.Counts().cacheHits != 1) state.SkipWithError("the solid was not read from the cache");
+  }
+  cache->Clear();
+  std::filesystem::remove(folder);
 }
 
 void Export(benchmark::State& state, const char* extension) {
@@ -240,33 +272,38 @@ void Export(benchmark::State& state, const char* extension) {
   std::filesystem::remove(path);
 }
 
+// Every type of every kind, built afresh ("Build/...") and read from the cache ("Cached/...").
+void RegisterKinds() {
+  struct Kind {
+    const char* name;
+    std::int32_t types;
+    std::function<void(host::Shape&, std::int32_t)> build;
+  };
+  const Kind kinds[] = {
+      {"Bolt", 10, [](host::Shape& p, std::int32_t t) { BuildBoltByType(p, Bolt(t)); }},
+      {"Screw", 12, [](host::Shape& p, std::int32_t t) { BuildScrewByType(p, Screw(t)); }},
+      {"ScrewNoHead", 9,
+       [](host::Shape& p, std::int32_t t) { BuildScrewNoHeadByType(p, SetScrew(t)); }},
+      {"Nut", 9, [](host::Shape& p, std::int32_t t) { BuildNutByType(p, Nut(t)); }},
+      {"Washer", 8, [](host::Shape& p, std::int32_t t) { BuildWasherByType(p, Washer(t)); }},
+  };
+  for (const char* road : {"Build", "Cached"}) {
+    for (const Kind& kind : kinds) {
+      for (std::int32_t t = 1; t <= kind.types; ++t) {
+        std::string name = std::string(road) + "/" + kind.name + "/" + std::to_string(t);
+        Builder builder = [build = kind.build, t](host::Shape& p) { build(p, t); };
+        // CPU time of the whole process: the kernel's booleans run on worker threads too.
+        benchmark::RegisterBenchmark(name.c_str(), road[0] == 'B' ? BuildPart : CachedPart,
+                                     builder)
+            ->Unit(benchmark::kMillisecond)
+            ->MeasureProcessCPUTime();
+      }
+    }
+  }
+}
+
 void Register() {
-  for (std::int32_t t = 1; t <= 10; ++t) {
-    benchmark::RegisterBenchmark(("Build/Bolt/" + std::to_string(t)).c_str(), BuildPart,
-                                 Builder([t](host::Shape& p) { BuildBoltByType(p, Bolt(t)); }))
-        ->Unit(benchmark::kMillisecond);
-  }
-  for (std::int32_t t = 1; t <= 12; ++t) {
-    benchmark::RegisterBenchmark(("Build/Screw/" + std::to_string(t)).c_str(), BuildPart,
-                                 Builder([t](host::Shape& p) { BuildScrewByType(p, Screw(t)); }))
-        ->Unit(benchmark::kMillisecond);
-  }
-  for (std::int32_t t = 1; t <= 9; ++t) {
-    benchmark::RegisterBenchmark(
-        ("Build/ScrewNoHead/" + std::to_string(t)).c_str(), BuildPart,
-        Builder([t](host::Shape& p) { BuildScrewNoHeadByType(p, SetScrew(t)); }))
-        ->Unit(benchmark::kMillisecond);
-  }
-  for (std::int32_t t = 1; t <= 9; ++t) {
-    benchmark::RegisterBenchmark(("Build/Nut/" + std::to_string(t)).c_str(), BuildPart,
-                                 Builder([t](host::Shape& p) { BuildNutByType(p, Nut(t)); }))
-        ->Unit(benchmark::kMillisecond);
-  }
-  for (std::int32_t t = 1; t <= 8; ++t) {
-    benchmark::RegisterBenchmark(("Build/Washer/" + std::to_string(t)).c_str(), BuildPart,
-                                 Builder([t](host::Shape& p) { BuildWasherByType(p, Washer(t)); }))
-        ->Unit(benchmark::kMillisecond);
-  }
+  RegisterKinds();
   // What one boolean costs on the contacts the designs ask for: the hexagon head alone (its
   // chamfer circle touches the six flats) and a countersunk head with only its cross recess
   // (the recess's arcs meet the cone in four curves the kernel must trace). No shank, so each

@@ -9,7 +9,7 @@ packages=(
   build-essential cmake python3
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
   libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
-  libocct-ocaf-dev libocct-data-exchange-dev libtbb-dev libfreetype-dev
+  libocct-ocaf-dev libocct-data-exchange-dev libtbb-dev libfreetype-dev libssl-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -11,6 +11,7 @@
 #include <Standard_Failure.hxx>
 #include <TopExp_Explorer.hxx>
 #include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <sstream>
 
@@ -42,12 +43,9 @@ void SilenceTranslators() {
   });
 }
 
-ref::SceneShape& ImportStepPart(ref::SceneDocument& document, const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) throw ImportError(path + ": a folder, not a file");
-  if (!std::filesystem::exists(path, ec)) throw ImportError(path + ": no such file");
-  if (!std::filesystem::is_regular_file(path, ec))
-    throw ImportError(path + ": not a regular file");
+namespace {
+
+TopoDS_Shape ReadStep(const std::string& path) {
   SilenceTranslators();
   TopoDS_Shape shape;
   try {
@@ -63,6 +61,38 @@ ref::SceneShape& ImportStepPart(ref::SceneDocument& document, const std::string&
   if (shape.IsNull() || !TopExp_Explorer(shape, TopAbs_SOLID).More()) {
     throw ImportError(path + ": the file holds no solid");
   }
+  return shape;
+}
+
+// The text form of the file's solids, translated once per content: later imports of the same
+// bytes, under any name, come from the kernel's solid cache, as the very text the first import
+// recorded (so that the imported feature's solid is found there too).
+std::string StepText(ref::SceneDocument& document, const std::string& path) {
+  OcctEvaluator* kernel = KernelOf(document);
+  SolidCache* cache = kernel != nullptr ? kernel->Cache() : nullptr;
+  std::ifstream in(path, std::ios::binary);
+  if (cache == nullptr || !in) return ShapeToText(ReadStep(path));
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  std::string key = "step\n" + bytes.str();
+  if (std::optional<std::string> text = cache->Load(key)) {
+    ++kernel->Internals().counts.cacheHits;
+    return *text;
+  }
+  std::string text = ShapeToText(ReadStep(path));
+  if (cache->Store(key, text)) ++kernel->Internals().counts.cacheWrites;
+  return text;
+}
+
+}  // namespace
+
+ref::SceneShape& ImportStepPart(ref::SceneDocument& document, const std::string& path) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) throw ImportError(path + ": a folder, not a file");
+  if (!std::filesystem::exists(path, ec)) throw ImportError(path + ": no such file");
+  if (!std::filesystem::is_regular_file(path, ec))
+    throw ImportError(path + ": not a regular file");
+  std::string text = StepText(document, path);
   auto& part = static_cast<ref::SceneShape&>(document.RootShape().Shapes(kShapePart).Add());
   part.SetName(std::filesystem::path(path).stem().string());
   auto& solid = static_cast<ref::SceneShape&>(part.Shapes(ref::kShapeImported).Add());
@@ -70,7 +100,7 @@ ref::SceneShape& ImportStepPart(ref::SceneDocument& document, const std::string&
   solid.Components(ref::kImportedGeometry)
       .Item(1)
       .Variable(1)
-      .SetValue(Value::Text(ShapeToText(shape)));
+      .SetValue(Value::Text(std::move(text)));
   solid.Update();
   return part;
 }

@@ -4,10 +4,13 @@
 
 #include <Standard_Failure.hxx>
 #include <TopoDS_Shape.hxx>
+#include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
 #include "host/RuntimeError.h"
+#include "host/occt/CachePayload.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/occt/Recipe.h"
 
@@ -25,6 +28,16 @@ struct OcctEvaluator::Impl {
   std::unordered_map<std::string, PartEntry> parts;
   // Results of single boolean operations, by the keys of their operands.
   std::unordered_map<std::string, TopoDS_Shape> booleans;
+  std::shared_ptr<SolidCache> disk;  // null: nothing kept across runs
+  KernelCounts counts;
+
+  // A shape the solid cache keeps under `key`; null when it has none (or there is no cache).
+  TopoDS_Shape Recall(const std::string& key);
+  // Keeps the shape in the solid cache, when there is one.
+  void Keep(const std::string& key, const TopoDS_Shape& shape);
+  // The same for part solids with their figures.
+  std::optional<PartPayload> RecallPart(const std::string& key);
+  void KeepPart(const std::string& key, const PartPayload& part);
 
   // The feature's solid in its profile's own frame, built once per ShapeKey, and the same
   // solid placed in its part. Both raise host::RuntimeError naming the feature.

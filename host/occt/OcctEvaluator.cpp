@@ -15,8 +15,10 @@
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopTools_ListOfShape.hxx>
 #include <TopoDS.hxx>
+#include <optional>
 #include <vector>
 
+#include "host/occt/CachePayload.h"
 #include "host/occt/FeatureSolid.h"
 #include "host/occt/Kernel.h"
 
@@ -108,7 +110,7 @@ Bnd_Box BoxOf(const TopoDS_Shape& shape) {
 // the recesses of a head are cut from the head alone, whatever the length of its shank.
 class Combiner {
  public:
-  explicit Combiner(std::unordered_map<std::string, TopoDS_Shape>& cache) : cache_(cache) {}
+  explicit Combiner(OcctEvaluator::Impl& kernel) : kernel_(kernel) {}
 
   // A null shape when the kernel fails on any operation.
   TopoDS_Shape Runs(const std::vector<Item>& items) {
@@ -151,35 +153,40 @@ class Combiner {
     out.key = std::string(cut ? "cut(" : "fuse(") + base.key;
     for (const Keyed& t : tools) out.key += "," + t.key;
     out.key += ")";
-    auto it = cache_.find(out.key);
-    if (it != cache_.end()) {
+    auto& cache = kernel_.booleans;
+    auto it = cache.find(out.key);
+    if (it != cache.end()) {
       out.shape = it->second;
       return out;
     }
-    TopTools_ListOfShape list;
-    for (const Keyed& t : tools) list.Append(t.shape);
-    out.shape = Apply(base.shape, list, cut);
-    if (out.shape.IsNull()) return out;
-    if (cache_.size() >= kCacheLimit) cache_.clear();
-    cache_.emplace(out.key, out.shape);
+    out.shape = kernel_.Recall(out.key);
+    if (out.shape.IsNull()) {
+      TopTools_ListOfShape list;
+      for (const Keyed& t : tools) list.Append(t.shape);
+      out.shape = Apply(base.shape, list, cut);
+      if (out.shape.IsNull()) return out;
+      kernel_.Keep(out.key, out.shape);
+    }
+    if (cache.size() >= kCacheLimit) cache.clear();
+    cache.emplace(out.key, out.shape);
     return out;
   }
 
-  std::unordered_map<std::string, TopoDS_Shape>& cache_;
+  OcctEvaluator::Impl& kernel_;
 };
 
 // The features in creation order: added material fused, removal features cut, every removal
 // before the first addition ignored. Runs are combined first; when the kernel fails on them or
 // their result does not pass its checker, the features are applied one at a time, and a
 // failure then names the feature at fault.
-Combined Combine(std::vector<Item> items, const std::string& who,
-                 std::unordered_map<std::string, TopoDS_Shape>& cache) {
+Combined Combine(std::vector<Item> items, const std::string& who, OcctEvaluator::Impl& kernel) {
   while (!items.empty() && items.front().removal) items.erase(items.begin());
   if (items.empty()) return {};
   if (items.size() == 1)
     return {items.front().solid, BRepCheck_Analyzer(items.front().solid).IsValid()};
 
-  TopoDS_Shape fast = Combiner(cache).Runs(items);
+  ++kernel.counts.booleanBuilds;
+  TopoDS_Shape fast = Combiner(kernel).Runs(items);
   if (HasSolid(fast)) {
     Combined c = Finish(fast);
     if (c.valid) return c;
@@ -227,7 +234,14 @@ TopoDS_Shape OcctEvaluator::Impl::LocalSolid(ref::SceneShape& feature,
     std::string key = recipe.ShapeKey();
     auto it = local.find(key);
     if (it == local.end()) {
-      TopoDS_Shape solid = BuildLocalSolid(recipe);
+      // Imported solids are kept across runs by their content: reading a large one back from
+      // its text costs far more than from the cache's binary form.
+      bool imported = recipe.kind == ref::kShapeImported;
+      TopoDS_Shape solid = imported ? Recall(key) : TopoDS_Shape();
+      if (solid.IsNull()) {
+        solid = BuildLocalSolid(recipe);
+        if (imported) Keep(key, solid);
+      }
       if (local.size() >= kCacheLimit) local.clear();
       it = local.emplace(std::move(key), solid).first;
     }
@@ -261,6 +275,12 @@ OcctEvaluator::Impl::PartEntry& OcctEvaluator::Impl::Part(ref::SceneShape& part)
   }
   auto it = parts.find(key);
   if (it != parts.end()) return it->second;
+  const std::string diskKey = "part\n" + key;
+  if (std::optional<PartPayload> kept = RecallPart(diskKey)) {
+    PartEntry entry{kept->solid, kept->valid, true, kept->figures};
+    if (parts.size() >= kCacheLimit) parts.clear();
+    return parts.emplace(std::move(key), std::move(entry)).first->second;
+  }
 
   std::vector<Item> items;
   for (auto& [feature, recipe] : features) {
@@ -269,15 +289,67 @@ OcctEvaluator::Impl::PartEntry& OcctEvaluator::Impl::Part(ref::SceneShape& part)
   }
   PartEntry entry;
   std::string who = DescribeShape(part);
-  Combined combined = Guarded(who, [&] { return Combine(std::move(items), who, booleans); });
+  Combined combined = Guarded(who, [&] { return Combine(std::move(items), who, *this); });
   entry.solid = combined.solid;
   entry.valid = combined.valid;
+  if (disk && !entry.solid.IsNull()) {
+    // Kept with its figures, which nearly every use asks for next.
+    entry.figures = Guarded(who, [&] { return Measure(entry.solid, entry.valid); });
+    entry.hasFigures = true;
+    KeepPart(diskKey, {entry.solid, entry.valid, entry.figures});
+  }
   if (parts.size() >= kCacheLimit) parts.clear();
   return parts.emplace(std::move(key), std::move(entry)).first->second;
 }
 
-OcctEvaluator::OcctEvaluator() : impl_(std::make_unique<Impl>()) {}
+TopoDS_Shape OcctEvaluator::Impl::Recall(const std::string& key) {
+  if (!disk) return {};
+  std::optional<std::string> bytes = disk->Load(key);
+  if (!bytes) return {};
+  std::optional<TopoDS_Shape> shape = ReadShapePayload(*bytes);
+  if (!shape) return {};
+  ++counts.cacheHits;
+  return *shape;
+}
+
+void OcctEvaluator::Impl::Keep(const std::string& key, const TopoDS_Shape& shape) {
+  if (disk && disk->Store(key, WriteShapePayload(shape))) ++counts.cacheWrites;
+}
+
+std::optional<PartPayload> OcctEvaluator::Impl::RecallPart(const std::string& key) {
+  if (!disk) return std::nullopt;
+  std::optional<std::string> bytes = disk->Load(key);
+  if (!bytes) return std::nullopt;
+  std::optional<PartPayload> part = ReadPartPayload(*bytes);
+  if (part) ++counts.cacheHits;
+  return part;
+}
+
+void OcctEvaluator::Impl::KeepPart(const std::string& key, const PartPayload& part) {
+  if (disk && disk->Store(key, WritePartPayload(part))) ++counts.cacheWrites;
+}
+
+namespace {
+std::shared_ptr<SolidCache>& DefaultSolidCache() {
+  static std::shared_ptr<SolidCache> cache;
+  return cache;
+}
+}  // namespace
+
+OcctEvaluator::OcctEvaluator() : impl_(std::make_unique<Impl>()) {
+  impl_->disk = DefaultSolidCache();
+}
 OcctEvaluator::~OcctEvaluator() = default;
+
+void OcctEvaluator::UseSolidCache(std::shared_ptr<SolidCache> cache) {
+  impl_->disk = std::move(cache);
+}
+SolidCache* OcctEvaluator::Cache() const { return impl_->disk.get(); }
+const KernelCounts& OcctEvaluator::Counts() const { return impl_->counts; }
+
+void SetDefaultSolidCache(std::shared_ptr<SolidCache> cache) {
+  DefaultSolidCache() = std::move(cache);
+}
 
 void OcctEvaluator::UpdateFeature(ref::SceneShape& feature) {
   FeatureRecipe recipe = Guarded(DescribeShape(feature), [&] { return ReadRecipe(feature); });

@@ -30,11 +30,16 @@
 //   recipe (sweep height, default anchor), and the fitted box is what the figures report.
 // Kernel faults never escape: they become host::RuntimeError naming the feature (or, when the
 // features cannot be combined, the part).
+// With a solid cache (SolidCache), part solids with their figures, the results of the booleans
+// that made them and imported solids are also kept across runs: a later process finds them
+// there instead of building them again.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "host/reference/Math3.h"
+#include "host/occt/SolidCache.h"
 #include "host/reference/SceneDocument.h"
 
 namespace host::occt {
@@ -46,6 +51,13 @@ struct SolidFigures {
   double volume = 0;   // mm³
   ref::Vec3 boxMin, boxMax;  // bounding box in the part's frame, mm
   int faces = 0;
+};
+
+// What the kernel has done since it was made.
+struct KernelCounts {
+  std::int64_t booleanBuilds = 0;  // part solids combined from their features by booleans
+  std::int64_t cacheHits = 0;      // solids read from the solid cache
+  std::int64_t cacheWrites = 0;    // solids written to it
 };
 
 class OcctEvaluator : public ref::FeatureEvaluator {
@@ -62,6 +74,11 @@ class OcctEvaluator : public ref::FeatureEvaluator {
   // The figures of a part's solid, evaluated now unless cached. Raises as UpdateFeature does.
   SolidFigures Figures(ref::SceneShape& part);
 
+  // Keeps solids across runs in `cache` too; nullptr keeps them only in memory.
+  void UseSolidCache(std::shared_ptr<SolidCache> cache);
+  SolidCache* Cache() const;
+  const KernelCounts& Counts() const;
+
   // Kernel-side state (caches), reached by the kernel's own files.
   struct Impl;
   Impl& Internals() { return *impl_; }
@@ -69,6 +86,9 @@ class OcctEvaluator : public ref::FeatureEvaluator {
  private:
   std::unique_ptr<Impl> impl_;
 };
+
+// The solid cache every kernel made from now on uses (nullptr, the default: none).
+void SetDefaultSolidCache(std::shared_ptr<SolidCache> cache);
 
 // Gives the document a kernel (replacing any it had) and answers it.
 OcctEvaluator& AttachKernel(ref::SceneDocument& document);

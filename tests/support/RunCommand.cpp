@@ -11,8 +11,10 @@ namespace vormbrace::test {
 
 CommandResult RunVormbrace(const std::string& args, const std::string& cwd) {
   std::string out = cwd + "/stdout.txt", err = cwd + "/stderr.txt";
+  // The solid cache goes to the scratch folder too, never to the user's own.
   std::string command = "cd '" + cwd + "' && VORMBRACE_USER_DIR='" + cwd +
-                        "/user' '" VORMBRACE_EXE "' " + args + " >'" + out + "' 2>'" + err + "'";
+                        "/user' XDG_CACHE_HOME='" + cwd + "/cache' '" VORMBRACE_EXE "' " + args +
+                        " >'" + out + "' 2>'" + err + "'";
   int status = std::system(command.c_str());
   CommandResult r;
   r.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;

@@ -11,7 +11,8 @@ struct CommandResult {
   std::string err;
 };
 
-// Runs `vormbrace ARGS` (ARGS already quoted for the shell) from the scratch folder `cwd`.
+// Runs `vormbrace ARGS` (ARGS already quoted for the shell) from the scratch folder `cwd`, with
+// its user folder in cwd/user and its solid cache in cwd/cache/vormbrace.
 CommandResult RunVormbrace(const std::string& args, const std::string& cwd);
 
 }  // namespace vormbrace::test
