@@ -9,6 +9,7 @@
 
 #include "data/NumberText.h"
 #include "dialog/Dialog.h"
+#include "dialog/DropHook.h"
 
 namespace vormbrace::app {
 namespace {
@@ -183,6 +184,19 @@ void DialogPresenter::Present(host::ModalForm& form) {
     abandon(e.what());
   }
   confirmed_ = dialog->Result() == Dialog::Outcome::Confirmed;
+}
+
+void DropWithDialog(host::ref::ReferenceHost& host, host::ref::RecordedDrop& hook,
+                    DialogPresenter& presenter) {
+  host.ClearMessages();
+  host.SetPresenter([&presenter](host::ModalForm& form) { presenter.Present(form); });
+  try {
+    DropHook().OnDragDrop(hook);
+  } catch (...) {
+    host.SetPresenter(nullptr);
+    throw;
+  }
+  host.SetPresenter(nullptr);
 }
 
 }  // namespace vormbrace::app

@@ -9,6 +9,8 @@
 #include <utility>
 
 #include "host/ModalForm.h"
+#include "host/reference/DropHit.h"
+#include "host/reference/ReferenceHost.h"
 
 namespace vormbrace::app {
 
@@ -48,5 +50,10 @@ class DialogPresenter {
   bool confirmed_ = false;
   std::string error_;
 };
+
+// Drops through the add-in's drop hook with `presenter` showing the selection dialog, the
+// host's messages cleared first; the presenter leaves the host however the drop ends.
+void DropWithDialog(host::ref::ReferenceHost& host, host::ref::RecordedDrop& hook,
+                    DialogPresenter& presenter);
 
 }  // namespace vormbrace::app

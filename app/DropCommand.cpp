@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "app/CliInput.h"
 #include "app/Commands.h"
 #include "app/DialogPresenter.h"
-#include "app/CliInput.h"
+#include "app/ExportSettings.h"
 #include "app/SolidCheck.h"
 #include "data/Prefs.h"
-#include "dialog/DropHook.h"
 #include "host/DataObject.h"
 #include "host/RuntimeError.h"
 #include "host/SafeFile.h"
@@ -143,15 +143,7 @@ int Drop(AppHost& app, const DropOptions& o) {
   }
   host::ref::RecordedDrop hook(*document, hit);
   DialogPresenter presenter(o.script);
-  app.host->ClearMessages();
-  app.host->SetPresenter([&presenter](host::ModalForm& form) { presenter.Present(form); });
-  try {
-    DropHook().OnDragDrop(hook);
-  } catch (...) {
-    app.host->SetPresenter(nullptr);
-    throw;
-  }
-  app.host->SetPresenter(nullptr);
+  DropWithDialog(*app.host, hook, presenter);
 
   // The add-in has printed its own messages (standard error); nothing is written after one.
   if (!presenter.Error().empty()) {
@@ -188,7 +180,7 @@ int Drop(AppHost& app, const DropOptions& o) {
   host::ref::SaveScene(*document, scenePath);
   report << "wrote " << scenePath << "\n";
   if (!exportPath.empty()) {
-    host::occt::ExportScene(*document, exportPath);
+    host::occt::ExportScene(*document, exportPath, ExportOptionsFor(app));
     report << "wrote " << exportPath << "\n";
   }
   std::cout << report.str();

@@ -11,6 +11,8 @@ packages=(
   libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
   libocct-ocaf-dev libocct-data-exchange-dev libtbb-dev libfreetype-dev libssl-dev
 )
+# Node runs the Khronos glTF validator in the export tests; Debian's when none is installed.
+command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -22,6 +24,9 @@ if ((${#missing[@]})); then
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+
+[ -d tests/support/gltf/node_modules/gltf-validator ] ||
+  (cd tests/support/gltf && npm ci --no-audit --no-fund --silent)
 
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" -j "$(nproc)"

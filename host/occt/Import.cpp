@@ -4,17 +4,14 @@
 #include <BRepTools.hxx>
 #include <BRep_Builder.hxx>
 #include <IFSelect_ReturnStatus.hxx>
-#include <Message.hxx>
-#include <Message_Messenger.hxx>
-#include <Message_PrinterOStream.hxx>
 #include <STEPControl_Reader.hxx>
 #include <Standard_Failure.hxx>
 #include <TopExp_Explorer.hxx>
 #include <filesystem>
 #include <fstream>
-#include <mutex>
 #include <sstream>
 
+#include "host/occt/ExportWriters.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/Recipe.h"
 #include "host/occt/ShapeText.h"
@@ -34,13 +31,6 @@ TopoDS_Shape ShapeFromText(const std::string& text) {
   BRepTools::Read(shape, in, builder);
   if (shape.IsNull()) throw InvalidRecords("the imported geometry cannot be read");
   return shape;
-}
-
-void SilenceTranslators() {
-  static std::once_flag once;
-  std::call_once(once, [] {
-    Message::DefaultMessenger()->RemovePrinters(STANDARD_TYPE(Message_PrinterOStream));
-  });
 }
 
 namespace {

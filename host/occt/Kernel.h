@@ -49,10 +49,6 @@ struct OcctEvaluator::Impl {
 // The part's solid in its own frame; a null shape for a part without material.
 TopoDS_Shape PartSolid(OcctEvaluator& kernel, ref::SceneShape& part);
 
-// The translators (STEP, glTF) report statistics and faults on standard output: the host's front
-// end owns that, and says what failed in its own words. Call before any translator runs.
-void SilenceTranslators();
-
 // The figures of any shape (its validity checked here).
 SolidFigures MeasureSolid(const TopoDS_Shape& shape);
 

@@ -2,6 +2,7 @@
 #include "host/occt/SolidCache.h"
 
 #include <openssl/evp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <Standard_Version.hxx>
@@ -211,7 +212,19 @@ fs::path DefaultCacheFolder() {
 }
 
 std::string CacheVersion() {
-  return std::string("vormbrace ") + VORMBRACE_VERSION + ", OpenCASCADE " + OCC_VERSION_COMPLETE;
+  // The running program's size and modification time stand for its build: a rebuilt program may
+  // make other solids from the same recipe, so it must not read entries of an earlier build.
+  static const std::string version = [] {
+    std::string text = std::string("vormbrace ") + VORMBRACE_VERSION + ", OpenCASCADE " +
+                       OCC_VERSION_COMPLETE;
+    struct stat program {};
+    if (::stat("/proc/self/exe", &program) == 0) {
+      text += ", build " + std::to_string(program.st_size) + "-" +
+              std::to_string(program.st_mtim.tv_sec) + "." + std::to_string(program.st_mtim.tv_nsec);
+    }
+    return text;
+  }();
+  return version;
 }
 
 }  // namespace host::occt

@@ -59,7 +59,8 @@ class SolidCache {
 // $XDG_CACHE_HOME/vormbrace, else $HOME/.cache/vormbrace.
 std::filesystem::path DefaultCacheFolder();
 
-// "vormbrace 0.1.0, OpenCASCADE 7.6.3": what entries are keyed by besides their recipe.
+// "vormbrace 0.1.0, OpenCASCADE 7.6.3, build SIZE-MTIME": what entries are keyed by besides their
+// recipe; the build part changes whenever the program is rebuilt.
 std::string CacheVersion();
 
 }  // namespace host::occt

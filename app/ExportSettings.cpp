@@ -1,0 +1,29 @@
+// The export commands' shared options.
+#include "app/ExportSettings.h"
+
+#include "app/MaterialLooks.h"
+#include "data/Settings.h"
+
+namespace vormbrace::app {
+
+void AddMeshFlags(CLI::App& command, MeshFlags& flags) {
+  command
+      .add_option("--deflection", flags.deflection,
+                  "STL and glTF: largest distance of a facet from the true surface, mm")
+      ->capture_default_str();
+  command
+      .add_option("--angle", flags.angle,
+                  "STL and glTF: largest angle between neighbouring facets, radians")
+      ->capture_default_str();
+}
+
+host::occt::ExportOptions ExportOptionsFor(AppHost& app, const MeshFlags& flags) {
+  host::occt::ExportOptions options;
+  options.deflection = flags.deflection;
+  options.angle = flags.angle;
+  std::string folder = app.host->Settings().Registry(kCorvaneKey, "ApplDir");
+  options.appearanceOf = MaterialLooks::Load(MaterialLooksPath(folder)).ForParts();
+  return options;
+}
+
+}  // namespace vormbrace::app

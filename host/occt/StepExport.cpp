@@ -1,0 +1,184 @@
+// STEP AP214 through the XCAF document: writing an export model as assemblies of shared
+// products, and reading a file's tree and products back.
+#include <APIHeaderSection_MakeHeader.hxx>
+#include <IFSelect_ReturnStatus.hxx>
+#include <Interface_Static.hxx>
+#include <Quantity_Color.hxx>
+#include <STEPCAFControl_Reader.hxx>
+#include <STEPCAFControl_Writer.hxx>
+#include <STEPControl_StepModelType.hxx>
+#include <StepBasic_Product.hxx>
+#include <StepData_StepModel.hxx>
+#include <TCollection_HAsciiString.hxx>
+#include <TDF_LabelSequence.hxx>
+#include <XSControl_WorkSession.hxx>
+#include <filesystem>
+#include <map>
+
+#include "host/occt/ExportWriters.h"
+#include "host/occt/Kernel.h"
+#include "host/occt/XcafTree.h"
+
+namespace host::occt {
+namespace {
+
+std::string Text(const Handle(TCollection_HAsciiString) & text) {
+  return text.IsNull() ? std::string() : std::string(text->ToCString());
+}
+
+// The model as XCAF labels: one product label per distinct part (named, coloured), one
+// assembly label per assembly, one component label per placement (named as in the scene).
+class StepBuilder {
+ public:
+  StepBuilder(const ExportModel& model, XcafDocument& doc) : doc_(doc) {
+    for (const DistinctPart& part : model.parts) {
+      TDF_Label label = doc.Shapes()->AddShape(part.solid, Standard_False);
+      SetName(label, part.name);
+      if (part.look) {
+        const auto& c = part.look->colour;
+        doc.Colours()->SetColor(label, Quantity_Color(c[0], c[1], c[2], Quantity_TOC_RGB),
+                                XCAFDoc_ColorSurf);
+      }
+      products_.push_back(label);
+    }
+    Assembly(model.root);
+    doc.Shapes()->UpdateAssemblies();
+  }
+
+ private:
+  TDF_Label Assembly(const ExportNode& node) {
+    TDF_Label label = doc_.Shapes()->NewShape();
+    SetName(label, node.name);
+    for (const ExportNode& child : node.children) {
+      TDF_Label referred = child.part >= 0 ? products_[child.part] : Assembly(child);
+      TDF_Label component =
+          doc_.Shapes()->AddComponent(label, referred, TopLoc_Location(child.frame));
+      SetName(component, child.name);
+    }
+    return label;
+  }
+
+  XcafDocument& doc_;
+  std::vector<TDF_Label> products_;
+};
+
+// The translator writes a product's name as its identifier too, and no description: the
+// part number and the description of the part it was made from go there instead.
+struct ProductData {
+  std::string number, description;
+};
+
+void AssemblyData(const ExportNode& node, std::map<std::string, ProductData>& out) {
+  if (node.part >= 0) return;
+  out.emplace(node.name, ProductData{node.partNumber, node.description});
+  for (const ExportNode& child : node.children) AssemblyData(child, out);
+}
+
+void WriteProductData(const ExportModel& model, const Handle(Interface_InterfaceModel) & file) {
+  std::map<std::string, ProductData> byName;
+  for (const DistinctPart& part : model.parts) {
+    byName.emplace(part.name, ProductData{part.partNumber, part.description});
+  }
+  AssemblyData(model.root, byName);
+  for (Standard_Integer i = 1; i <= file->NbEntities(); ++i) {
+    Handle(StepBasic_Product) product = Handle(StepBasic_Product)::DownCast(file->Value(i));
+    if (product.IsNull()) continue;
+    auto it = byName.find(Text(product->Name()));
+    if (it == byName.end()) continue;
+    if (!it->second.number.empty()) {
+      product->SetId(new TCollection_HAsciiString(it->second.number.c_str()));
+    }
+    if (!it->second.description.empty()) {
+      product->SetDescription(new TCollection_HAsciiString(it->second.description.c_str()));
+    }
+  }
+}
+
+// Reads a STEP file into `doc` and answers its product records; raises ExportError naming the
+// file when it cannot.
+std::vector<StepProductRecord> ReadInto(const std::string& path, XcafDocument& doc) {
+  STEPCAFControl_Reader reader;
+  reader.SetNameMode(Standard_True);
+  reader.SetColorMode(Standard_True);
+  if (reader.ReadFile(path.c_str()) != IFSelect_RetDone) {
+    throw ExportError(path + ": cannot read the STEP file");
+  }
+  std::vector<StepProductRecord> products;
+  Handle(Interface_InterfaceModel) file = reader.ChangeReader().WS()->Model();
+  for (Standard_Integer i = 1; i <= file->NbEntities(); ++i) {
+    Handle(StepBasic_Product) product = Handle(StepBasic_Product)::DownCast(file->Value(i));
+    if (product.IsNull()) continue;
+    products.push_back(
+        {Text(product->Id()), Text(product->Name()), Text(product->Description())});
+  }
+  Handle(TDocStd_Document) target = doc.Document();
+  if (!reader.Transfer(target)) throw ExportError(path + ": cannot read the STEP file");
+  return products;
+}
+
+// The parts under `label` (placed by `location`), depth first.
+void CollectParts(const TDF_Label& instance, const TDF_Label& referred,
+                  const TopLoc_Location& location, std::vector<StepProduct>& out) {
+  if (!XCAFDoc_ShapeTool::IsAssembly(referred)) {
+    TopoDS_Shape shape = XCAFDoc_ShapeTool::GetShape(referred);
+    out.push_back({NameOf(instance), MeasureSolid(shape.Moved(location))});
+    return;
+  }
+  TDF_LabelSequence components;
+  XCAFDoc_ShapeTool::GetComponents(referred, components);
+  for (const TDF_Label& component : components) {
+    TDF_Label child;
+    XCAFDoc_ShapeTool::GetReferredShape(component, child);
+    CollectParts(component, child, location * XCAFDoc_ShapeTool::GetLocation(component), out);
+  }
+}
+
+}  // namespace
+
+bool WriteStep(const ExportModel& model, const std::string& file, const std::string& target) {
+  std::lock_guard<std::mutex> guard(StepLock());
+  SilenceTranslators();
+  XcafDocument doc;
+  StepBuilder build(model, doc);
+  Interface_Static::SetCVal("write.step.schema", "AP214IS");
+  Interface_Static::SetCVal("write.step.unit", "MM");
+  STEPCAFControl_Writer writer;
+  writer.SetNameMode(Standard_True);
+  writer.SetColorMode(Standard_True);
+  if (!writer.Transfer(doc.Document(), STEPControl_AsIs)) return false;
+  WriteProductData(model, writer.ChangeWriter().Model());
+  // The header names the file it is meant to be, not the temporary one it is written to.
+  APIHeaderSection_MakeHeader header(writer.ChangeWriter().Model());
+  header.SetName(
+      new TCollection_HAsciiString(std::filesystem::path(target).filename().string().c_str()));
+  return writer.Write(file.c_str()) == IFSelect_RetDone;
+}
+
+std::vector<StepProduct> ReadStepProducts(const std::string& path) {
+  std::lock_guard<std::mutex> guard(StepLock());
+  SilenceTranslators();
+  XcafDocument doc;
+  ReadInto(path, doc);
+  TDF_LabelSequence roots;
+  doc.Shapes()->GetFreeShapes(roots);
+  std::vector<StepProduct> parts;
+  for (const TDF_Label& root : roots) CollectParts(root, root, TopLoc_Location(), parts);
+  return parts;
+}
+
+ReadTree ReadExportedTree(const std::string& path) {
+  std::lock_guard<std::mutex> guard(StepLock());
+  SilenceTranslators();
+  XcafDocument doc;
+  ReadTree tree;
+  if (FormatOf(path) == ExportFormat::Glb) {
+    ReadGlbInto(path, doc);
+    tree.roots = ReadNodes(doc);
+    return tree;
+  }
+  tree.products = ReadInto(path, doc);
+  tree.roots = ReadNodes(doc);
+  return tree;
+}
+
+}  // namespace host::occt
