@@ -109,9 +109,12 @@ int CreateTemp(const std::string& path, const std::string& target, std::string& 
                .string();
     int fd = ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd >= 0) return fd;
-    if (errno != EEXIST) Fail(path, "cannot create a temporary file in " + folder + ": " + SystemError());
+    if (errno != EEXIST) {
+      Fail(path, "cannot write the file (no temporary file in " + folder + ": " + SystemError() +
+                     ")");
+    }
   }
-  Fail(path, "cannot create a temporary file in " + folder);
+  Fail(path, "cannot write the file (no free temporary name in " + folder + ")");
 }
 
 void SyncFolder(const std::string& target) {
