@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/AppHost.h"
-#include "app/DialogPresenter.h"
+#include "app/DropWithDialog.h"
 
 namespace vormbrace::app {
 

@@ -21,6 +21,7 @@ void AddExportCommand(CLI::App& cli, CommandTable& commands);
 void AddBuildCommand(CLI::App& cli, CommandTable& commands);
 void AddDropCommand(CLI::App& cli, CommandTable& commands);
 void AddBatchCommand(CLI::App& cli, CommandTable& commands);
+void AddServeCommand(CLI::App& cli, CommandTable& commands);
 void AddCacheCommand(CLI::App& cli, CommandTable& commands);
 
 }  // namespace vormbrace::app

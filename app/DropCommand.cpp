@@ -14,6 +14,7 @@
 #include "app/CliInput.h"
 #include "app/Commands.h"
 #include "app/DialogPresenter.h"
+#include "app/DropWithDialog.h"
 #include "app/ExportSettings.h"
 #include "app/SolidCheck.h"
 #include "data/Prefs.h"

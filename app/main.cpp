@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
   vormbrace::app::AddBuildCommand(cli, commands);
   vormbrace::app::AddDropCommand(cli, commands);
   vormbrace::app::AddBatchCommand(cli, commands);
+  vormbrace::app::AddServeCommand(cli, commands);
   vormbrace::app::AddCacheCommand(cli, commands);
 
   CLI11_PARSE(cli, argc, argv);

@@ -9,7 +9,7 @@
 #include <memory>
 
 #include "app/AppHost.h"
-#include "app/DialogPresenter.h"
+#include "dialog/DialogPresenter.h"
 #include "dialog/DropHook.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/DropHit.h"
@@ -38,7 +38,7 @@ void DropRoad(benchmark::State& state) {
   std::filesystem::create_directories(folder);
   setenv("VORMBRACE_USER_DIR", folder.c_str(), 1);
   app::AppHost app = app::StartHost("");
-  app::DialogScript script;
+  DialogScript script;
   script.family = "ISO";
   script.kind = choice.kind;
   script.standard = choice.standard;
@@ -52,7 +52,7 @@ void DropRoad(benchmark::State& state) {
     host::ref::SceneDocument document;
     host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(document);
     host::ref::RecordedDrop hook(document, host::ref::DropHit{});
-    app::DialogPresenter presenter(script);
+    DialogPresenter presenter(script);
     app.host->SetPresenter([&presenter](host::ModalForm& form) { presenter.Present(form); });
     DropHook().OnDragDrop(hook);
     if (!presenter.Confirmed()) {

@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/AppHost.h"
-#include "app/DialogPresenter.h"
+#include "app/DropWithDialog.h"
 #include "app/ExportSettings.h"
 #include "host/occt/Export.h"
 #include "host/occt/OcctEvaluator.h"
@@ -59,14 +59,14 @@ const json& TenParts() {
     host::ref::SceneDocument document;
     host::occt::AttachKernel(document);
     for (const Choice& c : kParts) {
-      app::DialogScript script;
+      DialogScript script;
       script.family = "ISO";
       script.kind = c.kind;
       script.standard = c.standard;
       script.size = c.size;
       script.length = c.length;
       host::ref::RecordedDrop hook(document, host::ref::DropHit{});
-      app::DialogPresenter presenter(script);
+      DialogPresenter presenter(script);
       app::DropWithDialog(*app.host, hook, presenter);
       if (!presenter.Confirmed()) throw std::runtime_error(presenter.Error());
     }

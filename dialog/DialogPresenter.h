@@ -1,7 +1,7 @@
-// The command line's presenter of the selection dialog: it drives the form through the clicks a
-// person makes (family tab, kind tab, type option, list entries, boxes, hole option, OK), from
-// the choices given on the command line; what is not given stays as the dialog shows it (the
-// remembered choices, else the dialog's defaults).
+// A scripted presenter of the selection dialog: it drives the form through the clicks a person
+// makes (family tab, kind tab, type option, list entries, boxes, hole option, OK), from choices
+// given by name (on the command line, or by the web page); what is not given stays as the dialog
+// shows it (the remembered choices, else the dialog's defaults).
 #pragma once
 
 #include <cstdint>
@@ -9,12 +9,14 @@
 #include <utility>
 
 #include "host/ModalForm.h"
-#include "host/reference/DropHit.h"
-#include "host/reference/ReferenceHost.h"
 
-namespace vormbrace::app {
+namespace vormbrace {
 
-// The command line's choices; empty texts, type 0 and false leave the dialog's own choice.
+// The names a script gives the kinds (kind tab order) and the hole options (OptHole order).
+inline constexpr const char* kKindNames[] = {"bolt", "screw", "setscrew", "washer", "nut"};
+inline constexpr const char* kHoleNames[] = {"none", "simple", "counterbore", "countersink"};
+
+// The choices by name; empty texts, type 0 and false leave the dialog's own choice.
 struct DialogScript {
   std::string family;     // a family tab's caption: ISO, DIN
   std::string kind;       // bolt, screw, setscrew, washer, nut
@@ -51,9 +53,4 @@ class DialogPresenter {
   std::string error_;
 };
 
-// Drops through the add-in's drop hook with `presenter` showing the selection dialog, the
-// host's messages cleared first; the presenter leaves the host however the drop ends.
-void DropWithDialog(host::ref::ReferenceHost& host, host::ref::RecordedDrop& hook,
-                    DialogPresenter& presenter);
-
-}  // namespace vormbrace::app
+}  // namespace vormbrace

@@ -1,5 +1,5 @@
-// The command line's presenter of the selection dialog.
-#include "app/DialogPresenter.h"
+// The scripted presenter of the selection dialog.
+#include "dialog/DialogPresenter.h"
 
 #include "app/CliInput.h"
 
@@ -9,9 +9,8 @@
 
 #include "data/NumberText.h"
 #include "dialog/Dialog.h"
-#include "dialog/DropHook.h"
 
-namespace vormbrace::app {
+namespace vormbrace {
 namespace {
 
 class ChoiceError : public std::runtime_error {
@@ -65,19 +64,16 @@ void Choose(Dialog& d, ListControl& list, const std::string& text, const std::st
   if (index != list.ListIndex()) d.ChooseEntry(list, index);
 }
 
-constexpr const char* kKinds[] = {"bolt", "screw", "setscrew", "washer", "nut"};
-
 std::int16_t KindIndex(const std::string& kind) {
   for (std::int16_t k = 0; k < 5; ++k) {
-    if (kind == kKinds[k]) return k;
+    if (kind == kKindNames[k]) return k;
   }
   throw ChoiceError("no kind " + Quoted(kind) + "; the kinds are: bolt, screw, setscrew, washer, nut");
 }
 
 std::int16_t HoleIndex(const std::string& hole) {
-  const char* holes[] = {"none", "simple", "counterbore", "countersink"};
   for (std::int16_t h = 0; h < 4; ++h) {
-    if (hole == holes[h]) return h;
+    if (hole == kHoleNames[h]) return h;
   }
   throw ChoiceError("no hole " + Quoted(hole) +
                     "; the holes are: none, simple, counterbore, countersink");
@@ -122,7 +118,7 @@ void Drive(Dialog& d, const DialogScript& s) {
       (d.TabNorme.Count() > 0
            ? d.TabNorme.Captions[static_cast<std::size_t>(d.TabNorme.SelectedItem)] + " "
            : "") +
-      kKinds[kind] + " type " + std::to_string(SelectedOption(d.TypeOptions(kind)) + 1);
+      kKindNames[kind] + " type " + std::to_string(SelectedOption(d.TypeOptions(kind)) + 1);
   if (!s.standard.empty()) Choose(d, d.Normativa, s.standard, "standard", kindAndType);
   if (!s.size.empty()) {
     // The size list follows the hole while the auto size box is ticked: untick it first.
@@ -186,17 +182,4 @@ void DialogPresenter::Present(host::ModalForm& form) {
   confirmed_ = dialog->Result() == Dialog::Outcome::Confirmed;
 }
 
-void DropWithDialog(host::ref::ReferenceHost& host, host::ref::RecordedDrop& hook,
-                    DialogPresenter& presenter) {
-  host.ClearMessages();
-  host.SetPresenter([&presenter](host::ModalForm& form) { presenter.Present(form); });
-  try {
-    DropHook().OnDragDrop(hook);
-  } catch (...) {
-    host.SetPresenter(nullptr);
-    throw;
-  }
-  host.SetPresenter(nullptr);
-}
-
-}  // namespace vormbrace::app
+}  // namespace vormbrace

@@ -1,0 +1,185 @@
+// The served page's JSON API.
+#include "server/Api.h"
+
+#include <httplib.h>
+
+#include <nlohmann/json.hpp>
+
+#include "host/RuntimeError.h"
+#include "host/occt/Export.h"
+#include "host/reference/SceneFile.h"
+#include "server/Choice.h"
+#include "server/DialogState.h"
+#include "server/RequestError.h"
+
+namespace vormbrace::server {
+namespace {
+
+using httplib::Request;
+using httplib::Response;
+using nlohmann::json;
+
+void SendJson(Response& res, const json& body, int status = 200) {
+  res.status = status;
+  res.set_content(body.dump(-1, ' ', false, json::error_handler_t::replace), "application/json");
+}
+
+// Runs a handler's work and turns every failure into a JSON error the page can show.
+template <typename Work>
+void Answer(Response& res, Work&& work) {
+  try {
+    work();
+  } catch (const RequestError& e) {
+    SendJson(res, {{"error", e.what()}}, e.Status());
+  } catch (const host::RuntimeError& e) {
+    SendJson(res, {{"error", "error " + std::to_string(e.Number()) + ": " + e.Description()}}, 422);
+  } catch (const host::occt::ExportError& e) {
+    SendJson(res, {{"error", e.what()}}, 422);
+  } catch (const std::exception& e) {
+    SendJson(res, {{"error", e.what()}}, 500);
+  }
+}
+
+json Body(const Request& req) {
+  json body;
+  try {
+    body = json::parse(req.body);
+  } catch (const json::parse_error& e) {
+    BadRequest(std::string("the request is not JSON: ") + e.what());
+  }
+  if (!body.is_object()) BadRequest("the request must be a JSON object");
+  return body;
+}
+
+const json& Field(const json& body, const char* name) {
+  auto it = body.find(name);
+  if (it == body.end()) BadRequest(std::string("the request needs \"") + name + "\"");
+  return *it;
+}
+
+std::int64_t Whole(const json& body, const char* name) {
+  const json& v = Field(body, name);
+  if (!v.is_number_integer()) BadRequest(std::string(name) + " must be a whole number");
+  return v.get<std::int64_t>();
+}
+
+host::ref::Vec3 Point(const json& body, const char* name) {
+  const json& v = Field(body, name);
+  if (!v.is_array() || v.size() != 3) BadRequest(std::string(name) + " must be [x, y, z]");
+  return {NumberField(v[0], name), NumberField(v[1], name), NumberField(v[2], name)};
+}
+
+void SendFile(Response& res, const std::string& bytes, const char* type, const char* name) {
+  res.set_content(bytes, type);
+  if (name != nullptr) {
+    res.set_header("Content-Disposition", std::string("attachment; filename=\"") + name + "\"");
+  }
+}
+
+}  // namespace
+
+void AddApiRoutes(httplib::Server& server, ApiContext& api) {
+  server.Post("/api/dialog", [&api](const Request& req, Response& res) {
+    Answer(res, [&] {
+      json body = Body(req);
+      std::lock_guard<std::mutex> guard(api.addIn);
+      api.host.ClearMessages();
+      json state = DialogAfterClicks(Field(body, "clicks"));
+      json messages = json::array();
+      for (const auto& m : api.host.Messages()) messages.push_back(m.title + ": " + m.text);
+      state["messages"] = messages;
+      SendJson(res, state);
+    });
+  });
+
+  server.Post("/api/preview", [&api](const Request& req, Response& res) {
+    Answer(res, [&] {
+      const DialogScript choice = ChoiceFromJson(Field(Body(req), "choice"));
+      const std::string key = ChoiceToJson(choice).dump();
+      std::shared_ptr<const Preview> preview = api.previews.Find(key);
+      if (!preview) {
+        std::lock_guard<std::mutex> guard(api.addIn);
+        preview = api.previews.Add(key, BuildPreview(api.host, choice, api.scratch));
+      }
+      json out = preview->item;
+      out["glb"] = "/api/preview/" + std::to_string(preview->id) + ".glb";
+      SendJson(res, out);
+    });
+  });
+
+  server.Get(R"(/api/preview/(\d{1,12})\.glb)", [&api](const Request& req, Response& res) {
+    Answer(res, [&] {
+      std::shared_ptr<const Preview> preview = api.previews.FindById(std::stoll(req.matches[1]));
+      if (!preview) throw RequestError(404, "that preview is no longer kept; choose again");
+      res.set_header("Cache-Control", "max-age=3600");
+      SendFile(res, preview->glb, "model/gltf-binary", nullptr);
+    });
+  });
+
+  server.Get("/api/scene", [&api](const Request&, Response& res) {
+    Answer(res, [&] {
+      std::lock_guard<std::mutex> guard(api.addIn);
+      json out = api.scene.Parts();
+      out["file"] = api.scene.Path();
+      SendJson(res, out);
+    });
+  });
+
+  server.Post("/api/drop", [&api](const Request& req, Response& res) {
+    Answer(res, [&] {
+      json body = Body(req);
+      const std::int64_t version = Whole(body, "version");
+      const DialogScript choice = ChoiceFromJson(Field(body, "choice"));
+      DropPlace place{Point(body, "at"), std::nullopt};
+      if (body.contains("dir")) place.dir = Point(body, "dir");
+      std::lock_guard<std::mutex> guard(api.addIn);
+      SendJson(res, api.scene.Drop(version, choice, place));
+    });
+  });
+
+  server.Post("/api/pick", [&api](const Request& req, Response& res) {
+    Answer(res, [&] {
+      json body = Body(req);
+      const host::ref::Vec3 at = Point(body, "at"), dir = Point(body, "dir");
+      std::lock_guard<std::mutex> guard(api.addIn);
+      SendJson(res, api.scene.Pick(at, dir));
+    });
+  });
+
+  server.Post("/api/delete", [&api](const Request& req, Response& res) {
+    Answer(res, [&] {
+      json body = Body(req);
+      const std::int64_t version = Whole(body, "version");
+      const std::int64_t id = Whole(body, "id");
+      if (id < 1 || id > INT32_MAX)
+        throw RequestError(404, "the scene has no part " + std::to_string(id));
+      std::lock_guard<std::mutex> guard(api.addIn);
+      SendJson(res, api.scene.Delete(version, static_cast<std::int32_t>(id)));
+    });
+  });
+
+  // The scene view's model; 204 while no part has material.
+  server.Get("/api/scene.glb", [&api](const Request&, Response& res) {
+    Answer(res, [&] {
+      std::lock_guard<std::mutex> guard(api.addIn);
+      if (api.scene.Parts()["parts"].empty()) {
+        res.status = 204;
+        return;
+      }
+      SendFile(res, api.scene.Export(host::occt::ExportFormat::Glb), "model/gltf-binary", nullptr);
+    });
+  });
+
+  server.Get(R"(/api/download/scene\.(step|stl|glb))", [&api](const Request& req, Response& res) {
+    Answer(res, [&] {
+      const std::string ext = req.matches[1];
+      const auto format = host::occt::FormatOf("scene." + ext);
+      const char* types[] = {"model/step", "model/stl", "model/gltf-binary"};
+      std::lock_guard<std::mutex> guard(api.addIn);
+      const std::string name = "scene." + ext;
+      SendFile(res, api.scene.Export(format), types[static_cast<int>(format)], name.c_str());
+    });
+  });
+}
+
+}  // namespace vormbrace::server

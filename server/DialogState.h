@@ -1,0 +1,27 @@
+// The selection dialog as the page shows it. Each request loads a fresh dialog with no drop
+// under it (the remembered choices apply, as when the dialog opens) and replays the page's
+// clicks on it in order, so the lists, what is shown and what is enabled come from the
+// dialog's own rules; the page only draws them.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "dialog/Dialog.h"
+#include "dialog/DialogPresenter.h"
+
+namespace vormbrace::server {
+
+inline constexpr std::size_t kMaxClicks = 500;
+
+// `clicks` is an array of at most kMaxClicks objects, each one click:
+//   {"kindTab": k} {"familyTab": i} {"type": n (1-based)} {"hole": n (0 none .. 3)}
+//   {"list": "Normativa"|"Misura"|"Lunghezza"|"Materiale"|"HToll", "index": i}
+//   {"manualLength": "text"} {"box": "ToggleRondella"|"ToggleDado"|"ToggleCreateAssembly"}
+// Answers the dialog's controls and "choice", the choice they describe. A malformed click
+// or one on a control that cannot be used raises RequestError (400) naming the click.
+nlohmann::json DialogAfterClicks(const nlohmann::json& clicks);
+
+// What the dialog shows, as the choice a script would drive it to.
+DialogScript ChoiceOf(Dialog& d);
+
+}  // namespace vormbrace::server

@@ -1,0 +1,171 @@
+// The served scene.
+#include "server/SceneSession.h"
+
+#include <set>
+
+#include "host/DataObject.h"
+#include "host/occt/OcctEvaluator.h"
+#include "host/occt/Picking.h"
+#include "host/reference/SceneFile.h"
+#include "server/DropRoad.h"
+#include "server/ExportBytes.h"
+#include "server/RequestError.h"
+
+namespace vormbrace::server {
+namespace {
+
+using host::ref::SceneShape;
+using nlohmann::json;
+
+bool IsPartOrAssembly(const SceneShape& shape) {
+  return shape.Type() == host::kShapePart || shape.Type() == host::kShapeAssembly;
+}
+
+json SolidJson(host::occt::OcctEvaluator& kernel, SceneShape& part) {
+  try {
+    host::occt::SolidFigures f = kernel.Figures(part);
+    return {{"valid", f.valid},
+            {"solids", f.solids},
+            {"volume", f.volume},
+            {"faces", f.faces},
+            {"min", {f.boxMin.x, f.boxMin.y, f.boxMin.z}},
+            {"max", {f.boxMax.x, f.boxMax.y, f.boxMax.z}}};
+  } catch (const std::exception& e) {
+    return {{"error", e.what()}};
+  }
+}
+
+json ShapeJson(host::occt::OcctEvaluator& kernel, SceneShape& shape) {
+  json j = {{"id", shape.SystemID()},
+            {"name", shape.Name()},
+            {"kind", shape.Type() == host::kShapeAssembly ? "assembly" : "part"}};
+  if (host::DataObject* d = shape.DataObject(host::kDescriptionGuid, false)) {
+    j["description"] = d->Description();
+    j["partNumber"] = d->PartNumber();
+  }
+  json bom = json::array();
+  if (host::DataObject* list = shape.DataObject(host::kAttributeListGuid, false)) {
+    for (std::int32_t i = 1; i <= list->Count(); ++i) {
+      bom.push_back({{"name", list->EntryName(i)}, {"value", list->EntryValue(i)}});
+    }
+  }
+  j["bom"] = bom;
+  if (shape.Type() == host::kShapePart) j["solid"] = SolidJson(kernel, shape);
+  json children = json::array();
+  for (auto& child : shape.Children()) {
+    if (IsPartOrAssembly(*child)) children.push_back(ShapeJson(kernel, *child));
+  }
+  j["children"] = children;
+  return j;
+}
+
+void CollectIds(SceneShape& shape, std::set<std::int32_t>& ids) {
+  for (auto& child : shape.Children()) {
+    if (!IsPartOrAssembly(*child)) continue;
+    ids.insert(child->SystemID());
+    CollectIds(*child, ids);
+  }
+}
+
+host::ref::Vec3 Direction(host::ref::Vec3 dir) {
+  if (host::ref::Length(dir) == 0) throw RequestError(400, "dir must not be 0,0,0");
+  return dir;
+}
+
+}  // namespace
+
+SceneSession::SceneSession(host::ref::ReferenceHost& host, std::string path, bool save,
+                           std::filesystem::path scratch)
+    : host_(host), path_(std::move(path)), save_(save), scratch_(std::move(scratch)) {
+  document_ = !path_.empty() && std::filesystem::exists(path_)
+                  ? host::ref::LoadScene(path_)
+                  : std::make_unique<host::ref::SceneDocument>();
+  host::occt::AttachKernel(*document_);
+}
+
+json SceneSession::Parts() {
+  host::occt::OcctEvaluator& kernel = *host::occt::KernelOf(*document_);
+  json parts = json::array();
+  for (auto& child : document_->Root().Children()) {
+    if (IsPartOrAssembly(*child)) parts.push_back(ShapeJson(kernel, *child));
+  }
+  return {{"version", version_}, {"parts", parts}};
+}
+
+void SceneSession::RequireVersion(std::int64_t version) const {
+  if (version != version_) {
+    throw RequestError(409,
+                       "the scene has changed since this page last read it (version " +
+                           std::to_string(version) + ", now " + std::to_string(version_) +
+                           "): it was changed elsewhere; look at it again and repeat the change");
+  }
+}
+
+template <typename ChangeFn>
+void SceneSession::Change(ChangeFn&& change) {
+  const json before = host::ref::SceneToJson(*document_);
+  try {
+    change();
+    if (save_ && !path_.empty()) host::ref::SaveScene(*document_, path_);
+  } catch (...) {
+    document_ = host::ref::SceneFromJson(before, "the scene before the change");
+    host::occt::AttachKernel(*document_);
+    throw;
+  }
+  ++version_;
+}
+
+json SceneSession::Drop(std::int64_t version, const DialogScript& choice, const DropPlace& place) {
+  RequireVersion(version);
+  std::set<std::int32_t> before;
+  CollectIds(document_->Root(), before);
+  Change([&] {
+    host::ref::DropHit hit;
+    if (place.dir) {
+      hit = host::occt::PickScene(*document_, place.at, Direction(*place.dir));
+      if (hit.elementType == 0) {
+        throw RequestError(422, "nothing there: the ray from the click meets no part");
+      }
+    } else {
+      hit.dropPoint = place.at;
+    }
+    RunDrop(host_, *document_, hit, choice);
+  });
+  std::set<std::int32_t> after;
+  CollectIds(document_->Root(), after);
+  json added = json::array();
+  for (std::int32_t id : after) {
+    if (before.count(id) == 0) added.push_back(id);
+  }
+  json out = Parts();
+  out["added"] = added;
+  return out;
+}
+
+json SceneSession::Delete(std::int64_t version, std::int32_t id) {
+  RequireVersion(version);
+  SceneShape* shape = document_->Find(id);
+  if (shape == nullptr || !IsPartOrAssembly(*shape) || shape->Parent() == nullptr) {
+    throw RequestError(404, "the scene has no part " + std::to_string(id));
+  }
+  Change([&] { shape->Parent()->RemoveChild(*shape); });
+  return Parts();
+}
+
+json SceneSession::Pick(host::ref::Vec3 at, host::ref::Vec3 dir) {
+  host::ref::DropHit hit = host::occt::PickScene(*document_, at, Direction(dir));
+  // The outermost part or assembly on the path: what a click in the scene selects.
+  for (SceneShape* shape : hit.path) {
+    if (shape->Parent() != nullptr && IsPartOrAssembly(*shape)) {
+      return {{"part", shape->SystemID()}};
+    }
+  }
+  return {{"part", nullptr}};
+}
+
+std::string SceneSession::Export(host::occt::ExportFormat format) {
+  const char* names[] = {"scene.step", "scene.stl", "scene.glb"};
+  return ExportBytes(*document_, scratch_ / names[static_cast<int>(format)]);
+}
+
+}  // namespace vormbrace::server

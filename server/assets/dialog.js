@@ -1,0 +1,136 @@
+// The selection dialog on the page. The server's dialog model decides everything (the lists,
+// what is shown and enabled); the page keeps the clicks made since the dialog opened, sends
+// them all with each new click and draws the state it gets back.
+import { post } from './api.js';
+
+const $ = (id) => document.getElementById(id);
+const KIND_NAMES = ['bolt', 'screw', 'setscrew', 'washer', 'nut'];
+
+export class SelectionDialog {
+  // onChoice(choice) after every change; onOk(choice) for OK; onError(message).
+  constructor({ onChoice, onOk, onError }) {
+    this.clicks = [];
+    this.state = null;
+    this.lastClickAt = null;  // when the last click was made (performance.now())
+    this.onChoice = onChoice;
+    this.onError = onError;
+    const listClick = (list) => (e) => this.click({ list, index: e.target.selectedIndex });
+    $('standard').addEventListener('change', listClick('Normativa'));
+    $('size').addEventListener('change', listClick('Misura'));
+    $('length').addEventListener('change', listClick('Lunghezza'));
+    $('material').addEventListener('change', listClick('Materiale'));
+    $('tolerance').addEventListener('change', listClick('HToll'));
+    $('manual-length').addEventListener('change', (e) => this.click({ manualLength: e.target.value }));
+    for (const [id, box] of [['washer', 'ToggleRondella'], ['nut', 'ToggleDado'], ['assembly', 'ToggleCreateAssembly']]) {
+      $(id).addEventListener('change', () => this.click({ box }));
+    }
+    $('ok').addEventListener('click', () => this.state && onOk(this.state.choice));
+    $('cancel').addEventListener('click', () => { this.clicks = []; this.refresh(); });
+  }
+
+  get choice() { return this.state && this.state.choice; }
+
+  // One more click; a click the dialog refuses is taken back and its message shown.
+  async click(click) {
+    this.lastClickAt = performance.now();
+    this.clicks.push(click);
+    if (!(await this.refresh())) this.clicks.pop();
+  }
+
+  async refresh() {
+    try {
+      this.state = await post('/api/dialog', { clicks: this.clicks });
+    } catch (e) {
+      this.onError(e.message);
+      if (this.state) this.draw(this.state);  // put the controls back as they were
+      return false;
+    }
+    this.draw(this.state);
+    for (const m of this.state.messages) this.onError(m);
+    this.onChoice(this.state.choice);
+    return true;
+  }
+
+  draw(s) {
+    $('dialog-title').textContent = s.title;
+    tabs($('families'), s.families, (i) => this.click({ familyTab: i }));
+    tabs($('kinds'), s.kinds, (i) => this.click({ kindTab: i }));
+    this.gallery(s);
+    list($('standard'), $('standard-label'), s.Normativa);
+    $('standard-description').textContent = s.NormaDescr;
+    list($('size'), $('size-label'), s.Misura);
+    list($('length'), $('length-label'), s.Lunghezza);
+    const manual = $('manual-length');
+    manual.hidden = !s.LunghezzaManuale.visible;
+    manual.value = s.LunghezzaManuale.text;
+    $('length-field').hidden = !s.Lunghezza.visible && !s.LunghezzaManuale.visible;
+    if (s.LunghezzaManuale.visible) $('length-label').hidden = false;
+    list($('material'), $('material-label'), s.Materiale);
+    $('hole-frame').hidden = !s.Frame2.visible;
+    const holes = $('holes');
+    holes.replaceChildren(...s.OptHole.map((o, i) =>
+      button(o.tip, o.value, !o.enabled || !o.visible, () => this.click({ hole: i }))));
+    list($('tolerance'), null, s.HToll);
+    $('tolerance').title = s.HToll.tip;
+    box($('washer'), s.ToggleRondella);
+    box($('nut'), s.ToggleDado);
+    box($('assembly'), s.ToggleCreateAssembly);
+    $('boxes').hidden = ![s.ToggleRondella, s.ToggleDado, s.ToggleCreateAssembly].some((b) => b.visible);
+    $('ok').textContent = s.OKButton;
+    $('cancel').textContent = s.CancelButton;
+  }
+
+  gallery(s) {
+    const kind = KIND_NAMES[s.kinds.selected];
+    const buttons = s.types.map((o, i) => {
+      if (!o.visible) return null;
+      const b = button('', o.value, !o.enabled, () => this.click({ type: i + 1 }));
+      b.title = `Type ${i + 1}`;
+      const img = document.createElement('img');
+      img.src = `types/${kind}-${i + 1}.png`;
+      img.alt = '';
+      img.onerror = () => img.remove();
+      const number = document.createElement('span');
+      number.className = 'number';
+      number.textContent = i + 1;
+      b.replaceChildren(img, number);
+      return b;
+    }).filter(Boolean);
+    $('gallery').replaceChildren(...buttons);
+  }
+}
+
+function button(text, on, disabled, onClick) {
+  const b = document.createElement('button');
+  b.type = 'button';
+  b.textContent = text;
+  b.classList.toggle('on', on);
+  b.disabled = disabled;
+  b.addEventListener('click', onClick);
+  return b;
+}
+
+function tabs(element, strip, onClick) {
+  element.hidden = !strip.visible || strip.captions.length < 2;
+  element.replaceChildren(...strip.captions.map((caption, i) =>
+    button(caption, i === strip.selected, !strip.enabled[i] || !strip.visible,
+           () => i !== strip.selected && onClick(i))));
+}
+
+function list(select, label, l) {
+  select.replaceChildren(...l.entries.map((text) => new Option(text)));
+  select.selectedIndex = l.selected;
+  select.disabled = !l.enabled;
+  select.hidden = !l.visible;
+  if (label) {
+    label.textContent = l.label;
+    label.hidden = !l.visible;
+  }
+}
+
+function box(input, b) {
+  input.checked = b.value;
+  input.disabled = !b.enabled;
+  input.parentElement.hidden = !b.visible;
+  if (b.caption) input.nextElementSibling.textContent = b.caption;
+}

@@ -1,0 +1,198 @@
+// The scene view: the served scene in 3D with its part list. In Place mode a click on a face,
+// a hole or a circular edge drops the dialog's choice there along the click's ray, and a click
+// on the ground grid (a floor under everything) drops it on nothing at that point; in Select
+// mode a click selects the part under it, which Delete removes.
+import { getJson, getModel, post, ApiError } from './api.js';
+import { Viewer } from './viewer.js';
+
+const $ = (id) => document.getElementById(id);
+
+export class SceneView {
+  // choice() answers the dialog's choice; onError(message), onInfo(message).
+  constructor({ choice, onError, onInfo }) {
+    this.choice = choice;
+    this.onError = onError;
+    this.onInfo = onInfo;
+    this.version = 0;
+    this.parts = [];
+    this.selected = null;
+    this.mode = 'place';
+    this.viewer = new Viewer($('scene'), { ground: true });
+    this.framed = false;
+    const canvas = $('scene');
+    let down = null;
+    canvas.addEventListener('pointerdown', (e) => { down = [e.clientX, e.clientY]; });
+    canvas.addEventListener('pointerup', (e) => {
+      // A drag turns the view; only a click (the pointer kept still) places or selects.
+      if (down && Math.hypot(e.clientX - down[0], e.clientY - down[1]) < 4) this.clicked(e);
+      down = null;
+    });
+    $('mode-place').addEventListener('click', () => this.setMode('place'));
+    $('mode-select').addEventListener('click', () => this.setMode('select'));
+    $('delete').addEventListener('click', () => this.deleteSelected());
+    $('fit').addEventListener('click', () => { this.viewer.frame(); this.viewer.render(); });
+    document.addEventListener('keydown', (e) => {
+      if (e.key === 'Delete' && this.selected && e.target === document.body) this.deleteSelected();
+    });
+    this.setMode('place');
+  }
+
+  setMode(mode) {
+    this.mode = mode;
+    $('mode-place').classList.toggle('on', mode === 'place');
+    $('mode-select').classList.toggle('on', mode === 'select');
+    $('scene').classList.toggle('select', mode === 'select');
+    $('scene-hint').textContent = mode === 'place'
+      ? 'Click a face, a hole or an edge to place the item there; click the floor to set it down.'
+      : 'Click a part to select it.';
+  }
+
+  async load() {
+    const scene = await getJson('/api/scene');
+    $('scene-file').textContent = scene.file || 'scene in memory';
+    await this.show(scene);
+  }
+
+  // Shows the parts and, when they changed, the model.
+  async show(scene) {
+    this.version = scene.version;
+    this.parts = scene.parts;
+    $('version').textContent = `version ${scene.version}`;
+    $('downloads').classList.toggle('off', !this.parts.length);  // nothing to download yet
+    if (this.selected && !findPart(this.parts, this.selected)) this.selected = null;
+    this.drawList();
+    const fasteners = new Set();
+    walk(this.parts, (p) => { if (p.partNumber) fasteners.add(p.name); });
+    await this.viewer.show(await getModel('/api/scene.glb'), { fasteners, frame: !this.framed });
+    this.framed = this.framed || this.parts.length > 0;
+    this.highlight();
+  }
+
+  async clicked(e) {
+    const ray = this.viewer.rayAt(e.clientX, e.clientY);
+    try {
+      if (this.mode === 'select') {
+        const picked = ray.hit ? await post('/api/pick', { at: xyz(ray.origin), dir: xyz(ray.direction) }) : { part: null };
+        this.select(picked.part);
+      } else if (ray.hit) {
+        await this.drop({ at: xyz(ray.origin), dir: xyz(ray.direction) });
+      } else {
+        const ground = this.viewer.onGround(ray);
+        if (ground) await this.drop({ at: xyz(ground) });
+      }
+    } catch (err) {
+      this.onError(err.message);
+    }
+  }
+
+  // Drops the dialog's choice; a stale version brings the scene up to date first.
+  async drop(place) {
+    const choice = this.choice();
+    if (!choice) return;
+    await this.change('/api/drop', { choice, ...place }, (result) => {
+      const names = result.added.map((id) => findPart(result.parts, id)).filter(Boolean).map((p) => p.name);
+      this.selected = result.added[0] || null;
+      this.onInfo(`Placed ${names.join(', ')}`);
+    });
+  }
+
+  async deleteSelected() {
+    if (!this.selected) return;
+    const part = findPart(this.parts, this.selected);
+    await this.change('/api/delete', { id: this.selected }, () => {
+      this.onInfo(`Deleted ${part ? part.name : 'the part'}`);
+      this.selected = null;
+    });
+  }
+
+  async change(url, body, done) {
+    try {
+      const result = await post(url, { version: this.version, ...body });
+      done(result);
+      await this.show(result);
+    } catch (err) {
+      this.onError(err.message);
+      if (err instanceof ApiError && err.status === 409) await this.load();
+    }
+  }
+
+  select(id) {
+    this.selected = id;
+    this.drawList();
+    this.highlight();
+  }
+
+  highlight() {
+    const names = new Set();
+    const part = this.selected && findPart(this.parts, this.selected);
+    if (part) walk([part], (p) => names.add(p.name));
+    this.viewer.highlight(names);
+    $('delete').disabled = !part;
+  }
+
+  drawList() {
+    const row = (p) => {
+      const li = document.createElement('li');
+      const div = document.createElement('div');
+      div.classList.toggle('on', p.id === this.selected);
+      div.addEventListener('click', () => this.select(p.id === this.selected ? null : p.id));
+      div.append(describe(p));
+      li.append(div);
+      if (p.children.length) {
+        const ul = document.createElement('ul');
+        ul.append(...p.children.map(row));
+        li.append(ul);
+      }
+      return li;
+    };
+    $('parts').replaceChildren(...this.parts.map(row));
+    if (!this.parts.length) {
+      const li = document.createElement('li');
+      li.className = 'muted';
+      li.textContent = 'No parts yet.';
+      $('parts').append(li);
+    }
+  }
+}
+
+// A part as the lists show it: name, part number, bill of materials, solid figures; `brief`
+// leaves out the bill of materials.
+export function describe(p, brief = false) {
+  const box = document.createDocumentFragment();
+  const name = document.createElement('div');
+  name.className = 'name';
+  name.textContent = p.name;
+  box.append(name);
+  const bom = document.createElement('div');
+  bom.className = 'bom';
+  const number = p.partNumber ? [{ name: 'Part number', value: p.partNumber }] : [];
+  const entries = brief ? number : [...number, ...p.bom];
+  for (const e of entries) {
+    const key = document.createElement('span');
+    key.textContent = e.name;
+    const value = document.createElement('b');
+    value.textContent = e.value;
+    bom.append(key, value);
+  }
+  box.append(bom);
+  if (p.solid) {
+    const f = document.createElement('div');
+    f.className = 'figures';
+    f.textContent = p.solid.error ? p.solid.error
+      : `${p.solid.valid ? 'valid solid' : 'NOT VALID'}, ${p.solid.volume.toFixed(1)} mm³, ${p.solid.faces} faces`;
+    box.append(f);
+  }
+  return box;
+}
+
+function xyz(v) { return [v.x, v.y, v.z]; }
+
+function walk(parts, visit) {
+  for (const p of parts) { visit(p); walk(p.children, visit); }
+}
+
+function findPart(parts, id) {
+  let found = null;
+  walk(parts, (p) => { if (p.id === id) found = p; });
+  return found;
+}
