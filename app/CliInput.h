@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/QuotedText.h"
 #include "host/reference/Math3.h"
 
 namespace vormbrace::app {
@@ -34,12 +35,7 @@ inline const CLI::Validator kNotEmpty(
     [](const std::string& text) { return text.empty() ? std::string("must not be empty") : ""; },
     "", "NOT EMPTY");
 
-// The text quoted for a message: in double quotes, control characters and non-ASCII bytes as
-// \xNN, so whatever was typed reaches the terminal as plain text.
-std::string Quoted(const std::string& text);
-
-// A message as the terminal may show it: control characters other than line feed and tab (from
-// a binary file the message quotes) as \xNN; other bytes as they are.
-std::string Printable(std::string_view text);
+using host::Printable;
+using host::Quoted;
 
 }  // namespace vormbrace::app

@@ -13,7 +13,6 @@
 
 #include "app/CliInput.h"
 #include "app/Commands.h"
-#include "app/DialogPresenter.h"
 #include "app/DropWithDialog.h"
 #include "app/ExportSettings.h"
 #include "app/SolidCheck.h"

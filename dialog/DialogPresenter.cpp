@@ -1,14 +1,13 @@
 // The scripted presenter of the selection dialog.
 #include "dialog/DialogPresenter.h"
 
-#include "app/CliInput.h"
-
 #include <cctype>
 #include <stdexcept>
 #include <vector>
 
 #include "data/NumberText.h"
 #include "dialog/Dialog.h"
+#include "host/QuotedText.h"
 
 namespace vormbrace {
 namespace {
@@ -56,9 +55,9 @@ void Choose(Dialog& d, ListControl& list, const std::string& text, const std::st
   std::int32_t index = FindEntry(list, text, numeric);
   if (index < 0) {
     if (list.ListCount() == 0) {
-      throw ChoiceError("no " + what + " " + Quoted(text) + ": " + where + " has none");
+      throw ChoiceError("no " + what + " " + host::Quoted(text) + ": " + where + " has none");
     }
-    throw ChoiceError("no " + what + " " + Quoted(text) + " in " + where + "; the " + what +
+    throw ChoiceError("no " + what + " " + host::Quoted(text) + " in " + where + "; the " + what +
                       "s are: " + Entries(list));
   }
   if (index != list.ListIndex()) d.ChooseEntry(list, index);
@@ -68,14 +67,14 @@ std::int16_t KindIndex(const std::string& kind) {
   for (std::int16_t k = 0; k < 5; ++k) {
     if (kind == kKindNames[k]) return k;
   }
-  throw ChoiceError("no kind " + Quoted(kind) + "; the kinds are: bolt, screw, setscrew, washer, nut");
+  throw ChoiceError("no kind " + host::Quoted(kind) + "; the kinds are: bolt, screw, setscrew, washer, nut");
 }
 
 std::int16_t HoleIndex(const std::string& hole) {
   for (std::int16_t h = 0; h < 4; ++h) {
     if (hole == kHoleNames[h]) return h;
   }
-  throw ChoiceError("no hole " + Quoted(hole) +
+  throw ChoiceError("no hole " + host::Quoted(hole) +
                     "; the holes are: none, simple, counterbore, countersink");
 }
 
@@ -99,7 +98,7 @@ void Drive(Dialog& d, const DialogScript& s) {
       families += (i > 0 ? ", " : "") + caption;
     }
     if (tab < 0) {
-      throw ChoiceError("no family " + Quoted(s.family) + "; the families are: " + families);
+      throw ChoiceError("no family " + host::Quoted(s.family) + "; the families are: " + families);
     }
     d.ClickFamilyTab(tab);
   }
