@@ -1,9 +1,15 @@
 // Starting the reference host for the command-line program.
 #include "app/AppHost.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <stdexcept>
+
+#include "app/CliInput.h"
 
 #include "dialog/AddInClasses.h"
 #include "data/Settings.h"
@@ -31,7 +37,14 @@ std::string UserStorePath() {
     return (fs::path(xdg) / "vormbrace").string();
   }
   const char* home = std::getenv("HOME");
-  return (fs::path(home != nullptr ? home : ".") / ".local" / "share" / "vormbrace").string();
+  if (home == nullptr || *home == '\0') {
+    // No HOME: the account's own home folder, never the working folder.
+    const passwd* account = ::getpwuid(::getuid());
+    if (account == nullptr || account->pw_dir == nullptr || *account->pw_dir == '\0')
+      throw std::runtime_error("no home folder: set HOME or VORMBRACE_USER_DIR");
+    home = account->pw_dir;
+  }
+  return (fs::path(home) / ".local" / "share" / "vormbrace").string();
 }
 
 AppHost StartHost(const std::string& settingsPath, bool useCache) {
@@ -52,7 +65,7 @@ AppHost StartHost(const std::string& settingsPath, bool useCache) {
         text += '\n';
       }
     }
-    std::cerr << m.title << ": " << text << "\n";
+    std::cerr << Printable(m.title) << ": " << Printable(text) << "\n";
   });
   for (const ClassInfo& c : AddInClasses())
     app.host->Classes().Register(c.progId, c.classId, c.create);

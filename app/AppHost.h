@@ -23,7 +23,8 @@ struct AppHost {
 std::string DefaultSettingsPath();
 
 // The user's folder for files the program writes (preferences): $VORMBRACE_USER_DIR, else
-// $XDG_DATA_HOME/vormbrace, else ~/.local/share/vormbrace.
+// $XDG_DATA_HOME/vormbrace, else ~/.local/share/vormbrace (the account's home folder when HOME
+// is not set). Raises std::runtime_error when there is no home folder at all.
 std::string UserStorePath();
 
 // Loads the settings (the given file, or the default), installs the host for this process and

@@ -6,11 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "app/BuildLimits.h"
+#include "app/CliInput.h"
 #include "app/Commands.h"
 #include "app/FastenerPart.h"
+#include "app/SolidCheck.h"
 #include "components/Classes.h"
 #include "data/Settings.h"
 #include "host/RuntimeError.h"
+#include "host/SafeFile.h"
 #include "host/occt/Export.h"
 #include "host/reference/SceneFile.h"
 
@@ -24,6 +28,7 @@ struct BuildOptions {
   std::string name;
   std::string scenePath;
   std::string outPath;
+  bool keepInvalid = false;
 };
 
 struct KindInfo {
@@ -58,6 +63,11 @@ int Build(const BuildOptions& o) {
     return 1;
   }
   host::occt::FormatOf(o.outPath);  // an unknown extension fails before any work
+  if (!o.scenePath.empty() && host::SameFile(o.scenePath, o.outPath)) {
+    std::cerr << "vormbrace: the export and the scene would both be written to "
+              << Quoted(o.outPath) << "\n";
+    return 2;
+  }
 
   std::unique_ptr<host::AutomationObject> object = NewObject(kind->progId);
   object->PutProperty(kind->typeProperty, host::Value::Int32(o.type));
@@ -71,17 +81,34 @@ int Build(const BuildOptions& o) {
     try {
       object->PutProperty(name, host::Value::Text(set.substr(eq + 1)));
     } catch (const host::RuntimeError& e) {
-      std::cerr << "vormbrace: " << kind->className << "." << name << ": " << e.Description() << "\n";
+      std::cerr << "vormbrace: --set " << Quoted(set) << ": " << kind->className << "." << name
+                << ": " << e.Description() << "\n";
       return 1;
     }
   }
 
+  // A --set of the type property itself must name a type of the kind, as --type does.
+  if (std::int32_t type = object->GetProperty(kind->typeProperty).AsInt32();
+      type < 1 || type > kind->lastType) {
+    std::cerr << "vormbrace: " << kind->typeProperty << " " << type << ": a " << o.kind
+              << " has types 1 to " << kind->lastType << "\n";
+    return 1;
+  }
+  if (std::string why = ImpossibleDimensions(o.kind, *object); !why.empty()) {
+    std::cerr << "vormbrace: " << why << "\n";
+    return 1;
+  }
   LoadLanguage();
   host::ref::SceneDocument document;
-  host::occt::AttachKernel(document);
+  host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(document);
   host::Shape& part = document.RootShape().Shapes(host::kShapePart).Add();
   part.SetName(o.name.empty() ? std::string(kind->className) + " " + std::to_string(o.type) : o.name);
   BuildFastenerPart(static_cast<std::int16_t>(kind - kKinds), *object, part);
+  if (std::string why = InvalidSolid(kernel, static_cast<host::ref::SceneShape&>(part));
+      !why.empty() && !o.keepInvalid) {
+    std::cerr << "vormbrace: " << why << "\n";
+    return 1;
+  }
   if (!o.scenePath.empty()) host::ref::SaveScene(document, o.scenePath);
   host::occt::ExportScene(document, o.outPath);
   std::cout << "wrote " << o.outPath << ": \"" << part.Name() << "\"\n";
@@ -106,6 +133,7 @@ void AddBuildCommand(CLI::App& cli, CommandTable& commands) {
       ->allow_extra_args(false);
   command->add_option("--name", o->name, "The part's name (default: the class and the type)");
   command->add_option("--scene", o->scenePath, "Also save the new scene to this file (.json)");
+  command->add_flag("--keep-invalid", o->keepInvalid, kKeepInvalidHelp);
   command->add_option("OUT", o->outPath, "Output file: .step, .stp, .stl or .glb")->required();
   commands.emplace_back(command, [o](AppHost&) { return Build(*o); });
 }

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "components/FastenerTable.h"
+#include "data/Prefs.h"
 #include "host/DataObject.h"
 #include "host/RuntimeError.h"
 #include "host/occt/Import.h"
@@ -15,26 +16,6 @@
 namespace vormbrace::app {
 
 using host::ref::SceneShape;
-
-host::ref::Vec3 ParseTriple(const std::string& text, const std::string& option) {
-  double v[3];
-  std::istringstream in(text);
-  for (int i = 0; i < 3; ++i) {
-    std::string field;
-    if (!std::getline(in, field, ','))
-      throw UsageError(option + " takes X,Y,Z, not \"" + text + "\"");
-    try {
-      std::size_t used = 0;
-      v[i] = std::stod(field, &used);
-      if (used != field.size()) throw std::invalid_argument(field);
-    } catch (const std::logic_error&) {
-      throw UsageError(option + " takes X,Y,Z, not \"" + text + "\"");
-    }
-  }
-  std::string rest;
-  if (std::getline(in, rest)) throw UsageError(option + " takes X,Y,Z, not \"" + text + "\"");
-  return {v[0], v[1], v[2]};
-}
 
 std::string Number(double value) {
   char buf[64];
@@ -127,7 +108,8 @@ void AddChoiceOptions(CLI::App& command, DialogScript& s) {
   command.add_option("--family", s.family, "Standards family: ISO or DIN");
   command.add_option("--type", s.type,
                      "Type within the kind: bolt 1-10, screw 1-12, setscrew 1-9, washer 1-8, "
-                     "nut 1-9");
+                     "nut 1-9")
+      ->check(CLI::Range(1, 12));
   command.add_option("--standard", s.standard, "Standard, e.g. \"ISO 4017\"");
   command.add_option("--size", s.size, "Size, e.g. M10");
   command.add_option("--length", s.length, "Length in mm (any length for a threaded rod)");
@@ -139,8 +121,17 @@ void RunAddIn(AppHost& app, const DialogScript& script, bool needsConfirm,
   DialogPresenter presenter(script);
   WithDialog(*app.host, presenter, entry);
   // The add-in has printed its own messages (standard error); nothing is written after one.
-  if (!presenter.Error().empty()) throw CommandError(presenter.Error());
-  if ((needsConfirm && !presenter.Confirmed()) || !app.host->Messages().empty()) {
+  if (!presenter.Error().empty()) throw CommandError(Printable(presenter.Error()));
+  // The preferences only remember the dialog's choices: failing to save them is a warning.
+  bool failed = false;
+  for (const host::ref::MessageRecord& m : app.host->Messages()) {
+    if (m.title == kWritePrefsTitle) {
+      std::cerr << "vormbrace: warning: the remembered choices were not saved\n";
+    } else {
+      failed = true;
+    }
+  }
+  if ((needsConfirm && !presenter.Confirmed()) || failed) {
     throw CommandError("nothing was written");
   }
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/AppHost.h"
+#include "app/CliInput.h"
 #include "app/DropWithDialog.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/Math3.h"
@@ -21,20 +22,11 @@ class App;
 
 namespace vormbrace::app {
 
-// A wrong option or argument: exit code 2, nothing written.
-class UsageError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
-
 // What the command asked for cannot be done to this scene: exit code 1, nothing written.
 class CommandError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
-
-// "X,Y,Z" as three numbers; UsageError naming `option` otherwise.
-host::ref::Vec3 ParseTriple(const std::string& text, const std::string& option);
 
 // A length for printing: three decimals at most, no trailing zeros.
 std::string Number(double value);
@@ -65,7 +57,7 @@ void AddChoiceOptions(CLI::App& command, DialogScript& script);
 // Runs an entry point of the add-in that may open the selection dialog, with `script` driving
 // it. CommandError when the presenter could not make the choice, the dialog was not confirmed
 // (when `needsConfirm`), or the add-in showed a message (printed already): nothing is to be
-// written then.
+// written then. A failed save of the remembered choices is only a warning.
 void RunAddIn(AppHost& app, const DialogScript& script, bool needsConfirm,
               const std::function<void()>& entry);
 

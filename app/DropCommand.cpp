@@ -2,10 +2,12 @@
 // what was hit, the selection dialog is driven from the command line's choices (else the
 // remembered ones), and OK builds the part. Prints what was built and writes the scene and the
 // export; a failure anywhere writes nothing.
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/CatalogWalk.h"
 #include "app/CommandSupport.h"
@@ -13,9 +15,11 @@
 #include "app/DropReport.h"
 #include "app/DropWithDialog.h"
 #include "app/ExportSettings.h"
+#include "app/SolidCheck.h"
 #include "data/Settings.h"
 #include "dialog/DropHook.h"
 #include "host/DataObject.h"
+#include "host/SafeFile.h"
 #include "host/occt/Export.h"
 #include "host/occt/Import.h"
 #include "host/occt/OcctEvaluator.h"
@@ -37,6 +41,7 @@ struct DropOptions {
   std::string outPath;
   std::string exportPath;
   bool json = false;
+  bool keepInvalid = false;
   DialogScript script;
 };
 
@@ -55,15 +60,41 @@ DialogScript WithStandardsPlace(AppHost& app, DialogScript script) {
   return script;
 }
 
+// Refuses the drop when a part it made has no valid solid with material.
+void RefuseInvalidNewParts(SceneShape& shape, const SceneBefore& before,
+                           host::occt::OcctEvaluator& kernel) {
+  for (auto& child : shape.Children()) {
+    if (child->Type() == host::kShapeAssembly) RefuseInvalidNewParts(*child, before, kernel);
+    if (child->Type() != host::kShapePart || before.shapes.count(child->SystemID()) != 0) continue;
+    if (std::string why = InvalidSolid(kernel, *child); !why.empty()) throw CommandError(why);
+  }
+}
+
 int Drop(AppHost& app, const DropOptions& o) {
   const host::ref::Vec3 at = o.at.empty() ? host::ref::Vec3{} : ParseTriple(o.at, "--at");
   const host::ref::Vec3 dir = o.dir.empty() ? host::ref::Vec3{} : ParseTriple(o.dir, "--dir");
+  // A length is a number of millimetres, listed or (threaded rods) typed: never text the dialog
+  // would read as some other length.
+  if (!o.script.length.empty() &&
+      !(ParseNumberOption(o.script.length, "--length", 0, kMaxLength) > 0)) {
+    throw UsageError("--length: " + Quoted(o.script.length) + " is not more than 0");
+  }
   if (!o.dir.empty() && host::ref::Length(dir) == 0) throw UsageError("--dir must not be 0,0,0");
   const std::string exportPath =
       !o.exportPath.empty() ? o.exportPath : (o.scenePath.empty() ? "drop.step" : "");
   const std::string scenePath =
       !o.outPath.empty() ? o.outPath : (o.scenePath.empty() ? "drop.json" : o.scenePath);
   if (!exportPath.empty()) host::occt::FormatOf(exportPath);  // fails before any work
+  if (!exportPath.empty() && host::SameFile(exportPath, scenePath))
+    throw UsageError("the export and the scene would both be written to " + Quoted(exportPath));
+
+  // The scenes read and written stay locked until the command ends; taken in one order, so two
+  // commands that name the same files the other way round cannot wait for each other.
+  std::vector<std::string> lockOrder{scenePath};
+  if (!o.scenePath.empty() && !host::SameFile(o.scenePath, scenePath)) lockOrder.push_back(o.scenePath);
+  std::sort(lockOrder.begin(), lockOrder.end());
+  std::vector<std::unique_ptr<host::FileLock>> locks;
+  for (const std::string& path : lockOrder) locks.push_back(std::make_unique<host::FileLock>(path));
 
   std::unique_ptr<SceneDocument> document =
       o.scenePath.empty() ? std::make_unique<SceneDocument>() : host::ref::LoadScene(o.scenePath);
@@ -86,15 +117,18 @@ int Drop(AppHost& app, const DropOptions& o) {
   host::ref::RecordedDrop hook(*document, hit);
   RunAddIn(app, WithStandardsPlace(app, o.script), true, [&] { DropHook().OnDragDrop(hook); });
 
-  // What was done, printed once the files are written.
+  if (!o.keepInvalid) RefuseInvalidNewParts(document->Root(), before, kernel);
+
+  // What was done, printed once the files are written: the scene first, the export only once
+  // the scene is written.
   DropReport report(*document, hit, before, kernel);
   if (!imported.empty()) report.AddLine(imported);
+  host::ref::SaveScene(*document, scenePath);
+  report.AddWritten(scenePath);
   if (!exportPath.empty()) {
     host::occt::ExportScene(*document, exportPath, ExportOptionsFor(app));
     report.AddWritten(exportPath);
   }
-  host::ref::SaveScene(*document, scenePath);
-  report.AddWritten(scenePath);
   if (o.json) {
     report.PrintJson(std::cout);
   } else {
@@ -139,6 +173,7 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
   command->add_flag("--washer", s.washer, "Add a washer under the head");
   command->add_flag("--nut", s.nut, "Add a nut at the bolt's end");
   command->add_flag("--assembly", s.assembly, "Gather washer, bolt and nut in an assembly");
+  command->add_flag("--keep-invalid", o->keepInvalid, kKeepInvalidHelp);
   command->add_flag("--json", o->json,
                     "Print the report (what the ray hit, the size chosen and why, the holes cut, "
                     "the new parts, the files written) as one JSON object");
@@ -146,6 +181,10 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
   command->add_option("--export", o->exportPath,
                       "Export the scene: .step, .stp, .stl or .glb (default without SCENE: "
                       "drop.step)");
+  // An empty text is no choice at all: refused rather than taken as "not given".
+  for (CLI::Option* option : command->get_options()) {
+    if (option->get_expected_max() > 0 && option->get_name() != "--type") option->check(kNotEmpty);
+  }
   commands.emplace_back(command,
                         [o](AppHost& app) { return ExitCodeOf([&] { return Drop(app, *o); }); });
 }

@@ -28,14 +28,13 @@ json SolidJson(host::occt::OcctEvaluator& kernel, host::ref::SceneShape& part) {
   }
 }
 
-// Adds "solid" to every part node of the shape tree.
-void AddSolids(host::ref::SceneDocument& document, host::occt::OcctEvaluator& kernel, json& node) {
-  if (node["kind"] == host::kShapePart) {
-    if (host::ref::SceneShape* part = document.Find(node["id"].get<std::int32_t>())) {
-      node["solid"] = SolidJson(kernel, *part);
-    }
-  }
-  for (json& child : node["children"]) AddSolids(document, kernel, child);
+// Adds "solid" to every part node of the shape tree, whose nodes stand in the order of the
+// document's shapes (so the walk needs no search by id).
+void AddSolids(host::ref::SceneShape& shape, host::occt::OcctEvaluator& kernel, json& node) {
+  if (shape.Type() == host::kShapePart) node["solid"] = SolidJson(kernel, shape);
+  json& children = node["children"];
+  for (std::size_t i = 0; i < shape.Children().size() && i < children.size(); ++i)
+    AddSolids(*shape.Children()[i], kernel, children[i]);
 }
 
 }  // namespace
@@ -57,7 +56,7 @@ void AddInspectCommand(CLI::App& cli, CommandTable& commands) {
                                        : host::ref::LoadScene(*scenePath);
     host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(*document);
     json out = host::ref::SceneToJson(*document);
-    AddSolids(*document, kernel, out["root"]);
+    AddSolids(document->Root(), kernel, out["root"]);
     if (*stats) {
       const host::occt::KernelCounts& c = kernel.Counts();
       out["kernel"] = {{"booleanBuilds", c.booleanBuilds},

@@ -255,12 +255,23 @@ bool QMisuraVariabili(const std::string& dataPath, const std::string& sizeKey,
     const std::string key = Trim(sizeKey);
     const double length = Val(lengthText);
     double best = 9999999999.0;
-    while (!in.Eof()) {
+    std::size_t fieldCount = 0;  // of the table's first record: every record has as many
+    for (std::int32_t line = 1; !in.Eof(); ++line) {
       std::string text = in.ReadLine();
-      if (!IsTableRecord(text) || Trim(FirstField(text)) != key) continue;
+      if (!IsTableRecord(text)) continue;
+      const std::size_t fields = SplitFields(text).size();
+      if (fieldCount == 0) fieldCount = fields;
+      if (Trim(FirstField(text)) != key) continue;
       double distance = std::fabs(Val(BarField(text, 3)) - length);
       // Strictly nearer: of equally near records the first one stays.
       if (distance < best) {
+        // A record cut short would leave the previous record's values in the array.
+        if (fields < fieldCount) {
+          throw host::RuntimeError(
+              host::err::kInvalidProcedureCall,
+              dataPath + ", line " + std::to_string(line) + ": a broken record (" +
+                  std::to_string(fields) + " of " + std::to_string(fieldCount) + " fields)");
+        }
         best = distance;
         found = true;
         ExtractRecord(text, stagedValues, stagedPartNumber);

@@ -1,9 +1,12 @@
 // Number-text conversions of the add-in.
 #include "data/NumberText.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "host/RuntimeError.h"
 
 namespace vormbrace {
 
@@ -33,7 +36,9 @@ double Val(std::string_view text) {
     if (c == 'd' || c == 'D') c = 'E';
   }
   // strtod reads "." as the decimal point in the "C" locale the program keeps.
-  return std::strtod(number.c_str(), nullptr);
+  double value = std::strtod(number.c_str(), nullptr);
+  if (!std::isfinite(value)) host::Raise(host::err::kOverflow);  // beyond a double: "1e400"
+  return value;
 }
 
 std::string CStr(double value) {

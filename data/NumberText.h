@@ -9,7 +9,8 @@ namespace vormbrace {
 
 // The number-prefix rule: leading spaces skipped, then an optional sign, digits, an optional
 // "." with decimals and an optional exponent; reading stops at the first character that cannot
-// continue the number. Text that does not begin with a number reads as 0.
+// continue the number. Text that does not begin with a number reads as 0. A number beyond the
+// range of a double raises error 6 (overflow).
 double Val(std::string_view text);
 
 // A number as the run time writes it when it becomes text: up to 15 significant digits, no

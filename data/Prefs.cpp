@@ -54,7 +54,7 @@ bool WritePrefs(const DialogPrefs& prefs) {
     return true;
   } catch (const host::RuntimeError& e) {
     host::CurrentHost().MsgBox("ERRORE " + CStr(e.Number()) + " " + e.Description(),
-                               host::kMsgCritical, "Write Prefs");
+                               host::kMsgCritical, kWritePrefsTitle);
     return false;
   }
 }

@@ -37,6 +37,9 @@ struct DialogPrefs {
   bool operator==(const DialogPrefs&) const = default;
 };
 
+// The title of the message that reports a failed save of the preferences.
+inline constexpr const char* kWritePrefsTitle = "Write Prefs";
+
 // Writes the file at the preferences path. On an error shows "ERRORE " + number + " " +
 // description (title "Write Prefs", critical), keeps the previous file and answers false.
 bool WritePrefs(const DialogPrefs& prefs);

@@ -8,6 +8,7 @@
 
 #include "data/NumberText.h"
 #include "dialog/Dialog.h"
+#include "host/QuotedText.h"
 
 namespace vormbrace {
 namespace {
@@ -55,9 +56,9 @@ void Choose(Dialog& d, ListControl& list, const std::string& text, const std::st
   std::int32_t index = FindEntry(list, text, numeric);
   if (index < 0) {
     if (list.ListCount() == 0) {
-      throw ChoiceError("no " + what + " \"" + text + "\": " + where + " has none");
+      throw ChoiceError("no " + what + " " + host::Quoted(text) + ": " + where + " has none");
     }
-    throw ChoiceError("no " + what + " \"" + text + "\" in " + where + "; the " + what +
+    throw ChoiceError("no " + what + " " + host::Quoted(text) + " in " + where + "; the " + what +
                       "s are: " + Entries(list));
   }
   if (index != list.ListIndex()) d.ChooseEntry(list, index);
@@ -67,15 +68,15 @@ std::int16_t KindIndex(const std::string& kind) {
   for (std::int16_t k = 0; k < 5; ++k) {
     if (kind == kKindNames[k]) return k;
   }
-  throw ChoiceError("no kind \"" + kind + "\"; the kinds are: bolt, screw, setscrew, washer, nut");
+  throw ChoiceError("no kind " + host::Quoted(kind) + "; the kinds are: bolt, screw, setscrew, washer, nut");
 }
 
 std::int16_t HoleIndex(const std::string& hole) {
   for (std::int16_t h = 0; h < 4; ++h) {
     if (hole == kHoleNames[h]) return h;
   }
-  throw ChoiceError("no hole \"" + hole +
-                    "\"; the holes are: none, simple, counterbore, countersink");
+  throw ChoiceError("no hole " + host::Quoted(hole) +
+                    "; the holes are: none, simple, counterbore, countersink");
 }
 
 // Ticks a box (a box already ticked stays ticked).
@@ -83,8 +84,8 @@ void Tick(Dialog& d, CheckBox& box, const std::string& option) {
   if (box.Value) return;
   try {
     d.ClickCheckBox(box);
-  } catch (const DialogInputError& e) {
-    throw ChoiceError(option + ": " + e.what() + " for this kind and type");
+  } catch (const DialogInputError&) {
+    throw ChoiceError(option + ": not offered for this kind and type");
   }
 }
 
@@ -98,7 +99,7 @@ void Drive(Dialog& d, const DialogScript& s) {
       families += (i > 0 ? ", " : "") + caption;
     }
     if (tab < 0) {
-      throw ChoiceError("no family \"" + s.family + "\"; the families are: " + families);
+      throw ChoiceError("no family " + host::Quoted(s.family) + "; the families are: " + families);
     }
     d.ClickFamilyTab(tab);
   }
@@ -148,8 +149,8 @@ void Drive(Dialog& d, const DialogScript& s) {
     std::int16_t hole = HoleIndex(s.hole);
     try {
       d.ClickHoleOption(hole);
-    } catch (const DialogInputError& e) {
-      throw ChoiceError(std::string("--hole: ") + e.what() + " for this kind");
+    } catch (const DialogInputError&) {
+      throw ChoiceError("--hole: no hole is offered for this kind");
     }
   }
   if (!s.tolerance.empty()) Choose(d, d.HToll, s.tolerance, "tolerance", "the tolerance index");

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "host/RuntimeError.h"
+#include "host/SafeFile.h"
 
 namespace host {
 namespace {
@@ -13,14 +14,21 @@ namespace {
 std::string gProtectedRoot;
 std::string gStoreRoot;
 
+// `path` relative to `root` once ".." and links are resolved, or "" when it lies outside.
+std::filesystem::path Inside(const std::string& path, const std::string& root) {
+  std::error_code ec;
+  auto full = std::filesystem::weakly_canonical(path, ec);
+  if (ec) return {};
+  auto rel = full.lexically_relative(std::filesystem::weakly_canonical(root, ec));
+  if (ec || rel.empty() || *rel.begin() == "..") return {};
+  return rel;
+}
+
 // The redirected location of a path under the protected root, or "" when it is not under it.
 std::string StorePath(const std::string& nativePath) {
   if (gProtectedRoot.empty()) return "";
-  std::error_code ec;
-  auto full = std::filesystem::weakly_canonical(nativePath, ec);
-  if (ec) return "";
-  auto rel = full.lexically_relative(gProtectedRoot);
-  if (rel.empty() || *rel.begin() == "..") return "";
+  auto rel = Inside(nativePath, gProtectedRoot);
+  if (rel.empty()) return "";
   return (std::filesystem::path(gStoreRoot) / rel).string();
 }
 
@@ -95,36 +103,26 @@ std::string TextReader::ReadLine() {
 TextWriter::TextWriter(const std::string& path) {
   target_ = NativePath(path);
   std::string store = StorePath(target_);
+  // With a user store, what the add-in writes stays inside it: a name that climbs out of the
+  // application folder ("\\..\\..\\tmp\\x") is refused.
+  if (store.empty() && !gStoreRoot.empty() && Inside(target_, gStoreRoot).empty())
+    Raise(err::kPathFileAccessError);
   if (!store.empty()) {
     target_ = store;
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(target_).parent_path(), ec);
   }
-  temp_ = target_ + ".tmp";
-  file_ = std::fopen(temp_.c_str(), "wb");
-  if (file_ == nullptr) Raise(err::kPathFileAccessError);
-}
-
-TextWriter::~TextWriter() {
-  if (file_ != nullptr) {
-    std::fclose(file_);
-    std::remove(temp_.c_str());
-  }
 }
 
 void TextWriter::WriteLine(const std::string& line) {
-  if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
-      std::fputs("\r\n", file_) == EOF) {
-    Raise(err::kPathFileAccessError);
-  }
+  text_ += line;
+  text_ += "\r\n";
 }
 
 void TextWriter::Commit() {
-  bool ok = std::fflush(file_) == 0;
-  ok = (std::fclose(file_) == 0) && ok;
-  file_ = nullptr;
-  if (!ok || std::rename(temp_.c_str(), target_.c_str()) != 0) {
-    std::remove(temp_.c_str());
+  try {
+    ReplaceFileText(target_, text_);
+  } catch (const SafeFileError&) {
     Raise(err::kPathFileAccessError);
   }
 }

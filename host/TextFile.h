@@ -31,28 +31,27 @@ class TextReader {
   std::FILE* file_ = nullptr;
 };
 
-// Writes a text file in full: lines go to a temporary file beside the target, which replaces
-// the target only on Commit, so a failed write never destroys the previous file. Errors raise
-// error 75 (path/file access error).
+// Writes a text file in full: the lines are gathered and replace the target safely on Commit
+// (host/SafeFile.h), so a failed write never destroys the previous file. Errors raise error 75
+// (path/file access error).
 class TextWriter {
  public:
   explicit TextWriter(const std::string& path);
-  ~TextWriter();  // without Commit: the temporary file is removed, the target untouched
   TextWriter(const TextWriter&) = delete;
   TextWriter& operator=(const TextWriter&) = delete;
 
   void WriteLine(const std::string& line);  // ends it with CR LF
-  void Commit();
+  void Commit();                            // without it, nothing is written
 
  private:
   std::string target_;
-  std::string temp_;
-  std::FILE* file_ = nullptr;
+  std::string text_;
 };
 
 // Files written under a protected folder (an installed, read-only application folder) go to a
 // user store instead, and reads look there first: the reference host's stand-in for the
-// platform's file virtualisation. Empty roots switch it off.
+// platform's file virtualisation. While it is on, a write that lands neither under the
+// protected root nor in the store raises error 75. Empty roots switch it off.
 void SetFileRedirect(const std::string& protectedRoot, const std::string& storeRoot);
 
 }  // namespace host

@@ -20,7 +20,9 @@ double TextToDouble(const std::string& text) {
   if (*first == '+') ++first;
   double v = 0;
   auto [ptr, ec] = std::from_chars(first, last, v);
-  if (ec != std::errc() || ptr != last) Raise(err::kTypeMismatch);
+  if (ec == std::errc::result_out_of_range && ptr == last) Raise(err::kOverflow);
+  // "nan" and "inf" are no numbers to the run time.
+  if (ec != std::errc() || ptr != last || !std::isfinite(v)) Raise(err::kTypeMismatch);
   return v;
 }
 

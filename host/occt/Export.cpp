@@ -21,32 +21,22 @@
 #include <cstdio>
 #include <filesystem>
 #include <map>
-#include <random>
 #include <utility>
 
+#include "host/SafeFile.h"
 #include "host/occt/ExportWriters.h"
 #include "host/occt/Kernel.h"
 
 namespace host::occt {
 namespace {
 
-// Writes through `write` into a file beside `path`, then renames it over `path`.
+// Writes through `write` into a fresh file beside `path`, then renames it over `path`.
 template <typename F>
 void WriteReplacing(const std::string& path, F&& write) {
-  std::random_device rd;
-  std::string temp = path + ".tmp" + std::to_string(rd() % 100000);
-  bool ok = false;
   try {
-    ok = write(temp);
-  } catch (...) {
-    std::remove(temp.c_str());
-    throw;
-  }
-  std::error_code ec;
-  if (ok) std::filesystem::rename(temp, path, ec);
-  if (!ok || ec) {
-    std::remove(temp.c_str());
-    throw ExportError(path + ": cannot write the file");
+    host::ReplaceFile(path, write);
+  } catch (const host::SafeFileError& e) {
+    throw ExportError(e.what());
   }
 }
 

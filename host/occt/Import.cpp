@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "host/occt/ExportWriters.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/Recipe.h"
 #include "host/occt/ShapeText.h"
@@ -35,6 +36,7 @@ TopoDS_Shape ShapeFromText(const std::string& text) {
 namespace {
 
 TopoDS_Shape ReadStep(const std::string& path) {
+  SilenceTranslators();
   TopoDS_Shape shape;
   try {
     STEPControl_Reader reader;
@@ -75,7 +77,11 @@ std::string StepText(ref::SceneDocument& document, const std::string& path) {
 }  // namespace
 
 ref::SceneShape& ImportStepPart(ref::SceneDocument& document, const std::string& path) {
-  if (!std::filesystem::is_regular_file(path)) throw ImportError(path + ": no such file");
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) throw ImportError(path + ": a folder, not a file");
+  if (!std::filesystem::exists(path, ec)) throw ImportError(path + ": no such file");
+  if (!std::filesystem::is_regular_file(path, ec))
+    throw ImportError(path + ": not a regular file");
   std::string text = StepText(document, path);
   auto& part = static_cast<ref::SceneShape&>(document.RootShape().Shapes(kShapePart).Add());
   part.SetName(std::filesystem::path(path).stem().string());

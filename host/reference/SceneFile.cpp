@@ -1,10 +1,14 @@
 // Reading and writing scene files (JSON).
 #include "host/reference/SceneFile.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <unordered_set>
+
+#include "host/SafeFile.h"
 
 namespace host::ref {
 namespace {
@@ -76,6 +80,20 @@ json ComponentToJson(SceneComponent& c) {
   return out;
 }
 
+// A scene holds finite numbers only: a NaN or an infinity would be saved as null, and the file
+// could never be read back. Answers whether `j` holds one, and then its JSON path in `where`.
+bool FindNonFinite(const json& j, std::string& where) {
+  if (j.is_number_float()) return !std::isfinite(j.get<double>());
+  std::size_t i = 0;
+  for (auto it = j.begin(); j.is_structured() && it != j.end(); ++it, ++i) {
+    if (FindNonFinite(it.value(), where)) {
+      where = "/" + (j.is_object() ? it.key() : std::to_string(i)) + where;
+      return true;
+    }
+  }
+  return false;
+}
+
 // Reading: every access names its JSON path, so a damaged file is reported where it is wrong.
 class Reader {
  public:
@@ -107,7 +125,9 @@ class Reader {
   }
   double Number(const json& j, const std::string& where) const {
     if (!j.is_number()) Fail(where, "expected a number");
-    return j.get<double>();
+    double v = j.get<double>();
+    if (!std::isfinite(v)) Fail(where, "not a finite number");
+    return v;
   }
   std::string Text(const json& j, const std::string& where) const {
     if (!j.is_string()) Fail(where, "expected a text");
@@ -221,7 +241,10 @@ class Reader {
 
   // Reads a shape's own records (not its id) into `shape`, and its children under it.
   // `renumber` gives every child a fresh id (a copy); otherwise ids come from the file.
-  void ReadShape(const json& j, SceneShape& shape, const std::string& where, bool renumber) const {
+  void ReadShape(const json& j, SceneShape& shape, const std::string& where, bool renumber,
+                 int depth = 0) {
+    if (depth > kMaxNesting)
+      Fail(where, "assemblies nest deeper than " + std::to_string(kMaxNesting) + " levels");
     shape.SetName(Text(Field(j, "name", where), where + "/name"));
     shape.SetSuppressed(Boolean(Field(j, "suppressed", where), where + "/suppressed"));
     shape.Store().Lists().clear();
@@ -251,19 +274,20 @@ class Reader {
       std::int32_t id = shape.Document().NewId();
       if (!renumber) {
         id = static_cast<std::int32_t>(Integer(Field(c, "id", e), e + "/id", 1, INT32_MAX));
-        if (shape.Document().Find(id) != nullptr)
+        if (!ids_.insert(id).second)
           Fail(e + "/id", "id " + std::to_string(id) + " is used twice");
         shape.Document().ReserveId(id);
       }
       auto child = std::make_unique<SceneShape>(&shape.Document(), &shape, kind, id);
       SceneShape& added = *child;
       shape.Children().push_back(std::move(child));
-      ReadShape(c, added, e, renumber);
+      ReadShape(c, added, e, renumber, depth + 1);
     }
   }
 
  private:
   std::string source_;
+  std::unordered_set<std::int32_t> ids_;  // ids read so far: each may stand once
 };
 
 }  // namespace
@@ -330,34 +354,50 @@ std::unique_ptr<SceneShape> CloneShape(SceneShape& shape, SceneShape& parent) {
 }
 
 void SaveScene(SceneDocument& document, const std::string& path) {
-  std::string text =
-      SceneToJson(document).dump(1, ' ', false, json::error_handler_t::replace) + "\n";
-  std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.flush();
-    if (!out) {
-      std::remove(temp.c_str());
-      throw SceneFileError(path + ": cannot write the scene file");
-    }
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    throw SceneFileError(path + ": cannot replace the scene file");
+  json scene = SceneToJson(document);
+  if (std::string where; FindNonFinite(scene, where))
+    throw SceneFileError(path + ": at " + where + ": a number that is not finite; not saved");
+  try {
+    host::ReplaceFileText(path, scene.dump(1, ' ', false, json::error_handler_t::replace) + "\n");
+  } catch (const host::SafeFileError& e) {
+    throw SceneFileError(e.what());
   }
 }
 
 std::unique_ptr<SceneDocument> LoadScene(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw SceneFileError(path + ": cannot open the scene file");
-  std::stringstream buffer;
-  buffer << in.rdbuf();
+  // Read in pieces up to the limit, so an endless or huge input stops early.
+  std::string text;
+  char piece[1 << 16];
+  while (in.read(piece, sizeof piece) || in.gcount() > 0) {
+    text.append(piece, static_cast<std::size_t>(in.gcount()));
+    if (text.size() > kMaxSceneBytes) {
+      throw SceneFileError(path + ": larger than " + std::to_string(kMaxSceneBytes >> 20) +
+                           " MB; not a scene file");
+    }
+  }
+  return ParseScene(text, path);
+}
+
+std::unique_ptr<SceneDocument> ParseScene(const std::string& text, const std::string& path) {
+  // Nested arrays and objects are counted as they are read, before any of them is built.
+  constexpr int kMaxDepth = 2 * kMaxNesting + 32;
+  auto depthLimit = [&path](int depth, json::parse_event_t, json&) {
+    if (depth > kMaxDepth) {
+      throw SceneFileError(path + ": nested deeper than " + std::to_string(kMaxDepth) +
+                           " levels; assemblies nest at most " + std::to_string(kMaxNesting) +
+                           " levels");
+    }
+    return true;
+  };
   json j;
   try {
-    j = json::parse(buffer.str());
+    j = json::parse(text, depthLimit);
   } catch (const json::parse_error& e) {
     throw SceneFileError(path + ": at byte " + std::to_string(e.byte) + ": not valid JSON");
+  } catch (const json::out_of_range&) {
+    throw SceneFileError(path + ": a number beyond the range of a double; not a scene file");
   }
   return SceneFromJson(j, path);
 }

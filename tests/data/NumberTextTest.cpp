@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "data/NumberText.h"
+#include "host/RuntimeError.h"
 
 namespace {
 
@@ -25,6 +26,9 @@ TEST(NumberText, ValReadsTheLeadingNumberOnly) {
   EXPECT_EQ(Val("-"), 0);
   EXPECT_EQ(Val("8.00"), 8);
   EXPECT_EQ(Val("1,5"), 1);  // the decimal separator is always "."
+  EXPECT_EQ(Val("nan"), 0);  // no number; and one beyond a double overflows
+  EXPECT_THROW(Val("1e400"), host::RuntimeError);
+  EXPECT_THROW(Val("-1e309|5"), host::RuntimeError);
 }
 
 TEST(NumberText, CStrWritesFifteenDigitsWithoutTrailingZeros) {

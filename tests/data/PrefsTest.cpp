@@ -111,7 +111,7 @@ TEST_F(PrefsTest, MissingFileAnswersFalse) {
 TEST_F(PrefsTest, FailedWriteIsReportedAndKeepsThePreviousFile) {
   ASSERT_TRUE(WritePrefs(Sample()));
   std::string before = host_.ReadFile(State().paths.prefsPath);
-  std::filesystem::create_directory(State().paths.prefsPath + ".tmp");
+  std::filesystem::permissions(State().paths.prefsPath, std::filesystem::perms::owner_read);
   DialogPrefs changed = Sample();
   changed.kind = 0;
   EXPECT_FALSE(WritePrefs(changed));

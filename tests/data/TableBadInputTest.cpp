@@ -80,4 +80,18 @@ TEST_F(TableBadInput, MegabyteLinesAreReadWhole) {
   EXPECT_TRUE(Texts().empty());
 }
 
+// A file cut mid-line: the last record lacks fields, and the values of the record read before it
+// must not stand in for them.
+TEST_F(TableBadInput, RecordCutShortIsReportedAsTheBrokenLineItIs) {
+  std::string path = Write("cut.tab", "# M10 rods\nM10|10|20|7|5|1.5|1|0\nM10|10|30|7\n");
+  values_.fill(-1);
+  EXPECT_FALSE(QMisuraVariabili(path, "M10", "30", values_, text_));
+  EXPECT_EQ(values_[0], -1);  // nothing taken
+  EXPECT_EQ(Texts(), (std::vector<std::string>{"Error 5 " + path +
+                                               ", line 3: a broken record (4 of 8 fields)\r\n"
+                                               "in QMisuraVariabili"}));
+  EXPECT_TRUE(QMisuraVariabili(path, "M10", "20", values_, text_));  // the whole one still reads
+  EXPECT_EQ(values_[1], 20);
+}
+
 }  // namespace

@@ -44,7 +44,7 @@ TEST_F(DropCommand, WithoutArgumentsBuildsTheDefaultPartAndWritesItsFiles) {
                        "  solid: valid, 1 solid, volume "),
             std::string::npos)
       << r.out;
-  EXPECT_NE(r.out.find("wrote drop.step\nwrote drop.json\n"), std::string::npos);
+  EXPECT_NE(r.out.find("wrote drop.json\nwrote drop.step\n"), std::string::npos);
   auto products = host::occt::ReadStepProducts(Path("drop.step"));
   ASSERT_EQ(products.size(), 1u);
   EXPECT_EQ(products[0].name, "ISO 4014 M1.6x12 - 8.8");

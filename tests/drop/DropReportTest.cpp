@@ -41,7 +41,7 @@ TEST_F(DropOnParts, JsonReportIsOneObjectWithTheHitTheSizeAndTheHoles) {
   ASSERT_EQ(report["parts"].size(), 1u);
   EXPECT_EQ(report["parts"][0]["name"], "ISO 4017 M10x40 - 8.8");
   EXPECT_TRUE(report["parts"][0]["solid"]["valid"].get<bool>());
-  EXPECT_EQ(report["written"], nlohmann::json::array({"drop.step", "scene.json"}));
+  EXPECT_EQ(report["written"], nlohmann::json::array({"scene.json", "drop.step"}));
   EXPECT_EQ(report["messages"][0], "imported plate.step as \"plate\"");
 }
 

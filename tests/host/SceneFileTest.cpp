@@ -123,15 +123,59 @@ TEST_F(SceneFileTest, LoadedSceneGivesNewShapesFreshIds) {
   EXPECT_NE(added.SystemName(), loaded->Find(highest)->SystemName());
 }
 
-TEST_F(SceneFileTest, FailedSaveLeavesThePreviousFile) {
+// A NaN or an infinity would be written as null and the scene never load again.
+TEST_F(SceneFileTest, NonFiniteNumberIsRefusedAndLeavesThePreviousFile) {
   SceneDocument doc;
   std::string path = Path("scene.json");
   SaveScene(doc, path);
   std::string before = host_.ReadFile(path);
-  std::filesystem::create_directory(path + ".tmp");  // the temporary file cannot be written
   Populate(doc);
-  EXPECT_THROW(SaveScene(doc, path), SceneFileError);
-  EXPECT_EQ(host_.ReadFile(path), before);
+  for (double bad : {std::nan(""), std::numeric_limits<double>::infinity()}) {
+    doc.RootShape().Shapes(host::kShapeAssembly).Item(1).Shapes(host::kShapePart).Item(1)
+        .Components(34).Item(1).Variable(1, 10).SetValue(Value::Double(bad));
+    try {
+      SaveScene(doc, path);
+      FAIL() << "saved " << bad;
+    } catch (const SceneFileError& e) {
+      EXPECT_EQ(std::string(e.what()),
+                path + ": at /root/children/0/children/0/components/3/items/0/cells/3/value/f64: "
+                       "a number that is not finite; not saved");
+    }
+    EXPECT_EQ(host_.ReadFile(path), before);
+  }
+}
+
+// `levels` assemblies, each inside the one before, under the root.
+std::string NestedScene(int levels) {
+  const std::string body =
+      R"("name":"A","suppressed":false,"dataObjects":{},"components":[],"children":[)";
+  std::string text = R"({"format":"vormbrace-scene","version":1,"units":0,"root":{)" + body;
+  for (int i = 1; i <= levels; ++i) text += R"({"id":)" + std::to_string(i) + R"(,"kind":1,)" + body;
+  for (int i = 0; i <= levels; ++i) text += "]}";
+  return text + "}";
+}
+
+TEST_F(SceneFileTest, NestingIsLimitedWithAClearMessage) {
+  EXPECT_NO_THROW(LoadScene(host_.WriteFile("ok.json", NestedScene(host::ref::kMaxNesting))));
+  for (int levels : {host::ref::kMaxNesting + 1, 20000}) {
+    std::string path = host_.WriteFile("deep.json", NestedScene(levels));
+    try {
+      LoadScene(path);
+      FAIL() << levels << " levels loaded";
+    } catch (const SceneFileError& e) {
+      EXPECT_NE(std::string(e.what()).find("nest"), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find(" 100 levels"), std::string::npos) << e.what();
+    }
+  }
+}
+
+TEST_F(SceneFileTest, InputBeyondTheSizeLimitIsRefused) {
+  try {
+    LoadScene("/dev/zero");
+    FAIL() << "read /dev/zero";
+  } catch (const SceneFileError& e) {
+    EXPECT_EQ(std::string(e.what()), "/dev/zero: larger than 64 MB; not a scene file");
+  }
 }
 
 struct BadScene {
@@ -186,7 +230,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadScene{
             "MissingField",
             R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"children":[]}})",
-            "at /root/components: missing"}),
+            "at /root/components: missing"},
+        BadScene{
+            "NumberBeyondDouble",
+            R"({"format":"vormbrace-scene","version":1,"units":0,"root":{"name":"S","suppressed":false,"dataObjects":{},"components":[],"children":[)" +
+                kShape +
+                R"([{"code":34,"items":[{"variables":[{"index":1,"value":{"f64":1e400}}]}]}]}]}})",
+            "a number beyond the range of a double; not a scene file"}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST_F(SceneFileTest, DuplicateIdsAreRefused) {

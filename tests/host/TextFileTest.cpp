@@ -81,4 +81,13 @@ TEST_F(TextFileTest, WritesUnderAProtectedFolderGoToTheUserStore) {
   EXPECT_EQ(ReadAll(app + "\\Vormbrace.prf"), std::vector<std::string>{"1"});
 }
 
+TEST_F(TextFileTest, WriteThatClimbsOutOfTheApplicationFolderIsRefused) {
+  std::string app = (host_.Scratch() / "a" / "app").string();
+  std::string store = (host_.Scratch() / "store").string();
+  std::filesystem::create_directories(app);
+  host::SetFileRedirect(app, store);
+  EXPECT_EQ(ErrorOf([&] { host::TextWriter out(app + "\\..\\..\\escaped.prf"); }), 75);
+  EXPECT_FALSE(std::filesystem::exists(host_.Scratch() / "escaped.prf"));
+}
+
 }  // namespace

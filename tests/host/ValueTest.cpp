@@ -23,6 +23,9 @@ TEST(Value, TextBecomesANumberOnlyWhenItIsOne) {
   EXPECT_EQ(Value::Text(" 12.5 ").AsDouble(), 12.5);
   EXPECT_EQ(ErrorOf([] { Value::Text("M10").AsDouble(); }), 13);
   EXPECT_EQ(ErrorOf([] { Value::Text("").AsDouble(); }), 13);
+  for (const char* text : {"nan", "inf", "-Infinity", "NAN(1)"})
+    EXPECT_EQ(ErrorOf([text] { Value::Text(text).AsDouble(); }), 13) << text;
+  EXPECT_EQ(ErrorOf([] { Value::Text("1e400").AsDouble(); }), 6);
   EXPECT_EQ(Value().AsDouble(), 0);
   EXPECT_EQ(Value().AsText(), "");
 }
