@@ -20,6 +20,7 @@
 #include "app/Commands.h"
 #include "app/ExportSettings.h"
 #include "data/Settings.h"
+#include "host/SafeFile.h"
 #include "host/RuntimeError.h"
 #include "host/TextFile.h"
 #include "host/occt/Export.h"
@@ -120,27 +121,6 @@ void DrawProgress(std::size_t done, std::size_t total, const std::string& last) 
             << done << "/" << total << " " << last.substr(0, 40) << "\x1b[K" << std::flush;
 }
 
-// Writes `text` beside `path` and renames it over it.
-void WriteReplacing(const fs::path& path, const std::string& text) {
-  fs::path temp = path;
-  temp += ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary);
-    out << text;
-    out.close();
-    if (!out) {
-      fs::remove(temp);
-      throw std::runtime_error(path.string() + ": cannot write the file");
-    }
-  }
-  std::error_code ec;
-  fs::rename(temp, path, ec);
-  if (ec) {
-    fs::remove(temp);
-    throw std::runtime_error(path.string() + ": cannot write the file");
-  }
-}
-
 int RunBatch(AppHost& app, const BatchFlags& flags) {
   const auto start = std::chrono::steady_clock::now();
   const std::string extension = "." + flags.format;
@@ -227,7 +207,7 @@ int RunBatch(AppHost& app, const BatchFlags& flags) {
                   {"partsPerSecond", rate},     {"workers", workers},
                   {"failures", failures},       {"files", files}};
   fs::path summaryPath = flags.summary.empty() ? folder / "summary.json" : fs::path(flags.summary);
-  WriteReplacing(summaryPath, summary.dump(2) + "\n");
+  host::ReplaceFileText(summaryPath.string(), summary.dump(2) + "\n");
   for (const json& f : failures) {
     std::cerr << "vormbrace batch: " << f["record"].get<std::string>() << ": "
               << f["error"].get<std::string>() << "\n";

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <nlohmann/json.hpp>
 
+#include "app/CommandSupport.h"
 #include "components/FastenerTable.h"
 #include "data/Globals.h"
 #include "host/DataObject.h"
@@ -35,17 +36,8 @@ std::string Exact(double value) {
   return std::string(buf, end);
 }
 
-std::string Rounded(double value) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.3f", value);
-  std::string text = buf;
-  while (text.back() == '0') text.pop_back();
-  if (text.back() == '.') text.pop_back();
-  return text == "-0" ? "0" : text;
-}
-
 std::string Point(Vec3 p) {
-  return "(" + Rounded(p.x) + ", " + Rounded(p.y) + ", " + Rounded(p.z) + ")";
+  return "(" + Number(p.x) + ", " + Number(p.y) + ", " + Number(p.z) + ")";
 }
 
 std::string SurfaceName(const host::ref::DropHit& hit) {
@@ -138,26 +130,7 @@ void DropReport::PrintText(std::ostream& out) const {
   for (const Hole& h : holes_) out << "hole cut: \"" << h.name << "\" into \"" << h.part << "\"\n";
   if (holes_.empty()) out << "hole cut: none\n";
   for (const NewShape& n : shapes_) {
-    SceneShape& shape = *n.shape;
-    const std::string indent(static_cast<std::size_t>(2 * n.depth), ' ');
-    out << indent << shape.Name() << "\n";
-    if (host::DataObject* d = shape.DataObject(host::kDescriptionGuid, false)) {
-      if (shape.Type() == host::kShapeAssembly)
-        out << indent << "  description: " << d->Description() << "\n";
-      out << indent << "  part number: " << d->PartNumber() << "\n";
-    }
-    if (host::DataObject* bom = shape.DataObject(host::kAttributeListGuid, false)) {
-      for (std::int32_t i = 1; i <= bom->Count(); ++i) {
-        out << indent << "  " << bom->EntryName(i) << ": " << bom->EntryValue(i) << "\n";
-      }
-    }
-    if (shape.Type() == host::kShapePart) {
-      host::occt::SolidFigures f = kernel_.Figures(shape);
-      out << indent << "  solid: " << (f.valid ? "valid" : "NOT VALID") << ", " << f.solids
-          << (f.solids == 1 ? " solid" : " solids") << ", volume " << Rounded(f.volume)
-          << " mm3, " << f.faces << " faces, box " << Point(f.boxMin) << " to "
-          << Point(f.boxMax) << "\n";
-    }
+    PrintShape(out, *n.shape, kernel_, std::string(static_cast<std::size_t>(2 * n.depth), ' '));
   }
   for (const std::string& path : written_) out << "wrote " << path << "\n";
 }

@@ -5,9 +5,9 @@
 #include <TopLoc_Location.hxx>
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <optional>
 
+#include "host/SafeFile.h"
 #include "host/occt/HiddenLines.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/Occlusion.h"
@@ -135,14 +135,11 @@ std::vector<ref::DrawnView> DrawViews(ref::SceneDocument& document,
 
 void WriteDrawing(const std::vector<ref::DrawnView>& views, const std::string& title,
                   const std::string& path) {
-  std::string svg = ref::DrawingSvg(views, title);
-  bool written = WriteReplacing(path, [&](const std::string& file) {
-    std::ofstream out(file, std::ios::binary);
-    out << svg;
-    out.close();
-    return static_cast<bool>(out);
-  });
-  if (!written) throw DrawingError(path + ": cannot write the file");
+  try {
+    host::ReplaceFileText(path, ref::DrawingSvg(views, title));
+  } catch (const host::SafeFileError& e) {
+    throw DrawingError(e.what());
+  }
 }
 
 }  // namespace host::occt

@@ -14,6 +14,7 @@
 
 #include "host/DataObject.h"
 #include "host/occt/Kernel.h"
+#include "host/occt/PlacedParts.h"
 
 namespace host::occt {
 namespace {
@@ -21,14 +22,6 @@ namespace {
 constexpr std::int32_t kSurfaceFinish = 27;
 // Surface finish points are given in the host's internal unit, metres; solids are in mm.
 constexpr double kMillimetresPerHostUnit = 1000;
-
-gp_Trsf ToTrsf(const ref::RigidTransform& t) {
-  ref::Vec3 z = t.rotation * ref::Vec3{0, 0, 1}, x = t.rotation * ref::Vec3{1, 0, 0};
-  gp_Trsf out;
-  out.SetDisplacement(gp_Ax3(), gp_Ax3(gp_Pnt(t.translation.x, t.translation.y, t.translation.z),
-                                       gp_Dir(z.x, z.y, z.z), gp_Dir(x.x, x.y, x.z)));
-  return out;
-}
 
 // A thread texture laid on a feature, with its face point carried into the part's frame.
 struct ThreadFinish {

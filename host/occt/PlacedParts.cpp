@@ -1,10 +1,7 @@
-// Walking the scene for its placed parts, and replacing a file in one step.
+// Walking the scene for its placed parts.
 #include "host/occt/PlacedParts.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <gp_Ax3.hxx>
-#include <random>
 
 #include "host/occt/Kernel.h"
 
@@ -39,22 +36,6 @@ gp_Trsf ToTrsf(const ref::RigidTransform& t) {
   out.SetDisplacement(gp_Ax3(), gp_Ax3(gp_Pnt(t.translation.x, t.translation.y, t.translation.z),
                                        gp_Dir(z.x, z.y, z.z), gp_Dir(x.x, x.y, x.z)));
   return out;
-}
-
-bool WriteReplacing(const std::string& path, const std::function<bool(const std::string&)>& write) {
-  std::random_device rd;
-  std::string temp = path + ".tmp" + std::to_string(rd() % 100000);
-  bool ok = false;
-  try {
-    ok = write(temp);
-  } catch (...) {
-    std::remove(temp.c_str());
-    throw;
-  }
-  std::error_code ec;
-  if (ok) std::filesystem::rename(temp, path, ec);
-  if (!ok || ec) std::remove(temp.c_str());
-  return ok && !ec;
 }
 
 }  // namespace host::occt

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <TopoDS_Shape.hxx>
-#include <functional>
 #include <gp_Trsf.hxx>
 #include <string>
 #include <vector>
@@ -24,10 +23,5 @@ struct PlacedPart {
 std::vector<PlacedPart> PlacedParts(OcctEvaluator& kernel, ref::SceneDocument& document);
 
 gp_Trsf ToTrsf(const ref::RigidTransform& t);
-
-// Writes through `write(tempPath)` into a file beside `path`, then renames it over `path`, so a
-// failed write leaves the previous file as it was. False when `write` answers false or the
-// rename fails; an exception from `write` removes the temporary file and travels on.
-bool WriteReplacing(const std::string& path, const std::function<bool(const std::string&)>& write);
 
 }  // namespace host::occt
