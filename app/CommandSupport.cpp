@@ -28,6 +28,7 @@ std::string Number(double value) {
 
 OpenScene LoadSceneForCommand(AppHost& app, const std::string& path) {
   OpenScene scene;
+  scene.lock = std::make_unique<host::FileLock>(path);
   scene.document = host::ref::LoadScene(path);
   scene.kernel = &host::occt::AttachKernel(*scene.document);
   app.host->Attach(*scene.document);

@@ -12,6 +12,7 @@
 #include "app/AppHost.h"
 #include "app/CliInput.h"
 #include "app/DropWithDialog.h"
+#include "host/SafeFile.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/Math3.h"
 #include "host/reference/SceneDocument.h"
@@ -32,7 +33,10 @@ class CommandError : public std::runtime_error {
 std::string Number(double value);
 
 // A scene loaded from its file, with the kernel attached and the host's class events routed.
+// The file stays locked until the command ends, so another command cannot change it between
+// the read and the write back.
 struct OpenScene {
+  std::unique_ptr<host::FileLock> lock;
   std::unique_ptr<host::ref::SceneDocument> document;
   host::occt::OcctEvaluator* kernel = nullptr;
 };
