@@ -35,6 +35,12 @@ OpenScene LoadSceneForCommand(AppHost& app, const std::string& path) {
   return scene;
 }
 
+void WriteBack(OpenScene& scene, const std::string& path, std::ostringstream& report) {
+  host::ref::SaveScene(*scene.document, path);
+  report << "wrote " << path << "\n";
+  std::cout << report.str();
+}
+
 namespace {
 
 void CollectParts(SceneShape& shape, std::vector<SceneShape*>& parts) {

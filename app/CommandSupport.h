@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -41,6 +42,10 @@ struct OpenScene {
   host::occt::OcctEvaluator* kernel = nullptr;
 };
 OpenScene LoadSceneForCommand(AppHost& app, const std::string& path);
+
+// Saves the scene to `path`, then prints `report` followed by the file written: nothing is
+// printed as done before the scene is on disk.
+void WriteBack(OpenScene& scene, const std::string& path, std::ostringstream& report);
 
 // The part named `name` (its scene name, or its SystemName such as "Part3"). CommandError for
 // an unknown name (listing the parts) or a name several parts carry (listing their

@@ -38,10 +38,7 @@ int Copy(AppHost& app, const CopyOptions& o) {
   std::ostringstream report;
   report << "copied " << part.SystemName() << " to " << copy.SystemName() << "\n";
   PrintShape(report, copy, *scene.kernel, "");
-  const std::string out = o.outPath.empty() ? o.scenePath : o.outPath;
-  host::ref::SaveScene(*scene.document, out);
-  report << "wrote " << out << "\n";
-  std::cout << report.str();
+  WriteBack(scene, o.outPath.empty() ? o.scenePath : o.outPath, report);
   return 0;
 }
 

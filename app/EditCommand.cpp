@@ -60,10 +60,7 @@ int Edit(AppHost& app, const EditOptions& o) {
     host::occt::ExportScene(*scene.document, o.exportPath, ExportOptionsFor(app));
     report << "wrote " << o.exportPath << "\n";
   }
-  const std::string out = o.outPath.empty() ? o.scenePath : o.outPath;
-  host::ref::SaveScene(*scene.document, out);
-  report << "wrote " << out << "\n";
-  std::cout << report.str();
+  WriteBack(scene, o.outPath.empty() ? o.scenePath : o.outPath, report);
   return 0;
 }
 

@@ -80,10 +80,7 @@ int Set(AppHost& app, const SetOptions& o) {
     report << "the shank length is driven by the formula: the part keeps its standard length\n";
   }
   PrintShape(report, part, *scene.kernel, "");
-  const std::string out = o.outPath.empty() ? o.scenePath : o.outPath;
-  host::ref::SaveScene(*scene.document, out);
-  report << "wrote " << out << "\n";
-  std::cout << report.str();
+  WriteBack(scene, o.outPath.empty() ? o.scenePath : o.outPath, report);
   return 0;
 }
 
