@@ -56,8 +56,9 @@ int Set(AppHost& app, const SetOptions& o) {
       for (const std::string& caption : popup.captions) report << " " << caption;
       report << "\n";
     }
-  } catch (const front::ValueError&) {
-    throw UsageError(LengthWrong(o.length));
+  } catch (const front::ValueError& e) {
+    throw UsageError(o.expression.empty() ? LengthWrong(o.length)
+                                          : "--expression \"" + o.expression + "\": " + e.what());
   } catch (const host::ref::ExpressionError& e) {
     throw UsageError(std::string("--expression: ") + e.what());
   }

@@ -6,6 +6,7 @@
 
 #include "components/FastenerTable.h"
 #include "dialog/DialogPresenter.h"
+#include "host/reference/Expression.h"
 
 namespace vormbrace::front {
 namespace {
@@ -58,9 +59,12 @@ std::optional<double> ShankLength(SceneShape& part) {
 std::vector<host::ref::PopupRecord> TypeShankLength(host::ref::ReferenceHost& host,
                                                     SceneShape& part, double length,
                                                     const std::string& formula) {
-  if (formula.empty() && !(std::isfinite(length) && length > 0 && length <= kLongestShank)) {
+  // A formula must give a length the part can take, as a typed number must: a shank of no or
+  // negative length would be kept in the part's size box.
+  const double value = formula.empty() ? length : host::ref::EvaluateExpression(formula);
+  if (!(std::isfinite(value) && value > 0 && value <= kLongestShank)) {
     std::ostringstream wrong;
-    wrong << "a shank length is above 0 and at most " << kLongestShank << " mm, not " << length;
+    wrong << "a shank length is above 0 and at most " << kLongestShank << " mm, not " << value;
     throw ValueError(wrong.str());
   }
   FastenerTableOf(part);

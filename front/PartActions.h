@@ -42,9 +42,9 @@ bool EditPlacedPart(host::ref::ReferenceHost& host, host::ref::SceneShape& part,
 // The shank length a bolt or screw shows in its "Body" size box (mm); nothing for other parts.
 std::optional<double> ShankLength(host::ref::SceneShape& part);
 
-// Types a shank length into bolt or screw `part`: `length` in mm (above 0, at most
-// kLongestShank; ValueError otherwise), or `formula` when not empty, which then drives the
-// length (host::ref::ExpressionError when it does not parse). The part follows the standard
+// Types a shank length into bolt or screw `part`: `length` in mm, or `formula` when not empty,
+// which then drives the length (host::ref::ExpressionError when it does not parse). Either must
+// give a length above 0 and at most kLongestShank; ValueError otherwise. The part follows the standard
 // for the length (its nearest record), or keeps its record under a formula. ActionRefused for
 // a part that is no bolt or screw, or when the add-in shows a message (no record for the size).
 // Answers the popups the add-in showed (the new length).

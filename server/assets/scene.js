@@ -55,7 +55,7 @@ export class SceneView {
     $('scene').classList.toggle('select', mode === 'select');
     $('scene-hint').textContent = mode === 'place'
       ? 'Click a face, a hole or an edge to place the item there; click the floor to set it down.'
-      : 'Click a part to select it.';
+      : 'Click a part to select it; double-click it to edit it in the dialog.';
   }
 
   async load() {
@@ -127,7 +127,8 @@ export class SceneView {
     const part = this.selected && findPart(this.parts, this.selected);
     if (!part || part.length === undefined) return;
     const value = text.trim();
-    const body = /^[0-9.]+$/.test(value) ? { length: Number(value) } : { expression: value };
+    if (!value) return this.showLength();
+    const body = Number.isFinite(Number(value)) ? { length: Number(value) } : { expression: value };
     const done = await this.change('/api/length', { id: part.id, ...body }, (result) => {
       const after = findPart(result.parts, part.id);
       this.onInfo(after ? `${after.name}: length ${after.length} mm` : 'Length changed');

@@ -111,6 +111,8 @@ TEST_F(ServeEdit, ChangesToAPartThatCannotBeMadeChangeNothing) {
        "a shank length is above 0 and at most 10000 mm, not -5"},
       {"/api/length", {{"version", 2}, {"id", bolt}, {"length", "45"}}, 400,
        "length must be a number"},
+      {"/api/length", {{"version", 2}, {"id", bolt}, {"expression", "10-15"}}, 400,
+       "a shank length is above 0 and at most 10000 mm, not -5"},
       {"/api/length", {{"version", 2}, {"id", bolt}, {"expression", "2*("}}, 400,
        "expression: formula \"2*(\" at character 4"},
       {"/api/length", {{"version", 2}, {"id", bolt}}, 400,
