@@ -28,10 +28,16 @@ export class SelectionDialog {
     for (const [id, box] of [['washer', 'ToggleRondella'], ['nut', 'ToggleDado'], ['assembly', 'ToggleCreateAssembly']]) {
       $(id).addEventListener('change', () => this.click({ box }));
     }
+    // OK waits for what it started: a second press meanwhile would repeat the change.
     $('ok').addEventListener('click', async () => {
-      if (!this.state) return;
-      if (!this.editing) return onOk(this.state.choice);
-      if (await onEditOk(this.editing, this.clicks)) this.closeEdit();
+      if (!this.state || $('ok').disabled) return;
+      $('ok').disabled = true;
+      try {
+        if (!this.editing) await onOk(this.state.choice);
+        else if (await onEditOk(this.editing, this.clicks)) this.closeEdit();
+      } finally {
+        $('ok').disabled = false;
+      }
     });
     $('cancel').addEventListener('click', () => {
       if (this.editing) return this.closeEdit();

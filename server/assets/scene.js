@@ -17,6 +17,7 @@ export class SceneView {
     this.onError = onError;
     this.onInfo = onInfo;
     this.version = 0;
+    this.changes = Promise.resolve(true);  // the last change sent
     this.parts = [];
     this.selected = null;
     this.mode = 'place';
@@ -145,8 +146,16 @@ export class SceneView {
     });
   }
 
-  // Sends a change of the scene on the version shown; answers whether it was made.
-  async change(url, body, done) {
+  // Sends a change of the scene on the version shown, after the changes sent before it have
+  // been answered (so quick clicks do not find each other's versions stale); answers whether
+  // it was made.
+  change(url, body, done) {
+    const next = this.changes.then(() => this.send(url, body, done));
+    this.changes = next;
+    return next;
+  }
+
+  async send(url, body, done) {
     try {
       const result = await post(url, { version: this.version, ...body });
       done(result);
