@@ -75,7 +75,9 @@ export class SceneView {
     this.drawList();
     const fasteners = new Set();
     walk(this.parts, (p) => { if (p.partNumber) fasteners.add(p.name); });
-    await this.viewer.show(await getModel('/api/scene.glb'), { fasteners, frame: !this.framed });
+    // The first parts are framed; a part placed out of view brings the whole scene into it.
+    const frame = !this.framed || (scene.added && scene.added.length ? 'unseen' : false);
+    await this.viewer.show(await getModel('/api/scene.glb'), { fasteners, frame });
     this.framed = this.framed || this.parts.length > 0;
     this.highlight();
   }
