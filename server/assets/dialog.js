@@ -92,7 +92,7 @@ export class SelectionDialog {
     $('editing').hidden = !this.editing;
     if (this.editing) $('editing').textContent = `Editing ${this.editing.name}`;
     $('dialog-hint').textContent = this.editing
-      ? 'OK rebuilds the part in its place, with its copies and its hole; Cancel leaves it as it is.'
+      ? 'OK rebuilds the part in its place; its copies and a hole made for it follow. Cancel leaves it as it is.'
       : 'OK places the item at the origin; a click in the scene places it there.';
     tabs($('families'), s.families, (i) => this.click({ familyTab: i }));
     tabs($('kinds'), s.kinds, (i) => this.click({ kindTab: i }));

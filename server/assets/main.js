@@ -55,6 +55,8 @@ async function showPreview(choice) {
 const scene = new SceneView({
   choice: () => dialog.choice,
   onEdit: (part) => dialog.openEdit({ id: part.id, name: part.name }),
+  // A part being edited that another page deleted: the dialog goes back to the new item.
+  onShown: (has) => { if (dialog.editing && !has(dialog.editing.id)) dialog.closeEdit(); },
   onError: showError,
   onInfo: showInfo,
 });

@@ -10,10 +10,12 @@ const $ = (id) => document.getElementById(id);
 
 export class SceneView {
   // choice() answers the dialog's choice; onEdit(part) opens the dialog on a placed part;
+  // onShown(has) after each new state of the scene, has(id) telling whether part id is in it;
   // onError(message), onInfo(message).
-  constructor({ choice, onEdit, onError, onInfo }) {
+  constructor({ choice, onEdit, onShown, onError, onInfo }) {
     this.choice = choice;
     this.onEdit = onEdit;
+    this.onShown = onShown;
     this.onError = onError;
     this.onInfo = onInfo;
     this.version = 0;
@@ -72,6 +74,7 @@ export class SceneView {
     $('version').textContent = `version ${scene.version}`;
     $('downloads').classList.toggle('off', !this.parts.length);  // nothing to download yet
     if (this.selected && !findPart(this.parts, this.selected)) this.selected = null;
+    this.onShown((id) => !!findPart(this.parts, id));
     this.drawList();
     const fasteners = new Set();
     walk(this.parts, (p) => { if (p.partNumber) fasteners.add(p.name); });
