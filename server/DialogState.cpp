@@ -119,12 +119,16 @@ void Replay(Dialog& d, const json& click) {
   BadRequest("a click names kindTab, familyTab, type, hole, list, manualLength or box");
 }
 
-// Replays `clicks` on the open dialog; RequestError (400) naming the click at fault.
-void ReplayClicks(Dialog& d, const json& clicks) {
+void RequireClickList(const json& clicks) {
   if (!clicks.is_array()) BadRequest("clicks must be an array");
   if (clicks.size() > kMaxClicks) {
     BadRequest("more than " + std::to_string(kMaxClicks) + " clicks; reload the page");
   }
+}
+
+// Replays `clicks` on the open dialog; RequestError (400) naming the click at fault.
+void ReplayClicks(Dialog& d, const json& clicks) {
+  RequireClickList(clicks);
   for (std::size_t i = 0; i < clicks.size(); ++i) {
     try {
       Replay(d, clicks[i]);
@@ -175,7 +179,9 @@ json DialogAfterClicks(const json& clicks) {
 }
 
 ClickPresenter::ClickPresenter(const json& clicks, bool confirm)
-    : clicks_(clicks), confirm_(confirm) {}
+    : clicks_(clicks), confirm_(confirm) {
+  RequireClickList(clicks_);
+}
 
 void ClickPresenter::Present(host::ModalForm& form) {
   auto* d = dynamic_cast<Dialog*>(&form);

@@ -26,7 +26,8 @@ DialogScript ChoiceOf(Dialog& d);
 
 // Works the selection dialog when the add-in opens it (on a double-clicked part): replays the
 // page's clicks (as DialogAfterClicks takes them), keeps what the dialog then shows, and presses
-// OK (`confirm`) or Cancel. A click the dialog refuses cancels it and becomes Error().
+// OK (`confirm`) or Cancel. A click the dialog refuses cancels it and becomes Error(); a list
+// that is not one of clicks raises RequestError (400) before anything runs.
 class ClickPresenter {
  public:
   ClickPresenter(const nlohmann::json& clicks, bool confirm);

@@ -101,7 +101,7 @@ TEST_F(ServeEdit, ChangesToAPartThatCannotBeMadeChangeNothing) {
   const Case cases[] = {
       {"/api/edit", {{"version", 2}, {"id", bolt}, {"clicks", badSize}}, 422,
        "click 1: Misura entry 999"},
-      {"/api/edit", {{"version", 2}, {"id", bolt}, {"clicks", "M12"}}, 422,
+      {"/api/edit", {{"version", 2}, {"id", bolt}, {"clicks", "M12"}}, 400,
        "clicks must be an array"},
       {"/api/edit", {{"version", 2}, {"id", plate}, {"clicks", json::array()}}, 422,
        "Part1 \"Plate\" has no fastener data table: it is not a catalogue part"},
