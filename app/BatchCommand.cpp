@@ -58,7 +58,7 @@ json BuildRecord(AppHost& app, const BatchRecord& record, const std::string& ext
     host::occt::AttachKernel(document);
     host::ref::RecordedDrop hook(document, host::ref::DropHit{});
     DialogPresenter presenter(record.script);
-    DropWithDialog(*app.host, hook, presenter);
+    front::DropWithDialog(*app.host, hook, presenter);
     std::string messages;
     for (const auto& m : app.host->Messages()) messages += (messages.empty() ? "" : "; ") + m.text;
     if (!presenter.Error().empty()) messages = presenter.Error();

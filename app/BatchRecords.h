@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/AppHost.h"
-#include "app/DropWithDialog.h"
+#include "front/AddInRun.h"
 
 namespace vormbrace::app {
 

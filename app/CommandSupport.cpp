@@ -6,8 +6,6 @@
 #include <iostream>
 #include <sstream>
 
-#include "components/FastenerTable.h"
-#include "data/Prefs.h"
 #include "host/DataObject.h"
 #include "host/RuntimeError.h"
 #include "host/occt/Import.h"
@@ -78,15 +76,6 @@ SceneShape& FindPart(host::ref::SceneDocument& document, const std::string& name
   throw CommandError("no part \"" + name + "\"; the parts are: " + Listed(parts, true));
 }
 
-host::Component& FastenerTableOf(SceneShape& part) {
-  host::Component* table = FindDataTable(part);
-  if (table == nullptr) {
-    throw CommandError(part.SystemName() + " \"" + part.Name() +
-                       "\" has no fastener data table: it is not a catalogue part");
-  }
-  return *table;
-}
-
 void PrintShape(std::ostream& out, SceneShape& shape, host::occt::OcctEvaluator& kernel,
                 const std::string& indent) {
   out << indent << shape.Name() << "\n";
@@ -126,21 +115,12 @@ void AddChoiceOptions(CLI::App& command, DialogScript& s) {
 void RunAddIn(AppHost& app, const DialogScript& script, bool needsConfirm,
               const std::function<void()>& entry) {
   DialogPresenter presenter(script);
-  WithDialog(*app.host, presenter, entry);
-  // The add-in has printed its own messages (standard error); nothing is written after one.
-  if (!presenter.Error().empty()) throw CommandError(Printable(presenter.Error()));
+  WarnUnlessChoicesSaved(front::RunAddIn(*app.host, presenter, needsConfirm, entry));
+}
+
+void WarnUnlessChoicesSaved(bool saved) {
   // The preferences only remember the dialog's choices: failing to save them is a warning.
-  bool failed = false;
-  for (const host::ref::MessageRecord& m : app.host->Messages()) {
-    if (m.title == kWritePrefsTitle) {
-      std::cerr << "vormbrace: warning: the remembered choices were not saved\n";
-    } else {
-      failed = true;
-    }
-  }
-  if ((needsConfirm && !presenter.Confirmed()) || failed) {
-    throw CommandError("nothing was written");
-  }
+  if (!saved) std::cerr << "vormbrace: warning: the remembered choices were not saved\n";
 }
 
 int ExitCodeOf(const std::function<int()>& command) {
@@ -149,6 +129,11 @@ int ExitCodeOf(const std::function<int()>& command) {
   } catch (const UsageError& e) {
     std::cerr << "vormbrace: " << e.what() << "\n";
     return 2;
+  } catch (const front::ActionRefused& e) {
+    // The add-in's own message is on standard error already.
+    std::cerr << "vormbrace: " << (e.Shown() ? "nothing was written" : Printable(e.what()))
+              << "\n";
+    return 1;
   } catch (const host::RuntimeError& e) {
     std::cerr << "vormbrace: error " << e.Number() << ": " << e.Description() << "\n";
     return 1;

@@ -12,7 +12,8 @@
 
 #include "app/AppHost.h"
 #include "app/CliInput.h"
-#include "app/DropWithDialog.h"
+#include "dialog/DialogPresenter.h"
+#include "front/AddInRun.h"
 #include "host/SafeFile.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/Math3.h"
@@ -52,9 +53,6 @@ void WriteBack(OpenScene& scene, const std::string& path, std::ostringstream& re
 // SystemNames).
 host::ref::SceneShape& FindPart(host::ref::SceneDocument& document, const std::string& name);
 
-// The part's fastener data table; CommandError when it has none.
-host::Component& FastenerTableOf(host::ref::SceneShape& part);
-
 // A part or assembly as the commands print it: name, description record, bill of materials,
 // whether it is suppressed, and the solid's figures.
 void PrintShape(std::ostream& out, host::ref::SceneShape& shape, host::occt::OcctEvaluator& kernel,
@@ -64,14 +62,17 @@ void PrintShape(std::ostream& out, host::ref::SceneShape& shape, host::occt::Occ
 void AddChoiceOptions(CLI::App& command, DialogScript& script);
 
 // Runs an entry point of the add-in that may open the selection dialog, with `script` driving
-// it. CommandError when the presenter could not make the choice, the dialog was not confirmed
-// (when `needsConfirm`), or the add-in showed a message (printed already): nothing is to be
-// written then. A failed save of the remembered choices is only a warning.
+// it; raises front::ActionRefused as front::RunAddIn does: nothing is to be written then. A
+// failed save of the remembered choices is only a warning.
 void RunAddIn(AppHost& app, const DialogScript& script, bool needsConfirm,
               const std::function<void()>& entry);
 
+// Warns that the remembered choices were not saved when `saved` is false.
+void WarnUnlessChoicesSaved(bool saved);
+
 // Runs a command and turns its failures into their exit codes, each with a message on standard
-// error: 2 for a usage error, 1 for anything else.
+// error: 2 for a usage error, 1 for anything else (an action refused after a message of the
+// add-in's, printed already, says that nothing was written).
 int ExitCodeOf(const std::function<int()>& command);
 
 }  // namespace vormbrace::app

@@ -13,7 +13,6 @@
 #include "app/CommandSupport.h"
 #include "app/Commands.h"
 #include "app/DropReport.h"
-#include "app/DropWithDialog.h"
 #include "app/ExportSettings.h"
 #include "app/SolidCheck.h"
 #include "data/Settings.h"

@@ -10,6 +10,7 @@
 #include "app/CommandSupport.h"
 #include "app/Commands.h"
 #include "app/ExportSettings.h"
+#include "front/PartActions.h"
 #include "host/occt/Export.h"
 #include "host/reference/SceneFile.h"
 
@@ -38,15 +39,11 @@ int Edit(AppHost& app, const EditOptions& o) {
   if (!o.exportPath.empty()) host::occt::FormatOf(o.exportPath);  // fails before any work
   OpenScene scene = LoadSceneForCommand(app, o.scenePath);
   SceneShape& part = FindPart(*scene.document, o.part);
-  FastenerTableOf(part);
   std::map<std::int32_t, std::string> before, after;
   Snapshot(scene.document->Root(), before);
 
-  RunAddIn(app, o.script, true, [&] {
-    if (!app.host->DoubleClick(part)) {
-      throw CommandError(part.SystemName() + " is bound to no class of the catalogue");
-    }
-  });
+  DialogPresenter presenter(o.script);
+  WarnUnlessChoicesSaved(front::EditPlacedPart(*app.host, part, presenter, true));
 
   std::ostringstream report;
   Snapshot(scene.document->Root(), after);

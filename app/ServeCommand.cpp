@@ -19,8 +19,10 @@ void AddServeCommand(CLI::App& cli, CommandTable& commands) {
       "serve",
       "Serve the catalogue's web page on this computer (127.0.0.1 only): the selection dialog "
       "with a picture of every type and a 3D preview of the chosen item, and the scene in 3D, "
-      "where a click on a face, a hole or a circular edge drops the chosen item there, with "
-      "the part list, bill of materials and downloads. Saves the scene after each change. "
+      "where a click on a face, a hole or a circular edge drops the chosen item there; a part "
+      "selected there can be edited in the dialog (as `edit` does), given another shank length "
+      "(as `set` does) or deleted; with the part list, bill of materials and downloads (STEP, "
+      "STL, GLB, an SVG drawing from the front and from above). Saves the scene after each change. "
       "Without SCENE: a new scene, saved to scene.json (which must not exist yet). Stop it "
       "with Ctrl+C.");
   command->add_option(

@@ -1,13 +1,13 @@
 // vormbrace set: the designer types a new shank length (or a formula) into a bolt's or screw's
 // "Body" size box. The host raises PreUpdate on the part's class, which makes the part follow
 // the standard for that length, then regenerates the part.
-#include <cmath>
 #include <iostream>
 #include <memory>
 #include <sstream>
 
 #include "app/CommandSupport.h"
 #include "app/Commands.h"
+#include "front/PartActions.h"
 #include "host/reference/Expression.h"
 #include "host/reference/SceneFile.h"
 
@@ -16,8 +16,10 @@ namespace {
 
 using host::ref::SceneShape;
 
-constexpr double kLongest = 10000;        // mm: no catalogue part is longer than ten metres
-constexpr std::int32_t kShankLength = 3;  // the size box variable that holds the length
+std::string LengthWrong(const std::string& text) {
+  return "--length takes a length in mm above 0 and at most " + Number(front::kLongestShank) +
+         ", not \"" + text + "\"";
+}
 
 struct SetOptions {
   std::string scenePath;
@@ -27,26 +29,15 @@ struct SetOptions {
   std::string outPath;
 };
 
+// The typed length; the range is the part's to check (front::TypeShankLength).
 double ParseLength(const std::string& text) {
-  const std::string wrong = "--length takes a length in mm above 0 and at most " +
-                            Number(kLongest) + ", not \"" + text + "\"";
-  double value = 0;
   try {
     std::size_t used = 0;
-    value = std::stod(text, &used);
-    if (used != text.size()) throw UsageError(wrong);
+    const double value = std::stod(text, &used);
+    if (used == text.size()) return value;
   } catch (const std::logic_error&) {
-    throw UsageError(wrong);
   }
-  if (!std::isfinite(value) || value <= 0 || value > kLongest) throw UsageError(wrong);
-  return value;
-}
-
-SceneShape& BodyOf(SceneShape& part) {
-  for (auto& feature : part.Children()) {
-    if (feature->Name() == "Body") return *feature;
-  }
-  throw CommandError(part.SystemName() + " \"" + part.Name() + "\" has no \"Body\" feature");
+  throw UsageError(LengthWrong(text));
 }
 
 int Set(AppHost& app, const SetOptions& o) {
@@ -56,26 +47,21 @@ int Set(AppHost& app, const SetOptions& o) {
   const double length = o.length.empty() ? 0 : ParseLength(o.length);
   OpenScene scene = LoadSceneForCommand(app, o.scenePath);
   SceneShape& part = FindPart(*scene.document, o.part);
-  const std::int16_t kind = FastenerTableOf(part).Variable(1, 0).GetValue().AsInt16();
-  if (kind != 0 && kind != 1) {
-    throw CommandError(part.SystemName() + " \"" + part.Name() +
-                       "\" is not a bolt or screw: only their shank length can be typed");
-  }
-  SceneShape& body = BodyOf(part);
 
   std::ostringstream report;
-  app.host->SetPopupSink([&report](const host::ref::PopupRecord& popup) {
-    report << popup.form << ":";
-    for (const std::string& caption : popup.captions) report << " " << caption;
-    report << "\n";
-  });
   try {
-    RunAddIn(app, {}, false,
-             [&] { app.host->TypeSizeBoxVariable(body, kShankLength, length, o.expression); });
+    for (const host::ref::PopupRecord& popup :
+         front::TypeShankLength(*app.host, part, length, o.expression)) {
+      report << popup.form << ":";
+      for (const std::string& caption : popup.captions) report << " " << caption;
+      report << "\n";
+    }
+  } catch (const front::ValueError& e) {
+    throw UsageError(o.expression.empty() ? LengthWrong(o.length)
+                                          : "--expression \"" + o.expression + "\": " + e.what());
   } catch (const host::ref::ExpressionError& e) {
     throw UsageError(std::string("--expression: ") + e.what());
   }
-  app.host->SetPopupSink(nullptr);
   if (!o.expression.empty()) {
     report << "the shank length is driven by the formula: the part keeps its standard length\n";
   }

@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "app/AppHost.h"
-#include "app/DropWithDialog.h"
+#include "front/AddInRun.h"
 #include "host/occt/Drawing.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/DrawingSheet.h"
@@ -48,7 +48,7 @@ std::string MakeScene(app::AppHost& app,
     host::ref::DropHit hit;
     hit.dropPoint = at;
     host::ref::RecordedDrop hook(document, hit);
-    app::DropWithDialog(*app.host, hook, presenter);
+    front::DropWithDialog(*app.host, hook, presenter);
   }
   std::string path = (std::filesystem::temp_directory_path() / "vormbrace-bench" / name).string();
   host::ref::SaveScene(document, path);

@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "app/AppHost.h"
-#include "app/DropWithDialog.h"
+#include "front/AddInRun.h"
 #include "dialog/DropHook.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/DropHit.h"
@@ -35,7 +35,7 @@ DialogScript BoltScript(const char* size) {
 bool Confirmed(app::AppHost& app, const DialogScript& script,
                const std::function<void()>& entry) {
   DialogPresenter presenter(script);
-  app::WithDialog(*app.host, presenter, entry);
+  front::WithDialog(*app.host, presenter, entry);
   return presenter.Confirmed();
 }
 

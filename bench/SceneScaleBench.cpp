@@ -10,7 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "app/AppHost.h"
-#include "app/DropWithDialog.h"
+#include "front/AddInRun.h"
 #include "app/ExportSettings.h"
 #include "host/occt/Export.h"
 #include "host/occt/OcctEvaluator.h"
@@ -67,7 +67,7 @@ const json& TenParts() {
       script.length = c.length;
       host::ref::RecordedDrop hook(document, host::ref::DropHit{});
       DialogPresenter presenter(script);
-      app::DropWithDialog(*app.host, hook, presenter);
+      front::DropWithDialog(*app.host, hook, presenter);
       if (!presenter.Confirmed()) throw std::runtime_error(presenter.Error());
     }
     fs::path path = Folder() / "ten.json";

@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libcli11-dev
   libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev
   libocct-ocaf-dev libocct-data-exchange-dev libtbb-dev libfreetype-dev libssl-dev
-  libcpp-httplib-dev libjs-three chromium chromium-driver python3-selenium
+  libcpp-httplib-dev libjs-three chromium chromium-driver python3-selenium librsvg2-bin
 )
 # Node runs the Khronos glTF validator in the export tests; Debian's when none is installed.
 command -v node >/dev/null && command -v npm >/dev/null || packages+=(nodejs npm)

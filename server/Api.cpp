@@ -5,8 +5,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include "front/PartActions.h"
 #include "host/RuntimeError.h"
+#include "host/occt/Drawing.h"
 #include "host/occt/Export.h"
+#include "host/reference/Expression.h"
 #include "host/reference/SceneFile.h"
 #include "server/Choice.h"
 #include "server/DialogState.h"
@@ -31,6 +34,14 @@ void Answer(Response& res, Work&& work) {
     work();
   } catch (const RequestError& e) {
     SendJson(res, {{"error", e.what()}}, e.Status());
+  } catch (const front::ActionRefused& e) {
+    SendJson(res, {{"error", e.what()}}, 422);
+  } catch (const front::ValueError& e) {
+    SendJson(res, {{"error", e.what()}}, 400);
+  } catch (const host::ref::ExpressionError& e) {
+    SendJson(res, {{"error", std::string("expression: ") + e.what()}}, 400);
+  } catch (const host::occt::DrawingError& e) {
+    SendJson(res, {{"error", e.what()}}, 422);
   } catch (const host::RuntimeError& e) {
     SendJson(res, {{"error", "error " + std::to_string(e.Number()) + ": " + e.Description()}}, 422);
   } catch (const host::occt::ExportError& e) {
@@ -63,6 +74,13 @@ std::int64_t Whole(const json& body, const char* name) {
   return v.get<std::int64_t>();
 }
 
+// A part's id (field `name`): 404 for one no scene can hold.
+std::int32_t PartId(const json& body, const char* name = "id") {
+  const std::int64_t id = Whole(body, name);
+  if (id < 1 || id > INT32_MAX) throw RequestError(404, "the scene has no part " + std::to_string(id));
+  return static_cast<std::int32_t>(id);
+}
+
 host::ref::Vec3 Point(const json& body, const char* name) {
   const json& v = Field(body, name);
   if (!v.is_array() || v.size() != 3) BadRequest(std::string(name) + " must be [x, y, z]");
@@ -84,7 +102,10 @@ void AddApiRoutes(httplib::Server& server, ApiContext& api) {
       json body = Body(req);
       std::lock_guard<std::mutex> guard(api.addIn);
       api.host.ClearMessages();
-      json state = DialogAfterClicks(Field(body, "clicks"));
+      // On a part of the scene: the dialog its double-click opens (edit), else a new choice.
+      json state = body.contains("edit") ? api.scene.EditDialog(PartId(body, "edit"),
+                                                                Field(body, "clicks"))
+                                         : DialogAfterClicks(Field(body, "clicks"));
       json messages = json::array();
       for (const auto& m : api.host.Messages()) messages.push_back(m.title + ": " + m.text);
       state["messages"] = messages;
@@ -150,11 +171,35 @@ void AddApiRoutes(httplib::Server& server, ApiContext& api) {
     Answer(res, [&] {
       json body = Body(req);
       const std::int64_t version = Whole(body, "version");
-      const std::int64_t id = Whole(body, "id");
-      if (id < 1 || id > INT32_MAX)
-        throw RequestError(404, "the scene has no part " + std::to_string(id));
+      const std::int32_t id = PartId(body);
       std::lock_guard<std::mutex> guard(api.addIn);
-      SendJson(res, api.scene.Delete(version, static_cast<std::int32_t>(id)));
+      SendJson(res, api.scene.Delete(version, id));
+    });
+  });
+
+  server.Post("/api/edit", [&api](const Request& req, Response& res) {
+    Answer(res, [&] {
+      json body = Body(req);
+      const std::int64_t version = Whole(body, "version");
+      const std::int32_t id = PartId(body);
+      std::lock_guard<std::mutex> guard(api.addIn);
+      SendJson(res, api.scene.Edit(version, id, Field(body, "clicks")));
+    });
+  });
+
+  // {"length": mm} or {"expression": "2*20+5"}: typed into a bolt's or screw's shank length.
+  server.Post("/api/length", [&api](const Request& req, Response& res) {
+    Answer(res, [&] {
+      json body = Body(req);
+      const std::int64_t version = Whole(body, "version");
+      const std::int32_t id = PartId(body);
+      const std::string formula = TextField(body, "expression");
+      if (body.contains("length") == !formula.empty()) {
+        BadRequest("the request needs either \"length\" or \"expression\"");
+      }
+      const double length = formula.empty() ? NumberField(body["length"], "length") : 0;
+      std::lock_guard<std::mutex> guard(api.addIn);
+      SendJson(res, api.scene.TypeLength(version, id, length, formula));
     });
   });
 
@@ -167,6 +212,13 @@ void AddApiRoutes(httplib::Server& server, ApiContext& api) {
         return;
       }
       SendFile(res, api.scene.Export(host::occt::ExportFormat::Glb), "model/gltf-binary", nullptr);
+    });
+  });
+
+  server.Get("/api/download/scene.svg", [&api](const Request&, Response& res) {
+    Answer(res, [&] {
+      std::lock_guard<std::mutex> guard(api.addIn);
+      SendFile(res, api.scene.Drawing(), "image/svg+xml", "scene.svg");
     });
   });
 

@@ -119,6 +119,27 @@ void Replay(Dialog& d, const json& click) {
   BadRequest("a click names kindTab, familyTab, type, hole, list, manualLength or box");
 }
 
+void RequireClickList(const json& clicks) {
+  if (!clicks.is_array()) BadRequest("clicks must be an array");
+  if (clicks.size() > kMaxClicks) {
+    BadRequest("more than " + std::to_string(kMaxClicks) + " clicks; reload the page");
+  }
+}
+
+// Replays `clicks` on the open dialog; RequestError (400) naming the click at fault.
+void ReplayClicks(Dialog& d, const json& clicks) {
+  RequireClickList(clicks);
+  for (std::size_t i = 0; i < clicks.size(); ++i) {
+    try {
+      Replay(d, clicks[i]);
+    } catch (const DialogInputError& e) {
+      BadRequest("click " + std::to_string(i + 1) + ": " + e.what());
+    } catch (const RequestError& e) {
+      BadRequest("click " + std::to_string(i + 1) + ": " + e.what());
+    }
+  }
+}
+
 }  // namespace
 
 DialogScript ChoiceOf(Dialog& d) {
@@ -146,10 +167,6 @@ DialogScript ChoiceOf(Dialog& d) {
 }
 
 json DialogAfterClicks(const json& clicks) {
-  if (!clicks.is_array()) BadRequest("clicks must be an array");
-  if (clicks.size() > kMaxClicks) {
-    BadRequest("more than " + std::to_string(kMaxClicks) + " clicks; reload the page");
-  }
   // The page's dialog stands on no drop: no hole under it, nothing being edited.
   RunTimeState& s = State();
   s.holeDiameter = 0;
@@ -157,16 +174,33 @@ json DialogAfterClicks(const json& clicks) {
   s.drop.editMode = false;
   Dialog d;
   d.Form_Load();
-  for (std::size_t i = 0; i < clicks.size(); ++i) {
-    try {
-      Replay(d, clicks[i]);
-    } catch (const DialogInputError& e) {
-      BadRequest("click " + std::to_string(i + 1) + ": " + e.what());
-    } catch (const RequestError& e) {
-      BadRequest("click " + std::to_string(i + 1) + ": " + e.what());
-    }
-  }
+  ReplayClicks(d, clicks);
   return StateOf(d);
+}
+
+ClickPresenter::ClickPresenter(const json& clicks, bool confirm)
+    : clicks_(clicks), confirm_(confirm) {
+  RequireClickList(clicks_);
+}
+
+void ClickPresenter::Present(host::ModalForm& form) {
+  auto* d = dynamic_cast<Dialog*>(&form);
+  if (d == nullptr) {
+    error_ = "the form \"" + form.FormName() + "\" cannot be shown on the page";
+    return;
+  }
+  try {
+    ReplayClicks(*d, clicks_);
+    state_ = StateOf(*d);
+    if (confirm_) {
+      d->ClickOK();
+      if (d->IsOpen()) error_ = "nothing was built";
+    }
+  } catch (const RequestError& e) {
+    error_ = e.what();
+  }
+  if (d->IsOpen()) d->ClickCancel();
+  confirmed_ = d->Result() == Dialog::Outcome::Confirmed;
 }
 
 }  // namespace vormbrace::server

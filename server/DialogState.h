@@ -17,11 +17,32 @@ inline constexpr std::size_t kMaxClicks = 500;
 //   {"kindTab": k} {"familyTab": i} {"type": n (1-based)} {"hole": n (0 none .. 3)}
 //   {"list": "Normativa"|"Misura"|"Lunghezza"|"Materiale"|"HToll", "index": i}
 //   {"manualLength": "text"} {"box": "ToggleRondella"|"ToggleDado"|"ToggleCreateAssembly"}
-// Answers the dialog's controls and "choice", the choice they describe. A malformed click
-// or one on a control that cannot be used raises RequestError (400) naming the click.
+// Answers the dialog's controls and "choice", the choice they describe. Malformed clicks, or
+// one on a control that cannot be used, raise RequestError (400) naming the click.
 nlohmann::json DialogAfterClicks(const nlohmann::json& clicks);
 
 // What the dialog shows, as the choice a script would drive it to.
 DialogScript ChoiceOf(Dialog& d);
+
+// Works the selection dialog when the add-in opens it (on a double-clicked part): replays the
+// page's clicks (as DialogAfterClicks takes them), keeps what the dialog then shows, and presses
+// OK (`confirm`) or Cancel. A click the dialog refuses cancels it and becomes Error(); a list
+// that is not one of clicks raises RequestError (400) before anything runs.
+class ClickPresenter {
+ public:
+  ClickPresenter(const nlohmann::json& clicks, bool confirm);
+  void Present(host::ModalForm& form);
+  const std::string& Error() const { return error_; }
+  bool Confirmed() const { return confirmed_; }
+  // The dialog's controls and choice after the clicks; null when no dialog was shown.
+  const nlohmann::json& State() const { return state_; }
+
+ private:
+  const nlohmann::json& clicks_;
+  bool confirm_;
+  bool confirmed_ = false;
+  std::string error_;
+  nlohmann::json state_;
+};
 
 }  // namespace vormbrace::server

@@ -3,11 +3,15 @@
 
 #include <set>
 
+#include "components/FastenerTable.h"
 #include "host/DataObject.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/occt/Picking.h"
 #include "host/reference/SceneFile.h"
-#include "server/DropRoad.h"
+#include "front/PartActions.h"
+#include "host/occt/Drawing.h"
+#include "host/reference/DrawingSheet.h"
+#include "server/DialogState.h"
 #include "server/ExportBytes.h"
 #include "server/RequestError.h"
 
@@ -50,7 +54,12 @@ json ShapeJson(host::occt::OcctEvaluator& kernel, SceneShape& shape) {
     }
   }
   j["bom"] = bom;
-  if (shape.Type() == host::kShapePart) j["solid"] = SolidJson(kernel, shape);
+  if (shape.Type() == host::kShapePart) {
+    j["solid"] = SolidJson(kernel, shape);
+    // A catalogue part opens the dialog on a double-click; a bolt or screw takes a length.
+    j["editable"] = FindDataTable(shape) != nullptr;
+    if (std::optional<double> length = front::ShankLength(shape)) j["length"] = *length;
+  }
   json children = json::array();
   for (auto& child : shape.Children()) {
     if (IsPartOrAssembly(*child)) children.push_back(ShapeJson(kernel, *child));
@@ -80,7 +89,12 @@ SceneSession::SceneSession(host::ref::ReferenceHost& host, std::string path, boo
   document_ = !path_.empty() && std::filesystem::exists(path_)
                   ? host::ref::LoadScene(path_)
                   : std::make_unique<host::ref::SceneDocument>();
+  Attach();
+}
+
+void SceneSession::Attach() {
   host::occt::AttachKernel(*document_);
+  host_.Attach(*document_);
 }
 
 json SceneSession::Parts() {
@@ -109,7 +123,7 @@ void SceneSession::Change(ChangeFn&& change) {
     if (save_ && !path_.empty()) host::ref::SaveScene(*document_, path_);
   } catch (...) {
     document_ = host::ref::SceneFromJson(before, "the scene before the change");
-    host::occt::AttachKernel(*document_);
+    Attach();
     throw;
   }
   ++version_;
@@ -129,7 +143,9 @@ json SceneSession::Drop(std::int64_t version, const DialogScript& choice, const 
     } else {
       hit.dropPoint = place.at;
     }
-    RunDrop(host_, *document_, hit, choice);
+    host::ref::RecordedDrop hook(*document_, hit);
+    DialogPresenter presenter(choice);
+    front::RunAddIn(host_, presenter, true, [&hook] { front::DropOnHook(hook); });
   });
   std::set<std::int32_t> after;
   CollectIds(document_->Root(), after);
@@ -152,6 +168,51 @@ json SceneSession::Delete(std::int64_t version, std::int32_t id) {
   return Parts();
 }
 
+SceneShape& SceneSession::PartById(std::int32_t id) {
+  SceneShape* shape = document_->Find(id);
+  if (shape != nullptr && shape->Type() == host::kShapeAssembly) {
+    throw RequestError(422, "\"" + shape->Name() + "\" is an assembly: choose one of its parts");
+  }
+  if (shape == nullptr || shape->Type() != host::kShapePart || shape->Parent() == nullptr) {
+    throw RequestError(404, "the scene has no part " + std::to_string(id));
+  }
+  return *shape;
+}
+
+json SceneSession::EditDialog(std::int32_t id, const json& clicks) {
+  SceneShape& part = PartById(id);
+  ClickPresenter presenter(clicks, false);
+  front::EditPlacedPart(host_, part, presenter, false);
+  if (presenter.State().is_null()) throw RequestError(422, "the part opened no dialog");
+  return presenter.State();
+}
+
+json SceneSession::Edit(std::int64_t version, std::int32_t id, const json& clicks) {
+  RequireVersion(version);
+  SceneShape& part = PartById(id);
+  Change([&] {
+    ClickPresenter presenter(clicks, true);
+    front::EditPlacedPart(host_, part, presenter, true);
+  });
+  return Parts();
+}
+
+json SceneSession::TypeLength(std::int64_t version, std::int32_t id, double length,
+                              const std::string& formula) {
+  RequireVersion(version);
+  SceneShape& part = PartById(id);
+  json popups = json::array();
+  Change([&] {
+    for (const host::ref::PopupRecord& popup :
+         front::TypeShankLength(host_, part, length, formula)) {
+      popups.push_back(popup.captions);
+    }
+  });
+  json out = Parts();
+  out["popups"] = popups;
+  return out;
+}
+
 json SceneSession::Pick(host::ref::Vec3 at, host::ref::Vec3 dir) {
   host::ref::DropHit hit = host::occt::PickScene(*document_, at, Direction(dir));
   // The outermost part or assembly on the path: what a click in the scene selects.
@@ -166,6 +227,12 @@ json SceneSession::Pick(host::ref::Vec3 at, host::ref::Vec3 dir) {
 std::string SceneSession::Export(host::occt::ExportFormat format) {
   const char* names[] = {"scene.step", "scene.stl", "scene.glb"};
   return ExportBytes(*document_, scratch_ / names[static_cast<int>(format)]);
+}
+
+std::string SceneSession::Drawing() {
+  const std::vector<host::ref::DrawnView> views =
+      host::occt::DrawViews(*document_, host_.Classes(), {{"front", "top"}, "", false});
+  return host::ref::DrawingSvg(views, path_.empty() ? "scene" : std::filesystem::path(path_).stem().string());
 }
 
 }  // namespace vormbrace::server

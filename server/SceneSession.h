@@ -43,13 +43,30 @@ class SceneSession {
   nlohmann::json Drop(std::int64_t version, const DialogScript& choice, const DropPlace& place);
   // Removes part or assembly `id` with what it holds; answers Parts().
   nlohmann::json Delete(std::int64_t version, std::int32_t id);
+  // The selection dialog as a double-click on part `id` opens it, after the page's `clicks`
+  // (see DialogAfterClicks), then cancelled: the scene does not change.
+  nlohmann::json EditDialog(std::int32_t id, const nlohmann::json& clicks);
+  // Double-clicks part `id`, replays `clicks` on the dialog and confirms: the part, its copies
+  // and its hole are rebuilt in place. Answers Parts().
+  nlohmann::json Edit(std::int64_t version, std::int32_t id, const nlohmann::json& clicks);
+  // Types a shank length (mm) or, when `formula` is not empty, a formula into bolt or screw
+  // `id`. Answers Parts() with "popups": the texts the add-in showed (the new length).
+  nlohmann::json TypeLength(std::int64_t version, std::int32_t id, double length,
+                            const std::string& formula);
   // The part the ray meets first: {"part": id} or {"part": null}.
   nlohmann::json Pick(host::ref::Vec3 at, host::ref::Vec3 dir);
   // The scene as a file's bytes. Raises host::occt::ExportError when no part has material.
   std::string Export(host::occt::ExportFormat format);
+  // The scene drawn from the front and from above on an SVG sheet, threads drawn as a drafter
+  // does. Raises host::occt::DrawingError when no part has material.
+  std::string Drawing();
 
  private:
   void RequireVersion(std::int64_t version) const;
+  // Part `id` (a part, not an assembly): RequestError 404 when the scene has none.
+  host::ref::SceneShape& PartById(std::int32_t id);
+  // Loads the document's kernel and routes its class events to the host.
+  void Attach();
   // Runs `change` on the scene; on any failure puts the scene back as it was. Then saves.
   template <typename Change>
   void Change(Change&& change);

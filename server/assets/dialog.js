@@ -1,16 +1,20 @@
 // The selection dialog on the page. The server's dialog model decides everything (the lists,
 // what is shown and enabled); the page keeps the clicks made since the dialog opened, sends
-// them all with each new click and draws the state it gets back.
+// them all with each new click and draws the state it gets back. Opened on a placed part (the
+// double-click), the dialog shows the part's own choices and OK rebuilds the part.
 import { post } from './api.js';
 
 const $ = (id) => document.getElementById(id);
 const KIND_NAMES = ['bolt', 'screw', 'setscrew', 'washer', 'nut'];
 
 export class SelectionDialog {
-  // onChoice(choice) after every change; onOk(choice) for OK; onError(message).
-  constructor({ onChoice, onOk, onError }) {
+  // onChoice(choice) after every change; onOk(choice) for OK on a new item; onEditOk(part,
+  // clicks) for OK on a placed part, answering whether the part was rebuilt; onError(message).
+  constructor({ onChoice, onOk, onEditOk, onError }) {
     this.clicks = [];
     this.state = null;
+    this.editing = null;  // the placed part the dialog is open on, {id, name}
+    this.newItemClicks = [];  // the new item's clicks, kept while a part is edited
     this.lastClickAt = null;  // when the last click was made (performance.now())
     this.onChoice = onChoice;
     this.onError = onError;
@@ -24,8 +28,37 @@ export class SelectionDialog {
     for (const [id, box] of [['washer', 'ToggleRondella'], ['nut', 'ToggleDado'], ['assembly', 'ToggleCreateAssembly']]) {
       $(id).addEventListener('change', () => this.click({ box }));
     }
-    $('ok').addEventListener('click', () => this.state && onOk(this.state.choice));
-    $('cancel').addEventListener('click', () => { this.clicks = []; this.refresh(); });
+    // OK waits for what it started: a second press meanwhile would repeat the change.
+    $('ok').addEventListener('click', async () => {
+      if (!this.state || $('ok').disabled) return;
+      $('ok').disabled = true;
+      try {
+        if (!this.editing) await onOk(this.state.choice);
+        else if (await onEditOk(this.editing, this.clicks)) this.closeEdit();
+      } finally {
+        $('ok').disabled = false;
+      }
+    });
+    $('cancel').addEventListener('click', () => {
+      if (this.editing) return this.closeEdit();
+      this.clicks = [];
+      this.refresh();
+    });
+  }
+
+  // Opens the dialog on placed part `part` ({id, name}), as its double-click does.
+  async openEdit(part) {
+    if (!this.editing) this.newItemClicks = this.clicks;
+    this.editing = part;
+    this.clicks = [];
+    if (!(await this.refresh())) this.closeEdit();
+  }
+
+  // Back to choosing a new item, as it was before the edit.
+  closeEdit() {
+    this.editing = null;
+    this.clicks = this.newItemClicks;
+    this.refresh();
   }
 
   get choice() { return this.state && this.state.choice; }
@@ -39,7 +72,9 @@ export class SelectionDialog {
 
   async refresh() {
     try {
-      this.state = await post('/api/dialog', { clicks: this.clicks });
+      const body = { clicks: this.clicks };
+      if (this.editing) body.edit = this.editing.id;
+      this.state = await post('/api/dialog', body);
     } catch (e) {
       this.onError(e.message);
       if (this.state) this.draw(this.state);  // put the controls back as they were
@@ -53,6 +88,12 @@ export class SelectionDialog {
 
   draw(s) {
     $('dialog-title').textContent = s.title;
+    $('dialog').classList.toggle('edit', !!this.editing);
+    $('editing').hidden = !this.editing;
+    if (this.editing) $('editing').textContent = `Editing ${this.editing.name}`;
+    $('dialog-hint').textContent = this.editing
+      ? 'OK rebuilds the part in its place; its copies and a hole made for it follow. Cancel leaves it as it is.'
+      : 'OK places the item at the origin; a click in the scene places it there.';
     tabs($('families'), s.families, (i) => this.click({ familyTab: i }));
     tabs($('kinds'), s.kinds, (i) => this.click({ kindTab: i }));
     this.gallery(s);

@@ -52,10 +52,18 @@ async function showPreview(choice) {
   }
 }
 
-const scene = new SceneView({ choice: () => dialog.choice, onError: showError, onInfo: showInfo });
+const scene = new SceneView({
+  choice: () => dialog.choice,
+  onEdit: (part) => dialog.openEdit({ id: part.id, name: part.name }),
+  // A part being edited that another page deleted: the dialog goes back to the new item.
+  onShown: (has) => { if (dialog.editing && !has(dialog.editing.id)) dialog.closeEdit(); },
+  onError: showError,
+  onInfo: showInfo,
+});
 const dialog = new SelectionDialog({
   onChoice: showPreview,
   onOk: () => scene.drop({ at: [0, 0, 0] }),
+  onEditOk: (part, clicks) => scene.edit(part.id, clicks),
   onError: showError,
 });
 

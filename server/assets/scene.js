@@ -1,19 +1,25 @@
 // The scene view: the served scene in 3D with its part list. In Place mode a click on a face,
 // a hole or a circular edge drops the dialog's choice there along the click's ray, and a click
 // on the ground grid (a floor under everything) drops it on nothing at that point; in Select
-// mode a click selects the part under it, which Delete removes.
+// mode a click selects the part under it, which Edit opens in the dialog (as a double-click
+// does), Delete removes and, for a bolt or screw, the length field gives another length.
 import { getJson, getModel, post, ApiError } from './api.js';
 import { Viewer } from './viewer.js';
 
 const $ = (id) => document.getElementById(id);
 
 export class SceneView {
-  // choice() answers the dialog's choice; onError(message), onInfo(message).
-  constructor({ choice, onError, onInfo }) {
+  // choice() answers the dialog's choice; onEdit(part) opens the dialog on a placed part;
+  // onShown(has) after each new state of the scene, has(id) telling whether part id is in it;
+  // onError(message), onInfo(message).
+  constructor({ choice, onEdit, onShown, onError, onInfo }) {
     this.choice = choice;
+    this.onEdit = onEdit;
+    this.onShown = onShown;
     this.onError = onError;
     this.onInfo = onInfo;
     this.version = 0;
+    this.changes = Promise.resolve(true);  // the last change sent
     this.parts = [];
     this.selected = null;
     this.mode = 'place';
@@ -30,6 +36,14 @@ export class SceneView {
     $('mode-place').addEventListener('click', () => this.setMode('place'));
     $('mode-select').addEventListener('click', () => this.setMode('select'));
     $('delete').addEventListener('click', () => this.deleteSelected());
+    $('edit').addEventListener('click', () => this.editSelected());
+    // A double-click selects with its first click: the part is edited once that pick is answered.
+    canvas.addEventListener('dblclick', async () => {
+      if (this.mode !== 'select') return;
+      await Promise.resolve(this.picking).catch(() => null);
+      this.editSelected();
+    });
+    $('part-length').addEventListener('change', (e) => this.typeLength(e.target.value));
     $('fit').addEventListener('click', () => { this.viewer.frame(); this.viewer.render(); });
     document.addEventListener('keydown', (e) => {
       if (e.key === 'Delete' && this.selected && e.target === document.body) this.deleteSelected();
@@ -44,7 +58,7 @@ export class SceneView {
     $('scene').classList.toggle('select', mode === 'select');
     $('scene-hint').textContent = mode === 'place'
       ? 'Click a face, a hole or an edge to place the item there; click the floor to set it down.'
-      : 'Click a part to select it.';
+      : 'Click a part to select it; double-click it to edit it in the dialog.';
   }
 
   async load() {
@@ -60,10 +74,13 @@ export class SceneView {
     $('version').textContent = `version ${scene.version}`;
     $('downloads').classList.toggle('off', !this.parts.length);  // nothing to download yet
     if (this.selected && !findPart(this.parts, this.selected)) this.selected = null;
+    this.onShown((id) => !!findPart(this.parts, id));
     this.drawList();
     const fasteners = new Set();
     walk(this.parts, (p) => { if (p.partNumber) fasteners.add(p.name); });
-    await this.viewer.show(await getModel('/api/scene.glb'), { fasteners, frame: !this.framed });
+    // The first parts are framed; a part placed out of view brings the whole scene into it.
+    const frame = !this.framed || (scene.added && scene.added.length ? 'unseen' : false);
+    await this.viewer.show(await getModel('/api/scene.glb'), { fasteners, frame });
     this.framed = this.framed || this.parts.length > 0;
     this.highlight();
   }
@@ -72,7 +89,8 @@ export class SceneView {
     const ray = this.viewer.rayAt(e.clientX, e.clientY);
     try {
       if (this.mode === 'select') {
-        const picked = ray.hit ? await post('/api/pick', { at: xyz(ray.origin), dir: xyz(ray.direction) }) : { part: null };
+        this.picking = ray.hit ? post('/api/pick', { at: xyz(ray.origin), dir: xyz(ray.direction) }) : null;
+        const picked = this.picking ? await this.picking : { part: null };
         this.select(picked.part);
       } else if (ray.hit) {
         await this.drop({ at: xyz(ray.origin), dir: xyz(ray.direction) });
@@ -96,6 +114,34 @@ export class SceneView {
     });
   }
 
+  editSelected() {
+    const part = this.selected && findPart(this.parts, this.selected);
+    if (part && part.editable) this.onEdit(part);
+  }
+
+  // Rebuilds part `id` with the dialog's `clicks`; answers whether it was rebuilt.
+  async edit(id, clicks) {
+    const before = findPart(this.parts, id);
+    return this.change('/api/edit', { id, clicks }, (result) => {
+      const after = findPart(result.parts, id);
+      this.onInfo(`Rebuilt ${before ? before.name : 'the part'}${after ? ` as ${after.name}` : ''}`);
+    });
+  }
+
+  // The selected bolt or screw takes a typed shank length (a number, or a formula such as 2*20+5).
+  async typeLength(text) {
+    const part = this.selected && findPart(this.parts, this.selected);
+    if (!part || part.length === undefined) return;
+    const value = text.trim();
+    if (!value) return this.showLength();
+    const body = Number.isFinite(Number(value)) ? { length: Number(value) } : { expression: value };
+    const done = await this.change('/api/length', { id: part.id, ...body }, (result) => {
+      const after = findPart(result.parts, part.id);
+      this.onInfo(after ? `${after.name}: length ${after.length} mm` : 'Length changed');
+    });
+    if (!done) this.showLength();
+  }
+
   async deleteSelected() {
     if (!this.selected) return;
     const part = findPart(this.parts, this.selected);
@@ -105,14 +151,25 @@ export class SceneView {
     });
   }
 
-  async change(url, body, done) {
+  // Sends a change of the scene on the version shown, after the changes sent before it have
+  // been answered (so quick clicks do not find each other's versions stale); answers whether
+  // it was made.
+  change(url, body, done) {
+    const next = this.changes.then(() => this.send(url, body, done));
+    this.changes = next;
+    return next;
+  }
+
+  async send(url, body, done) {
     try {
       const result = await post(url, { version: this.version, ...body });
       done(result);
       await this.show(result);
+      return true;
     } catch (err) {
       this.onError(err.message);
       if (err instanceof ApiError && err.status === 409) await this.load();
+      return false;
     }
   }
 
@@ -122,12 +179,37 @@ export class SceneView {
     this.highlight();
   }
 
+  // The selected bolt's or screw's length, and its standard's lengths to choose from (what the
+  // dialog lists when the part is double-clicked).
+  async offerLengths() {
+    const part = this.selected && findPart(this.parts, this.selected);
+    $('part-lengths').replaceChildren();
+    if (!part || part.length === undefined) return;
+    try {
+      const state = await post('/api/dialog', { clicks: [], edit: part.id });
+      if (this.selected === part.id) {
+        $('part-lengths').replaceChildren(...state.Lunghezza.entries.map((l) => new Option(l)));
+      }
+    } catch (err) { /* the field still takes any length */ }
+  }
+
+  showLength() {
+    const part = this.selected && findPart(this.parts, this.selected);
+    const field = $('part-length');
+    field.disabled = !part || part.length === undefined;
+    field.value = field.disabled ? '' : String(part.length);
+    $('length-box').classList.toggle('off', field.disabled);
+  }
+
   highlight() {
     const names = new Set();
     const part = this.selected && findPart(this.parts, this.selected);
     if (part) walk([part], (p) => names.add(p.name));
     this.viewer.highlight(names);
     $('delete').disabled = !part;
+    $('edit').disabled = !part || !part.editable;
+    this.showLength();
+    this.offerLengths();
   }
 
   drawList() {
@@ -136,6 +218,7 @@ export class SceneView {
       const div = document.createElement('div');
       div.classList.toggle('on', p.id === this.selected);
       div.addEventListener('click', () => this.select(p.id === this.selected ? null : p.id));
+      div.addEventListener('dblclick', () => { this.select(p.id); this.editSelected(); });
       div.append(describe(p));
       li.append(div);
       if (p.children.length) {

@@ -57,7 +57,7 @@ export class Viewer {
 
   // Shows the model in `bytes` (ArrayBuffer), or nothing for null. `fasteners` names the parts
   // of the catalogue, drawn as steel, the others as workpieces (null: all are steel); `frame`
-  // fits the camera to the model.
+  // fits the camera to the model: true always, 'unseen' when part of it is out of view.
   async show(bytes, { fasteners = null, frame = true } = {}) {
     const steel = fasteners && nodeNames(fasteners);
     if (this.model) this.scene.remove(this.model);
@@ -85,8 +85,20 @@ export class Viewer {
       const bottom = this.model ? new THREE.Box3().setFromObject(this.model).min.z : 0;
       this.ground.position.z = Math.min(0, bottom) - 0.5;
     }
-    if (frame) this.frame();
+    if (frame === true || (frame === 'unseen' && !this.inView())) this.frame();
     this.render();
+  }
+
+  // Whether the whole model is in the camera's view.
+  inView() {
+    if (!this.model) return true;
+    const box = new THREE.Box3().setFromObject(this.model);
+    for (let i = 0; i < 8; i++) {
+      const p = new THREE.Vector3(i & 1 ? box.max.x : box.min.x, i & 2 ? box.max.y : box.min.y,
+                                  i & 4 ? box.max.z : box.min.z).project(this.camera);
+      if (Math.abs(p.x) > 1 || Math.abs(p.y) > 1 || p.z > 1) return false;
+    }
+    return true;
   }
 
   // Colours the meshes of the parts named in `names` as selected.

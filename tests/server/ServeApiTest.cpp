@@ -1,114 +1,10 @@
 // vormbrace serve's API, spoken to over HTTP as the page does: a drop on the plate's hole is
 // saved with the bolt on the hole's axis, a change on an old version is refused, bad requests
 // get a 4xx JSON error and change nothing, and the dialog answers with its own rules.
-#include <gtest/gtest.h>
-#include <httplib.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "server/ServeFixture.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <nlohmann/json.hpp>
-#include <sstream>
-
-#include "host/occt/OcctEvaluator.h"
-#include "host/reference/SceneFile.h"
-#include "support/Plate.h"
-#include "support/TestHost.h"
-
+namespace vormbrace::test {
 namespace {
-
-using namespace vormbrace;
-using nlohmann::json;
-
-// `vormbrace serve ARGS` on a free port, run from `cwd`, stopped with SIGTERM at the end.
-class Served {
- public:
-  Served(const std::string& args, const std::filesystem::path& cwd) {
-    int out[2];
-    if (pipe(out) != 0) throw std::runtime_error("pipe");
-    pid_ = fork();
-    if (pid_ == 0) {
-      dup2(out[1], 1);
-      close(out[0]);
-      if (chdir(cwd.c_str()) != 0) _exit(126);
-      setenv("VORMBRACE_USER_DIR", (cwd / "user").c_str(), 1);
-      setenv("XDG_CACHE_HOME", (cwd / "cache").c_str(), 1);  // never the user's solid cache
-      const std::string command = "exec '" VORMBRACE_EXE "' serve --port 0 " + args;
-      execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(out[1]);
-    output_ = fdopen(out[0], "r");
-    char line[512] = {};
-    if (std::fgets(line, sizeof line, output_) != nullptr) {
-      const std::string text = line;
-      if (auto at = text.find("127.0.0.1:"); at != std::string::npos) {
-        port_ = std::stoi(text.substr(at + 10));
-      }
-    }
-  }
-  ~Served() {
-    kill(pid_, SIGTERM);
-    int status = 0;
-    waitpid(pid_, &status, 0);
-    std::fclose(output_);
-  }
-  int Port() const { return port_; }
-
- private:
-  pid_t pid_ = -1;
-  FILE* output_ = nullptr;
-  int port_ = 0;
-};
-
-struct Reply {
-  int status = 0;
-  json body;
-};
-
-class ServeApi : public ::testing::Test {
- protected:
-  void SetUp() override {
-    host::ref::SceneDocument document;
-    host::occt::AttachKernel(document);
-    test::AddPlate(document);
-    scene_ = (host_.Scratch() / "plate.json").string();
-    host::ref::SaveScene(document, scene_);
-    served_ = std::make_unique<Served>("plate.json", host_.Scratch());
-    ASSERT_GT(served_->Port(), 0) << "the server printed no address";
-    client_ = std::make_unique<httplib::Client>("127.0.0.1", served_->Port());
-  }
-
-  Reply Post(const std::string& path, const std::string& body) {
-    auto r = client_->Post(path.c_str(), body, "application/json");
-    if (!r) return {};
-    return {r->status, json::parse(r->body, nullptr, false)};
-  }
-  Reply Post(const std::string& path, const json& body) { return Post(path, body.dump()); }
-
-  std::string SceneFile() const {
-    std::stringstream s;
-    s << std::ifstream(scene_, std::ios::binary).rdbuf();
-    return s.str();
-  }
-
-  // A drop of ISO 4017 M10x50 along a ray that enters the plate's hole and meets its wall.
-  static json HoleDrop(std::int64_t version) {
-    return {
-        {"version", version},
-        {"choice", {{"kind", "bolt"}, {"standard", "ISO 4017"}, {"size", "M10"}, {"length", "50"}}},
-        {"at", {0, 0, 30}},
-        {"dir", {5, 0, -34}}};
-  }
-
-  test::TestHost host_;
-  std::string scene_;
-  std::unique_ptr<Served> served_;
-  std::unique_ptr<httplib::Client> client_;
-};
 
 TEST_F(ServeApi, DropOnThePlateHoleSavesTheBoltOnTheHoleAxis) {
   Reply r = Post("/api/drop", HoleDrop(1));
@@ -142,13 +38,17 @@ TEST_F(ServeApi, DropOnThePlateHoleSavesTheBoltOnTheHoleAxis) {
 TEST_F(ServeApi, AChangeMadeOnAnOlderVersionIsRefused) {
   ASSERT_EQ(Post("/api/drop", HoleDrop(1)).status, 200);
   const std::string afterFirst = SceneFile();
-  // A second page that still shows version 1 drops, then deletes: both are refused.
+  // A second page that still shows version 1 drops, deletes, edits, types a length: all are
+  // refused.
   Reply drop = Post("/api/drop", HoleDrop(1));
   EXPECT_EQ(drop.status, 409);
   EXPECT_EQ(drop.body["error"],
             "the scene has changed since this page last read it (version 1, now 2): it was "
             "changed elsewhere; look at it again and repeat the change");
   EXPECT_EQ(Post("/api/delete", json{{"version", 1}, {"id", 1}}).status, 409);
+  EXPECT_EQ(Post("/api/edit", json{{"version", 1}, {"id", 2}, {"clicks", json::array()}}).status,
+            409);
+  EXPECT_EQ(Post("/api/length", json{{"version", 1}, {"id", 2}, {"length", 40}}).status, 409);
   EXPECT_EQ(SceneFile(), afterFirst);
 
   // On the current version the delete goes through and is saved.
@@ -289,3 +189,4 @@ TEST_F(ServeApi, PreviewAndDownloadsAreRealFiles) {
 }
 
 }  // namespace
+}  // namespace vormbrace::test

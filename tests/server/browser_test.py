@@ -4,7 +4,9 @@
 Serves a scene holding the test plate (hole of diameter 10.5 on the Z axis, top face at
 z = 0), chooses ISO 4017 M10x50 in the page's dialog, checks that the preview canvas shows
 the part, clicks into the plate's hole in the scene view, and checks that the saved scene
-holds the bolt on the hole's axis. Screenshots go to the folder given.
+holds the bolt on the hole's axis. Then selects the bolt, edits it in the dialog to 40 mm and
+types 35 mm into its length field, checking the saved scene after each. Screenshots go to the
+folder given.
 
     browser_test.py VORMBRACE WRITE_PLATE_SCENE SCREENSHOT_FOLDER
 """
@@ -18,6 +20,7 @@ import tempfile
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import Select, WebDriverWait
 
 # Pixels of the canvas that differ from its corner (its background).
@@ -62,15 +65,15 @@ def main():
                                   stdout=subprocess.PIPE, text=True)
         try:
             url = server.stdout.readline().split(" at ")[1].split()[0]
-            run_page(url, shots)
+            run_page(url, shots, lambda length: check_saved_scene(exe, scene, scratch, length))
         finally:
             server.terminate()
             server.wait()
-        check_saved_scene(exe, scene, scratch)
-    print("ok: chose ISO 4017 M10x50, previewed it and dropped it on the plate's hole axis")
+    print("ok: chose ISO 4017 M10x50, previewed it, dropped it on the plate's hole axis, "
+          "edited it to M10x40 and typed 35 mm")
 
 
-def run_page(url, shots):
+def run_page(url, shots, check_saved):
     options = webdriver.ChromeOptions()
     for a in ("--headless=new", "--no-sandbox", "--disable-dev-shm-usage", "--use-gl=angle",
               "--use-angle=swiftshader", "--enable-unsafe-swiftshader", "--window-size=1400,900"):
@@ -122,6 +125,37 @@ def run_page(url, shots):
         message = driver.find_element(By.ID, "message").text
         assert message.startswith("Placed ISO 4017 M10x50"), message
         driver.save_screenshot(str(shots / "3-bolt-in-hole.png"))
+        check_saved(50)
+
+        # The dropped bolt is selected: Edit opens the dialog on its choices; another length
+        # and OK rebuild it in the hole.
+        edit = driver.find_element(By.ID, "edit")
+        assert edit.is_enabled(), "the dropped bolt is not selected for editing"
+        edit.click()
+        wait.until(lambda d: d.find_element(By.ID, "editing").is_displayed())
+        wait_idle(driver, wait)
+        assert Select(driver.find_element(By.ID, "length")).first_selected_option.text == "50"
+        Select(driver.find_element(By.ID, "length")).select_by_visible_text("40")
+        wait_idle(driver, wait)
+        driver.save_screenshot(str(shots / "4-edit-dialog.png"))
+        driver.find_element(By.ID, "ok").click()
+        wait.until(lambda d: "ISO 4017 M10x40 - 8.8" in d.find_element(By.ID, "parts").text)
+        wait_idle(driver, wait)
+        assert not driver.find_element(By.ID, "editing").is_displayed(), "the dialog stays on the part"
+        check_saved(40)
+
+        # A length typed into the selected bolt's field takes the standard's record.
+        field = driver.find_element(By.ID, "part-length")
+        assert field.get_attribute("value") == "40", field.get_attribute("value")
+        field.send_keys(Keys.CONTROL, "a")
+        field.send_keys("35", Keys.TAB)
+        wait.until(lambda d: "ISO 4017 M10x35 - 8.8" in d.find_element(By.ID, "parts").text)
+        wait_idle(driver, wait)
+        driver.save_screenshot(str(shots / "5-length-typed.png"))
+        check_saved(35)
+    except Exception:
+        driver.save_screenshot(str(shots / "failed.png"))
+        raise
     finally:
         driver.quit()
 
@@ -145,15 +179,17 @@ def matches(choice, wanted):
     return choice is not None and all(choice.get(k) == v for k, v in wanted.items())
 
 
-def check_saved_scene(exe, scene, cwd):
+def check_saved_scene(exe, scene, cwd, length):
+    # The scene file as saved after the last change: the plate and one M10 bolt of `length`.
     shown = subprocess.run([exe, "inspect", scene], cwd=cwd, check=True, capture_output=True,
                            text=True).stdout
     parts = {s["name"]: s for s in json.loads(shown)["root"]["children"]}
-    assert "ISO 4017 M10x50 - 8.8" in parts, f"no bolt saved: {list(parts)}"
-    box = parts["ISO 4017 M10x50 - 8.8"]["solid"]["box"]
+    name = f"ISO 4017 M10x{length} - 8.8"
+    assert name in parts and len(parts) == 2, f"no {name} saved: {list(parts)}"
+    box = parts[name]["solid"]["box"]
     (x0, y0, z0), (x1, y1, z1) = box["min"], box["max"]
     assert abs(x0 + x1) < 1e-6 and abs(y0 + y1) < 1e-6, f"bolt off the hole's axis: {box}"
-    assert abs(z0 + 50) < 1e-6 and abs(z1 - 6.4) < 1e-6, f"bolt not seated on the plate: {box}"
+    assert abs(z0 + length) < 1e-6 and abs(z1 - 6.4) < 1e-6, f"bolt not seated on the plate: {box}"
 
 
 if __name__ == "__main__":
