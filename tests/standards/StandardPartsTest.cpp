@@ -8,7 +8,7 @@
 #include "geometry/generaRosette.h"
 #include "geometry/generaTeste.h"
 #include "nuts/NutWasherFixture.h"
-#include "support/CylinderProbe.h"
+#include "support/Probes.h"
 
 namespace vormbrace::test {
 namespace {
