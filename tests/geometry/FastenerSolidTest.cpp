@@ -20,11 +20,6 @@ namespace {
 using host::ref::SceneShape;
 constexpr double kPi = kMathPi;
 
-// A truncated cone of radii r1, r2 and height h.
-double Frustum(double r1, double r2, double h) {
-  return kPi * h / 3 * (r1 * r1 + r1 * r2 + r2 * r2);
-}
-
 // M10 x 50, pitch 1.5, fully threaded (ISO 4017 proportions).
 HeadedDimensions M10(std::int32_t type) {
   HeadedDimensions d;

@@ -18,6 +18,11 @@ inline constexpr double kMathPi = 3.14159265358979323846;
 // Material found by a probe is a difference of two part volumes (good to about 1e-4 mm³).
 inline constexpr double kProbe = 1e-3;
 
+// A truncated cone of radii r1, r2 and height h.
+inline double Frustum(double r1, double r2, double h) {
+  return kMathPi * h / 3 * (r1 * r1 + r1 * r2 + r2 * r2);
+}
+
 class GeometryTest : public ::testing::Test {
  protected:
   GeometryTest()

@@ -1,29 +1,20 @@
 // Hole profiles measured on the solid: what a simple, counterbore and countersink hole removes
 // from a block, the allowance in the radius and not in the name, and a refill that replaces
 // every loop.
-#include <gtest/gtest.h>
-
+#include "geometry/GeometryFixture.h"
 #include "geometry/generaHoles.h"
-#include "host/occt/OcctEvaluator.h"
-#include "occt/SolidChecks.h"
 #include "support/Parts.h"
-#include "support/TestHost.h"
 
 namespace vormbrace::test {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kPi = kMathPi;
 
-double Frustum(double r1, double r2, double h) {
-  return kPi * h / 3 * (r1 * r1 + r1 * r2 + r2 * r2);
-}
-
-class HolesTest : public ::testing::Test {
+class HolesTest : public GeometryTest {
  protected:
   HolesTest()
-      : kernel_(host::occt::AttachKernel(doc_)),
-        block_(AddDrilledPlate(doc_, {}, 400, 400)),
-        solid_(kernel_.Figures(block_).volume),
+      : block_(AddDrilledPlate(document_, {}, 400, 400)),
+        solid_(Volume(block_)),
         hole_(block_.Components(23).Item(1).Shapes(host::kShapeRevolved).Add()) {}
 
   // The hole's removal, well inside the block, once it is made.
@@ -31,15 +22,11 @@ class HolesTest : public ::testing::Test {
     host::Component& anchor = hole_.Components(5).Item(1);
     for (int i = 1; i <= 3; ++i) anchor.Variable(i).SetValue(host::Value::Double(i == 3 ? 200 : 0));
     hole_.Update();
-    host::occt::SolidFigures f = kernel_.Figures(block_);
-    EXPECT_TRUE(f.valid);
-    EXPECT_EQ(f.solids, 1);
-    return solid_ - f.volume;
+    EXPECT_TRUE(kernel_.Figures(block_).valid);
+    EXPECT_EQ(kernel_.Figures(block_).solids, 1);
+    return solid_ - Volume(block_);
   }
 
-  TestHost host_;
-  host::ref::SceneDocument doc_;
-  host::occt::OcctEvaluator& kernel_;
   host::ref::SceneShape& block_;
   double solid_;
   host::Shape& hole_;
@@ -62,9 +49,7 @@ TEST_F(HolesTest, CountersinkDepthFollowsTheAngle) {
   MakeCountersinkHole(hole_, 10, 30, 0, 20, 90);
   EXPECT_NEAR(Removed(), Frustum(10, 5, 5) + kPi * 25 * 30, 1e-6);
   EXPECT_EQ(hole_.Name(), "CSHole  10");
-}
-
-TEST_F(HolesTest, CountersinkAngleOfZeroDividesNothing) {
+  // An angle of 0 divides nothing.
   EXPECT_NO_THROW(MakeCountersinkHole(hole_, 2.5, 10, 0, 5, 0));
   EXPECT_EQ(hole_.Name(), "CSHole  2.5");
 }

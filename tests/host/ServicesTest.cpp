@@ -4,6 +4,7 @@
 #include "host/Host.h"
 #include "host/RuntimeError.h"
 #include "host/reference/SceneDocument.h"
+#include "support/ErrorOf.h"
 #include "support/TestHost.h"
 
 namespace {
@@ -95,13 +96,7 @@ TEST_F(ServicesTest, PlacementAppliedToAPartIsReadBackAndIsItsFrame) {
 }
 
 TEST_F(ServicesTest, PlacementWithoutTargetIsAnError) {
-  auto p = CurrentHost().NewPlacement();
-  try {
-    p->Apply();
-    FAIL();
-  } catch (const host::RuntimeError& e) {
-    EXPECT_EQ(e.Number(), 424);
-  }
+  EXPECT_EQ(vormbrace::test::ErrorOf([] { CurrentHost().NewPlacement()->Apply(); }), 424);
 }
 
 TEST_F(ServicesTest, RotateTurnsACopiedFeatureAboutItsOwnAxis) {

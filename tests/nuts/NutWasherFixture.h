@@ -22,15 +22,16 @@ class NutWasherTest : public GeometryTest {
         host::ref::SettingsStore::Load(VORMBRACE_STANDARDS_SOURCE_DIR "/settings.json");
   }
 
-  // The record of `size` in a shipped size data file, read the way the dialog reads it.
+  // The record of `size` (and `length`) in a shipped size data file, read the way the dialog
+  // reads it.
   static ValueArray Record(std::int16_t family, std::int16_t kind, const std::string& file,
-                           const std::string& size) {
+                           const std::string& size, const std::string& length = "") {
     State().family = family;
     LoadKindSettings(kind);
     ValueArray v{};
     std::string partNumber;
-    EXPECT_TRUE(QMisuraVariabili(State().paths.dataFolder + file, size, "", v, partNumber))
-        << file << " " << size;
+    EXPECT_TRUE(QMisuraVariabili(State().paths.dataFolder + file, size, length, v, partNumber))
+        << file << " " << size << " " << length;
     return v;
   }
 };

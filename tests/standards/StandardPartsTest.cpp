@@ -19,29 +19,18 @@ constexpr std::int16_t kBoltKind = 0, kSetScrewKind = 2;
 
 class StandardParts : public NutWasherTest {
  protected:
-  // The record of `size` and `length` in a shipped size data file.
-  static ValueArray RecordAt(std::int16_t family, std::int16_t kind, const std::string& file,
-                             const std::string& size, const std::string& length) {
-    State().family = family;
-    LoadKindSettings(kind);
-    ValueArray v{};
-    std::string partNumber;
-    EXPECT_TRUE(QMisuraVariabili(State().paths.dataFolder + file, size, length, v, partNumber))
-        << file << " " << size << "x" << length;
-    return v;
-  }
   SceneShape& Bolt(std::int16_t family, const std::string& file, const std::string& size,
                    const std::string& length, std::int16_t type) {
     SceneShape& part = NewPart(file + " " + size);
     BuildBoltByType(part, ReadHeadedDimensions(*MakeBolt(
-                              type, RecordAt(family, kBoltKind, file, size, length))));
+                              type, Record(family, kBoltKind, file, size, length))));
     return part;
   }
   SceneShape& SetScrew(std::int16_t family, const std::string& file, const std::string& size,
                        const std::string& length, std::int16_t type) {
     SceneShape& part = NewPart(file + " " + size);
     BuildScrewNoHeadByType(part, ReadSetScrewDimensions(*MakeScrewNoHead(
-                                     type, RecordAt(family, kSetScrewKind, file, size, length))));
+                                     type, Record(family, kSetScrewKind, file, size, length))));
     return part;
   }
   SceneShape& Washer(std::int16_t family, const std::string& file, const std::string& size,
