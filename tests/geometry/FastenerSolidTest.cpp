@@ -331,8 +331,8 @@ TEST_F(FastenerSolid, SquareHeadCornersAreCutAcrossItsDiameter) {
   d.DiamCerchioTesta = 22, d.LungTesta = 7, d.LatoTesta = 17;
   BuildBoltByType(part, d);
   ExpectBox(kernel_, part, {-8.5, -8.5, -50}, {8.5, 8.5, 7});
-  EXPECT_NEAR(MaterialIn(part, {-8.5, 8, 1}, {-8, 8.5, 6}), 0, kProbe);
-  EXPECT_NEAR(MaterialIn(part, {-7.7, 7.5, 1}, {-7.5, 7.7, 6}), 0.2 * 0.2 * 5, kProbe);
+  EXPECT_NEAR(MaterialIn(part, {-8.5, 7.3, 1}, {-8.3, 7.5, 6}), 0, kProbe);  // x + y > 15.6
+  EXPECT_NEAR(MaterialIn(part, {-8.5, 6.8, 1}, {-8.3, 7, 6}), 0.2 * 0.2 * 5, kProbe);
   EXPECT_NEAR(MaterialIn(part, {8.2, -0.5, 1}, {8.5, 0.5, 6}), 0.3 * 1 * 5, kProbe);
 }
 

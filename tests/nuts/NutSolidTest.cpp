@@ -158,8 +158,8 @@ TEST_F(NutSolid, SquareCornersAreCutAcrossTheirDiameter) {
   // DIN 557 M10: the 17 square's corners cut by lines Di/2 = 10.75 from the axis (x + y = 15.2
   // on the diagonal); its flats stay whole.
   SceneShape& part = Build(kDin, "DIN557.tab", "M10", 5);
-  EXPECT_NEAR(MaterialIn(part, {8, 8, 1}, {8.5, 8.5, 6}), 0, kProbe);
-  EXPECT_NEAR(MaterialIn(part, {7.3, 7.3, 1}, {7.5, 7.5, 6}), 0.2 * 0.2 * 5, kProbe);
+  EXPECT_NEAR(MaterialIn(part, {8.3, 6.95, 1}, {8.5, 7.15, 6}), 0, kProbe);  // x + y > 15.25
+  EXPECT_NEAR(MaterialIn(part, {8.3, 6.4, 1}, {8.5, 6.6, 6}), 0.2 * 0.2 * 5, kProbe);
   EXPECT_NEAR(MaterialIn(part, {8.2, -0.5, 1}, {8.5, 0.5, 6}), 0.3 * 1 * 5, kProbe);
 }
 
