@@ -2,6 +2,8 @@
 // where the part frame puts it: the shank from z = -lung to the seating plane, protruding heads
 // above it, countersunk heads below. Bodies and four whole fasteners are checked against a hand
 // computation of their volume; recesses, corners, fins and necks against probes of the solid.
+// Rebuilt bodies, thread textures, types outside each range and a generator stopped by a
+// floating-point fault are here too.
 #include <cmath>
 #include <functional>
 #include <string>
