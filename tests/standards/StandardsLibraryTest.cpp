@@ -355,39 +355,7 @@ TEST_F(StandardsLibrary, TypesThatLeaveOutAFeatureOfTheirStandardSaySoInTheCatal
   EXPECT_GE(offered, 3);
 }
 
-// Reads one record the way the dialog does: family, kind, data file, size, length.
-ValueArray Record(std::int16_t family, std::int16_t kind, const std::string& file,
-                  const std::string& size, const std::string& length) {
-  State().family = family;
-  LoadKindSettings(kind);
-  ValueArray v{};
-  std::string partNumber;
-  EXPECT_TRUE(QMisuraVariabili(State().paths.dataFolder + file, size, length, v, partNumber));
-  return v;
-}
-
-TEST_F(StandardsLibrary, WellKnownFiguresHold) {
-  auto hex = MakeBolt(1, Record(0, 0, "ISO4017.tab", "M10", "50"));
-  EXPECT_EQ(hex->DiamCerchioTesta, 16);  // s
-  EXPECT_EQ(hex->LungTesta, 6.4);        // k
-  EXPECT_EQ(hex->Passo, 1.5);
-  EXPECT_EQ(hex->DistFiletto, 0);  // threaded to the head
-
-  auto cap = MakeScrew(1, Record(0, 1, "ISO4762.tab", "M10", "50"));
-  EXPECT_EQ(cap->DiamCerchioTesta, 16);  // dk
-  EXPECT_EQ(cap->LungTesta, 10);         // k
-  EXPECT_EQ(cap->Var2, 8);               // s
-  EXPECT_EQ(cap->DistFiletto, 50 - 32);  // b = 2d + 12 for this length
-
-  auto nut = MakeNut(1, Record(0, 4, "ISO4032.tab", "M10", "8.4"));
-  EXPECT_EQ(nut->DiametroEsterno, 16);
-  EXPECT_EQ(nut->Spessore, 8.4);
-
-  auto washer = MakeWasher(1, Record(0, 3, "ISO7089.tab", "M10", "2"));
-  EXPECT_EQ(washer->DiametroInterno, 10.5);
-  EXPECT_EQ(washer->DiametroEsterno, 20);
-  EXPECT_EQ(washer->Spessore, 2);
-
+TEST_F(StandardsLibrary, MediumClearanceHoleOfM10Is11) {
   State().family = 0;
   LoadKindSettings(0);
   ListControl tolerances;
