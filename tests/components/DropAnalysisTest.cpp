@@ -5,6 +5,7 @@
 #include "components/Nut.h"
 #include "data/Globals.h"
 #include "host/reference/DropHit.h"
+#include "support/NearVec3.h"
 #include "support/TestHost.h"
 
 namespace {
@@ -15,8 +16,6 @@ using host::ref::RecordedDrop;
 using host::ref::SceneShape;
 using host::ref::Vec3;
 
-constexpr double kTol = 1e-9;
-
 // Where the drop context's placement puts a point of the new part.
 Vec3 Placed(Vec3 p) {
   const auto& v = State().drop.placement;
@@ -25,11 +24,7 @@ Vec3 Placed(Vec3 p) {
   return host::ref::Apply(t, p);
 }
 
-void ExpectNear(Vec3 a, Vec3 b) {
-  EXPECT_NEAR(a.x, b.x, kTol);
-  EXPECT_NEAR(a.y, b.y, kTol);
-  EXPECT_NEAR(a.z, b.z, kTol);
-}
+using test::ExpectNear;
 
 class DropAnalysisTest : public ::testing::Test {
  protected:

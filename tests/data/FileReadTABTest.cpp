@@ -1,10 +1,12 @@
 // The table queries on small files written by each test: line counting, header matching, size
-// groups, match rules, and every error message with its exact text and icon.
+// groups, match rules, and every fault's message with its exact text and icon.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "data/FileReadTAB.h"
+#include "data/NumberText.h"
 #include "dialog/ListControl.h"
 #include "host/Host.h"
 #include "support/TestHost.h"
@@ -62,20 +64,21 @@ constexpr const char* kIndex =
     "\"EN1665.tab\" \"EN 1665\" \"Flange bolt\"\r\n"
     "[end]\r\n";
 
-TEST_F(FileReadTAB, QNormaMatchesOneDigitHeaderOnlyWhenAloneOnItsLine) {
-  ListControl list;
-  EXPECT_EQ(QNorma(Write("b.ini", kIndex), 1, list), 0);
-  EXPECT_EQ(Texts(list), (Strings{"ISO 4017", "ISO 4014"}));
-  // Lines counted from 1, comments, headers and blanks included.
-  EXPECT_EQ(Data(list), (Ints{6, 8}));
+TEST_F(FileReadTAB, QNormaMatchesHeadersAloneOnTheirLineOrFollowedByTextWithEitherLineEnd) {
+  std::string lf = kIndex;
+  for (std::size_t p; (p = lf.find("\r\n")) != std::string::npos;) lf.erase(p, 1);
+  for (const std::string& index : {std::string(kIndex), lf}) {
+    std::string path = Write("b.ini", index);
+    ListControl list;
+    EXPECT_EQ(QNorma(path, 1, list), 0);
+    EXPECT_EQ(Texts(list), (Strings{"ISO 4017", "ISO 4014"}));
+    // Lines counted from 1, comments, headers and blanks included.
+    EXPECT_EQ(Data(list), (Ints{6, 8}));
+    EXPECT_EQ(QNorma(path, 10, list), 0);
+    EXPECT_EQ(Texts(list), (Strings{"EN 1665"}));
+    EXPECT_EQ(Data(list), (Ints{10}));
+  }
   EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(FileReadTAB, QNormaMatchesTwoDigitHeaderFollowedByText) {
-  ListControl list;
-  EXPECT_EQ(QNorma(Write("b.ini", kIndex), 10, list), 0);
-  EXPECT_EQ(Texts(list), (Strings{"EN 1665"}));
-  EXPECT_EQ(Data(list), (Ints{10}));
 }
 
 TEST_F(FileReadTAB, QNormaAddressesEveryFourCharacterHeaderAndNoLonger) {
@@ -84,50 +87,6 @@ TEST_F(FileReadTAB, QNormaAddressesEveryFourCharacterHeaderAndNoLonger) {
   EXPECT_EQ(QNorma(path, -1, list), 0);
   EXPECT_EQ(Texts(list), (Strings{"minus"}));
   EXPECT_EQ(QNorma(path, 100, list), 62);
-}
-
-TEST_F(FileReadTAB, QNormaReadsLfFilesLikeCrLfFiles) {
-  std::string lf = kIndex;
-  for (std::size_t p; (p = lf.find("\r\n")) != std::string::npos;) lf.erase(p, 1);
-  ListControl list;
-  EXPECT_EQ(QNorma(Write("lf.ini", lf), 1, list), 0);
-  EXPECT_EQ(Texts(list), (Strings{"ISO 4017", "ISO 4014"}));
-  EXPECT_EQ(Data(list), (Ints{6, 8}));
-}
-
-TEST_F(FileReadTAB, QNormaReportsMissingSectionAsEndOfFile) {
-  ListControl list;
-  list.AddItem("stale");
-  std::string path = Write("b.ini", kIndex);
-  EXPECT_EQ(QNorma(path, 3, list), 62);
-  EXPECT_EQ(list.ListCount(), 0);
-  EXPECT_EQ(OnlyMessage(host::kMsgCritical),
-            "Error Reading " + path + "\rin QNorma\r\nFieldID [ 3] not found");
-}
-
-TEST_F(FileReadTAB, QNormaReportsUnterminatedLastSectionKeepingWhatItListed) {
-  ListControl list;
-  std::string path = Write("b.ini", "[2]\n\"a.tab\" \"DIN 1\" \"\"\n\"b.tab\" \"DIN 2\" \"\"\n");
-  EXPECT_EQ(QNorma(path, 2, list), 62);
-  EXPECT_EQ(Texts(list), (Strings{"DIN 1", "DIN 2"}));
-  EXPECT_EQ(OnlyMessage(host::kMsgCritical),
-            "Error Reading " + path + "\rin QNorma\r\nFieldID [ 2] not found");
-}
-
-TEST_F(FileReadTAB, QNormaReportsMissingFile) {
-  ListControl list;
-  std::string path = Folder() + "none.ini";
-  EXPECT_EQ(QNorma(path, 1, list), 53);
-  EXPECT_EQ(OnlyMessage(host::kMsgExclamation),
-            "Error Reading File INI\r\n\r\n" + path + "\r\n\r\nFile INI not found\rIn QNorma");
-}
-
-TEST_F(FileReadTAB, QNormaReportsRecordWithTooFewQuotes) {
-  ListControl list;
-  EXPECT_EQ(QNorma(Write("b.ini", "[1]\n\"a.tab\" \"ISO 1\"\n\"b.tab\" ISO 2\n[2]\n"), 1, list), 5);
-  EXPECT_EQ(Texts(list), (Strings{"ISO 1"}));
-  EXPECT_EQ(OnlyMessage(host::kMsgCritical),
-            "Error 5 Invalid procedure call or argument\r\nin QNorma");
 }
 
 // --- tolerance index: QNormaHole ------------------------------------------------------------
@@ -147,14 +106,6 @@ TEST_F(FileReadTAB, QNormaHoleOnCommentsOnlyAnswers62WithoutMessage) {
   EXPECT_EQ(QNormaHole(Write("t.ini", "# none yet\n#\n"), list), 62);
   EXPECT_EQ(list.ListCount(), 0);
   EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(FileReadTAB, QNormaHoleReportsMissingFile) {
-  ListControl list;
-  std::string path = Folder() + "t.ini";
-  EXPECT_EQ(QNormaHole(path, list), 53);
-  EXPECT_EQ(OnlyMessage(host::kMsgExclamation),
-            "Error Reading File INI\r\n\r\n" + path + "\r\n\r\nFile INI not found\rIn QNormaHole");
 }
 
 // --- QData: the standard chosen -------------------------------------------------------------
@@ -192,27 +143,6 @@ TEST_F(QDataTest, FillsDescriptionSizeGroupsAndMaterials) {
   EXPECT_EQ(Data(sizes_), (Ints{1, 5, 6}));
   EXPECT_EQ(materials_.Tag(), Folder() + "Mat.tab");
   EXPECT_EQ(Texts(materials_), (Strings{"8.8", "@A2", "# not a comment", "10.9"}));
-}
-
-TEST_F(QDataTest, ReportsRecordLinePastTheEnd) {
-  QData(index_, Folder(), 4, sizes_, description_, materials_);
-  EXPECT_EQ(OnlyMessage(host::kMsgCritical), "Error Reading " + index_ + "\rin QData");
-}
-
-TEST_F(QDataTest, ReportsMissingDataFileByItsName) {
-  Write("b.ini", "[1]\n\"Gone.tab\" \"ISO 1\" \"d\" \"x\" \"Mat.tab\" \"N\"\n[2]\n");
-  QData(index_, Folder(), 2, sizes_, description_, materials_);
-  EXPECT_EQ(OnlyMessage(host::kMsgExclamation),
-            "Error Reading File INI\r\n\r\nGone.tab\r\n\r\nFile INI not found\rIn QData");
-  EXPECT_EQ(description_.Caption(), "d");
-}
-
-TEST_F(QDataTest, RecordWithoutMaterialsFieldKeepsTheSizes) {
-  Write("b.ini", "[1]\n\"ISO4017.tab\" \"ISO 4017\" \"Hex screw\"\n[2]\n");
-  QData(index_, Folder(), 2, sizes_, description_, materials_);
-  EXPECT_EQ(OnlyMessage(host::kMsgCritical),
-            "Error 5 Invalid procedure call or argument\r\nin QData");
-  EXPECT_EQ(Texts(sizes_), (Strings{"M8", "M10", "M8"}));
 }
 
 // --- QLunghezze: the size chosen ------------------------------------------------------------
@@ -264,21 +194,6 @@ TEST_F(QLunghezzeTest, WithNoSizeSelectedOnlyClears) {
   QLunghezze(Folder(), sizes_, lengths_);
   EXPECT_EQ(lengths_.ListCount(), 0);
   EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(QLunghezzeTest, ReportsGroupLinePastTheEnd) {
-  Write("d.tab", "M6|6|30\n");
-  Select("d.tab", 0, "M6", 5);
-  QLunghezze(Folder(), sizes_, lengths_);
-  EXPECT_EQ(OnlyMessage(host::kMsgCritical), "Error Reading " + Folder() + "d.tab\rin QLunghezze");
-}
-
-TEST_F(QLunghezzeTest, MissingFileMessageNamesQSpessori) {
-  Select("gone.tab", 0, "M6", 0);
-  QLunghezze(Folder(), sizes_, lengths_);
-  EXPECT_EQ(OnlyMessage(host::kMsgExclamation),
-            "Error Reading File INI\r\n\r\n" + Folder() +
-                "gone.tab\r\n\r\nFile INI not found\rIn QSpessori");
 }
 
 // --- QMisuraVariabili and QDiameterVariabili: the record ------------------------------------
@@ -349,22 +264,6 @@ TEST_F(FileReadTAB, QMisuraVariabiliTakes21FieldsAndRefusesMore) {
             "Error 9 Subscript out of range\r\nin QMisuraVariabili");
 }
 
-TEST_F(FileReadTAB, DataTableQueriesReportMissingFileAsFileNotFound) {
-  std::string path = Folder() + "gone.tab";
-  ValueArray v{};
-  std::string text;
-  EXPECT_FALSE(QMisuraVariabili(path, "M8", "40", v, text));
-  EXPECT_FALSE(QCercaDiametro(path, 8, true, text));
-  EXPECT_FALSE(QDiameterVariabili(path, 8, text, v, text));
-  ASSERT_EQ(Messages().size(), 3u);
-  const char* names[] = {"QMisuraVariabili", "QCercaDiametro", "QDiameterVariabili"};
-  for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(Messages()[i].text,
-              "Error Reading File\r\n\r\n" + path + "\r\n\r\nFile not found\rIn " + names[i]);
-    EXPECT_EQ(Messages()[i].style, host::kMsgExclamation);
-  }
-}
-
 TEST_F(FileReadTAB, QDiameterVariabiliTakesTheFirstEqualDiameter) {
   std::string path =
       Write("w.tab", "# washers\nA 8|8|17|1.6|p1|1\nB 8|8|16|1.6|p2|1\nA 10|10|20|2|p3|1\n");
@@ -400,11 +299,9 @@ TEST_F(FileReadTAB, QCercaDiametroExactNeedsAnEqualDiameter) {
   key = "stale";
   EXPECT_FALSE(QCercaDiametro(path, 10.5, true, key));
   EXPECT_EQ(key, "");
-}
-
-TEST_F(FileReadTAB, QCercaDiametroNearestOnEmptyFileFindsNoSize) {
-  std::string key = "stale";
-  EXPECT_TRUE(QCercaDiametro(Write("d.tab", "# nothing\n"), 8, false, key));
+  // Nearest on a file without sizes finds no size, and says nothing.
+  key = "stale";
+  EXPECT_TRUE(QCercaDiametro(Write("e.tab", "# nothing\n"), 8, false, key));
   EXPECT_EQ(key, "");
 }
 
@@ -425,15 +322,6 @@ TEST_F(FileReadTAB, QDesignazioneMatchesFileAndStandardAnywhereInTheFile) {
   QDesignazione(path, "C.tab", "ISO 1", nameTemplate, designation);
   EXPECT_EQ(nameTemplate, "t");
   EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(FileReadTAB, QDesignazioneReportsMatchWithoutTemplate) {
-  std::string path = Write("b.ini", "\"B.tab\" \"ISO 1\" \"x\" \"Hex screw\" \"m\"\n");
-  std::string nameTemplate = "t", designation = "d";
-  QDesignazione(path, "B.tab", "ISO 1", nameTemplate, designation);
-  EXPECT_EQ(OnlyMessage(host::kMsgCritical),
-            "Error 5 Invalid procedure call or argument\r\nin QDesignazione");
-  EXPECT_EQ(designation, "d");
 }
 
 // --- GetHoleToll -----------------------------------------------------------------------------
@@ -459,26 +347,90 @@ TEST_F(GetHoleTollTest, LastLineWithinATenthWins) {
   EXPECT_TRUE(Messages().empty());
 }
 
-TEST_F(GetHoleTollTest, ReportsIndexLinePastTheEnd) {
-  double allowance = -1;
-  GetHoleToll(index_, Folder() + "tol/", 4, 10, allowance);
-  EXPECT_EQ(OnlyMessage(host::kMsgCritical), "Error Reading " + index_ + "\rin GetHoleToll");
-}
+// --- faults: each query's message, its icon, and what it keeps ---------------------------------
 
-TEST_F(GetHoleTollTest, ReportsMissingTableByItsName) {
-  double allowance = -1;
-  GetHoleToll(index_, Folder() + "tol/", 3, 10, allowance);
-  EXPECT_EQ(OnlyMessage(host::kMsgExclamation),
-            "Error Reading File\r\n\r\nH11.tab\r\n\r\nFile not found\rIn GetHoleToll");
-}
-
-TEST_F(GetHoleTollTest, ReportsLineWithoutBarAndKeepsTheAllowance) {
+TEST_F(FileReadTAB, EveryQueryReportsItsFaultByFileAndQueryKeepingWhatItHad) {
+  const std::string folder = Folder(), gone = folder + "none.ini", goneTab = folder + "gone.tab";
+  const std::string index = Write("b.ini", kIndex);
+  const std::string cut = Write("cut.ini", "[2]\n\"a.tab\" \"DIN 1\" \"\"\n\"b.tab\" \"DIN 2\" \"\"\n");
+  const std::string quotes = Write("q.ini", "[1]\n\"a.tab\" \"ISO 1\"\n\"b.tab\" ISO 2\n[2]\n");
+  const std::string noData = Write("g.ini", "[1]\n\"Gone.tab\" \"ISO 1\" \"d\" \"x\" \"m\" \"N\"\n");
+  const std::string noMaterials = Write("m.ini", "[1]\n\"d.tab\" \"ISO 1\" \"Hex screw\"\n[2]\n");
+  const std::string noTemplate = Write("t.ini", "\"B.tab\" \"ISO 1\" \"x\" \"Hex screw\" \"m\"\n");
+  const std::string tolerances = Write("h.ini", "# classes\n\"H7.tab\" \"H7\"\n\"H11.tab\" \"H11\"\n");
+  Write("d.tab", "M6|6|30\nM8|8|40\n");
   Write("tol/H7.tab", "10|0.2\n12 0.5\n");
+  ListControl list, sizes, lengths, materials;
+  LabelControl description;
+  ValueArray v{};
+  std::string text, designation = "d";
   double allowance = -1;
-  GetHoleToll(index_, Folder() + "tol/", 2, 10, allowance);
-  EXPECT_EQ(allowance, -1);
-  EXPECT_EQ(OnlyMessage(host::kMsgCritical),
-            "Error 5 Invalid procedure call or argument\r\nin GetHoleToll");
+  auto listed = [](const ListControl& l) {
+    std::string out;
+    for (const std::string& t : Texts(l)) out += t + ";";
+    return out;
+  };
+  auto code = [&](std::int32_t number, const ListControl& l) {
+    return std::to_string(number) + " " + listed(l);
+  };
+  auto notFound = [](const std::string& file, const char* query) {
+    return "Error Reading File\r\n\r\n" + file + "\r\n\r\nFile not found\rIn " + query;
+  };
+  auto iniNotFound = [](const std::string& file, const char* query) {
+    return "Error Reading File INI\r\n\r\n" + file + "\r\n\r\nFile INI not found\rIn " + query;
+  };
+  const std::string invalid = "Error 5 Invalid procedure call or argument\r\nin ";
+  struct Fault {
+    std::function<std::string()> run;  // the call, answering what it kept or returned
+    std::string kept, message;
+    std::int32_t style;
+  };
+  const Fault faults[] = {
+      {[&] { list.AddItem("stale"); return code(QNorma(index, 3, list), list); }, "62 ",
+       "Error Reading " + index + "\rin QNorma\r\nFieldID [ 3] not found", host::kMsgCritical},
+      {[&] { return code(QNorma(cut, 2, list), list); }, "62 DIN 1;DIN 2;",
+       "Error Reading " + cut + "\rin QNorma\r\nFieldID [ 2] not found", host::kMsgCritical},
+      {[&] { return code(QNorma(gone, 1, list), list); }, "53 ", iniNotFound(gone, "QNorma"),
+       host::kMsgExclamation},
+      {[&] { return code(QNorma(quotes, 1, list), list); }, "5 ISO 1;", invalid + "QNorma",
+       host::kMsgCritical},
+      {[&] { return code(QNormaHole(gone, list), list); }, "53 ", iniNotFound(gone, "QNormaHole"),
+       host::kMsgExclamation},
+      {[&] { QData(cut, folder, 4, sizes, description, materials); return std::string(); }, "",
+       "Error Reading " + cut + "\rin QData", host::kMsgCritical},
+      {[&] { QData(noData, folder, 2, sizes, description, materials); return description.Caption(); },
+       "d", iniNotFound("Gone.tab", "QData"), host::kMsgExclamation},
+      {[&] { QData(noMaterials, folder, 2, sizes, description, materials); return listed(sizes); },
+       "M6;M8;", invalid + "QData", host::kMsgCritical},
+      {[&] {
+         sizes.SetItemData(0, 5);  // a group starting past the end
+         sizes.SetListIndex(0);
+         QLunghezze(folder, sizes, lengths);
+         return listed(lengths);
+       },
+       "", "Error Reading " + folder + "d.tab\rin QLunghezze", host::kMsgCritical},
+      {[&] { sizes.SetTag("gone.tab"); QLunghezze(folder, sizes, lengths); return listed(lengths); },
+       "", iniNotFound(goneTab, "QSpessori"), host::kMsgExclamation},
+      {[&] { return std::to_string(QMisuraVariabili(goneTab, "M8", "40", v, text)); }, "0",
+       notFound(goneTab, "QMisuraVariabili"), host::kMsgExclamation},
+      {[&] { return std::to_string(QCercaDiametro(goneTab, 8, true, text)); }, "0",
+       notFound(goneTab, "QCercaDiametro"), host::kMsgExclamation},
+      {[&] { return std::to_string(QDiameterVariabili(goneTab, 8, text, v, text)); }, "0",
+       notFound(goneTab, "QDiameterVariabili"), host::kMsgExclamation},
+      {[&] { QDesignazione(noTemplate, "B.tab", "ISO 1", text, designation); return designation; },
+       "d", invalid + "QDesignazione", host::kMsgCritical},
+      {[&] { GetHoleToll(tolerances, folder + "tol/", 4, 10, allowance); return CStr(allowance); },
+       "-1", "Error Reading " + tolerances + "\rin GetHoleToll", host::kMsgCritical},
+      {[&] { GetHoleToll(tolerances, folder + "tol/", 3, 10, allowance); return CStr(allowance); },
+       "-1", notFound("H11.tab", "GetHoleToll"), host::kMsgExclamation},
+      {[&] { GetHoleToll(tolerances, folder + "tol/", 2, 10, allowance); return CStr(allowance); },
+       "-1", invalid + "GetHoleToll", host::kMsgCritical},
+  };
+  for (const Fault& f : faults) {
+    host_.Host().ClearMessages();
+    EXPECT_EQ(f.run(), f.kept) << f.message;
+    EXPECT_EQ(OnlyMessage(f.style), f.message);
+  }
 }
 
 }  // namespace

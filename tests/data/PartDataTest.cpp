@@ -77,7 +77,7 @@ TEST_F(PartDataTest, FindPartOfInstanceSearchesDepthFirst) {
   EXPECT_EQ(FindPartOfInstance(doc_.RootShape().ChildShapes(), stranger), nullptr);
 }
 
-TEST_F(PartDataTest, WriteBomDataWritesEntriesDescriptionAndPartNumber) {
+TEST_F(PartDataTest, BomDataIsWrittenReplacedAndItsLengthUpdated) {
   host::Shape& part = NestedPart();
   State().partNumberText = "1";
   WriteBomData(part, "ISO 4017", "M10", 50, "8.8", "ISO 4017 - M10x50 8.8");
@@ -87,23 +87,8 @@ TEST_F(PartDataTest, WriteBomDataWritesEntriesDescriptionAndPartNumber) {
           {"Standard Name", "ISO 4017"}, {"Type", "M10"}, {"Length", "50"}, {"Material", "8.8"}}));
   EXPECT_EQ(Description(part).Description(), "ISO 4017 - M10x50 8.8");
   EXPECT_EQ(Description(part).PartNumber(), "ISO4017M105088");
-}
 
-TEST_F(PartDataTest, WriteBomDataReplacesEntriesAndLeavesOutZeroLength) {
-  host::Shape& part = NestedPart();
-  State().languageBase = 1000;
-  State().partNumberText = "W-8";
-  WriteBomData(part, "ISO 4017", "M10", 50, "8.8", "first");
-  WriteBomData(part, "ISO 7089", "8", 0, "St", "ISO 7089 - 8");
-  EXPECT_EQ(EntriesOf(List(part)),
-            (Entries{{"Normativa", "ISO 7089"}, {"Misura", "8"}, {"Materiale", "St"}}));
-  EXPECT_EQ(Description(part).PartNumber(), "W-8");
-}
-
-TEST_F(PartDataTest, UpdateBomLengthChangesOnlyTheLength) {
-  host::Shape& part = NestedPart();
-  State().partNumberText = "ABC";
-  WriteBomData(part, "ISO 4017", "M10", 50, "8.8", "old");
+  // A new length changes only the length; "1.0" derives the part number as "1" does.
   State().partNumberText = "1.0";
   UpdateBomLength(part, 65.5, "ISO 4017 M10x65.5");
   EXPECT_EQ(EntriesOf(List(part)), (Entries{{"Standard Name", "ISO 4017"},
@@ -111,8 +96,15 @@ TEST_F(PartDataTest, UpdateBomLengthChangesOnlyTheLength) {
                                             {"Length", "65.5"},
                                             {"Material", "8.8"}}));
   EXPECT_EQ(Description(part).Description(), "ISO 4017 M10x65.5");
-  // "1.0" derives the part number here as it does when the part is made.
   EXPECT_EQ(Description(part).PartNumber(), "ISO4017M10655");
+
+  // Written again, in Italian and without a length: the entries are replaced, not added to.
+  State().languageBase = 1000;
+  State().partNumberText = "W-8";
+  WriteBomData(part, "ISO 7089", "8", 0, "St", "ISO 7089 - 8");
+  EXPECT_EQ(EntriesOf(List(part)),
+            (Entries{{"Normativa", "ISO 7089"}, {"Misura", "8"}, {"Materiale", "St"}}));
+  EXPECT_EQ(Description(part).PartNumber(), "W-8");
 }
 
 TEST_F(PartDataTest, HoleTableKeepsRowsLabelsAndValueTypes) {

@@ -73,9 +73,12 @@ TEST_F(PrefsTest, WhatIsWrittenReadsBackTheSame) {
   EXPECT_EQ(read, Sample());
 }
 
-TEST_F(PrefsTest, ShortFileKeepsWhatWasReadAndAnswersFalse) {
-  host_.WriteFile("Vormbrace.prf", "10\r\n20\r\n0\r\n1\r\n2\r\n7\r\n3\r\n");
+TEST_F(PrefsTest, ReadingStopsAtAMissingOrUnreadableValueKeepingWhatWasRead) {
   DialogPrefs read = Blank();
+  EXPECT_FALSE(ReadPrefs(read));  // no file
+  EXPECT_EQ(read, Blank());
+
+  host_.WriteFile("Vormbrace.prf", "10\r\n20\r\n0\r\n1\r\n2\r\n7\r\n3\r\n");
   read.manualLength = "untouched";
   EXPECT_FALSE(ReadPrefs(read));
   EXPECT_EQ(read.top, 20);
@@ -84,15 +87,12 @@ TEST_F(PrefsTest, ShortFileKeepsWhatWasReadAndAnswersFalse) {
   EXPECT_EQ(read.kinds[0].standard, 3);
   EXPECT_EQ(read.kinds[0].size, 0);  // not reached
   EXPECT_EQ(read.manualLength, "untouched");
-  EXPECT_TRUE(host_.Host().Messages().empty());  // not reported
-}
 
-TEST_F(PrefsTest, UnreadableValuesStopTheReading) {
   ASSERT_TRUE(WritePrefs(Sample()));
   std::string text = host_.ReadFile(State().paths.prefsPath);
   text.replace(text.rfind("True"), 4, "Maybe");
   host_.WriteFile("Vormbrace.prf", text);
-  DialogPrefs read = Blank();
+  read = Blank();
   EXPECT_FALSE(ReadPrefs(read));
   EXPECT_EQ(read.manualLength, "125");
   host_.WriteFile("Vormbrace.prf", "1\r\n2\r\n99999\r\n");  // beyond a 16-bit integer
@@ -100,12 +100,7 @@ TEST_F(PrefsTest, UnreadableValuesStopTheReading) {
   EXPECT_FALSE(ReadPrefs(read));
   EXPECT_EQ(read.top, 2);
   EXPECT_EQ(read.createAssembly, 0);
-}
-
-TEST_F(PrefsTest, MissingFileAnswersFalse) {
-  DialogPrefs read = Blank();
-  EXPECT_FALSE(ReadPrefs(read));
-  EXPECT_EQ(read, Blank());
+  EXPECT_TRUE(host_.Host().Messages().empty());  // none of it is reported
 }
 
 TEST_F(PrefsTest, FailedWriteIsReportedAndKeepsThePreviousFile) {

@@ -8,6 +8,7 @@
 #include "data/Settings.h"
 #include "host/RuntimeError.h"
 #include "host/reference/SceneDocument.h"
+#include "support/ErrorOf.h"
 #include "support/TestHost.h"
 
 namespace {
@@ -86,25 +87,7 @@ class InScratch {
   std::filesystem::path previous_;
 };
 
-TEST_F(SettingsTest, ThreadTextureIsLookedUpUnderTheApplicationFolderFirst) {
-  Set(kCorvaneKey, "ApplDir", host_.Scratch().string() + "\\app");
-  host_.WriteFile("app/Images/3iaoftt.jpg", "jpeg");
-  host_.Settings().SetConfig("Directories", "ThreadFile", host_.Scratch().string() + "\\host\\");
-  host_.WriteFile("host/3iaoftt.jpg", "jpeg");
-  std::string path;
-  ASSERT_TRUE(FindThreadTexture(path));
-  EXPECT_EQ(path, host_.Scratch().string() + "\\app\\Images\\3iaoftt.jpg");
-}
-
-TEST_F(SettingsTest, ThreadTextureFallsBackToTheHostFolderWithoutItsTrailingSeparator) {
-  host_.Settings().SetConfig("Directories", "ThreadFile", host_.Scratch().string() + "\\host\\");
-  host_.WriteFile("host/3iaoftt.jpg", "jpeg");
-  std::string path;
-  ASSERT_TRUE(FindThreadTexture(path));
-  EXPECT_EQ(path, host_.Scratch().string() + "\\host\\3iaoftt.jpg");
-}
-
-TEST_F(SettingsTest, ThreadTextureWithoutSettingsIsLookedUpInTheDefaultHostFolder) {
+TEST_F(SettingsTest, ThreadTextureIsLookedUpInTheApplicationThenTheHostThenTheDefaultFolder) {
   InScratch here(host_.Scratch());
   std::string path = "unchanged";
   EXPECT_FALSE(FindThreadTexture(path));
@@ -112,6 +95,16 @@ TEST_F(SettingsTest, ThreadTextureWithoutSettingsIsLookedUpInTheDefaultHostFolde
   host_.WriteFile("v:/bin.32/3iaoftt.jpg", "jpeg");
   ASSERT_TRUE(FindThreadTexture(path));
   EXPECT_EQ(path, "v:\\bin.32\\3iaoftt.jpg");
+  // The host's folder setting, without its trailing separator, comes before the default.
+  host_.Settings().SetConfig("Directories", "ThreadFile", host_.Scratch().string() + "\\host\\");
+  host_.WriteFile("host/3iaoftt.jpg", "jpeg");
+  ASSERT_TRUE(FindThreadTexture(path));
+  EXPECT_EQ(path, host_.Scratch().string() + "\\host\\3iaoftt.jpg");
+  // The application folder's image comes first.
+  Set(kCorvaneKey, "ApplDir", host_.Scratch().string() + "\\app");
+  host_.WriteFile("app/Images/3iaoftt.jpg", "jpeg");
+  ASSERT_TRUE(FindThreadTexture(path));
+  EXPECT_EQ(path, host_.Scratch().string() + "\\app\\Images\\3iaoftt.jpg");
 }
 
 TEST_F(SettingsTest, ComponentNumbersSkipZeroAndNumbersInUse) {
@@ -155,12 +148,7 @@ TEST_F(SettingsTest, NewUniqueNumberAvoidsEveryIdentifierOfTheOpenScene) {
 TEST(Resources, GermanHasNoTextForTheNoHoleOption) {
   EXPECT_EQ(FindResString(2100).value(), "No hole");
   EXPECT_FALSE(FindResString(3100).has_value());
-  try {
-    LoadResString(3100);
-    FAIL();
-  } catch (const host::RuntimeError& e) {
-    EXPECT_EQ(e.Number(), 326);
-  }
+  EXPECT_EQ(test::ErrorOf([] { LoadResString(3100); }), 326);
   EXPECT_EQ(LoadResString(1020), " Viti 1  ");  // blanks kept
   EXPECT_EQ(LoadResString(3013), "L\xC3\xA4nge");
 }

@@ -93,36 +93,30 @@ TEST_F(EditCopies, CopyWithoutTheNewSizeIsSuppressedUntilAGoodEdit) {
   }
 }
 
-// A washer dropped onto a bolt's shank takes the bolt's identifier: linked, not a copy.
-TEST_F(EditCopies, WasherOnABoltIsNotRebuiltAsItsCopy) {
+// A washer dropped onto a bolt's shank takes the bolt's identifier: linked, not a copy. Washers
+// dropped on nothing carry identifier 0, which links nothing.
+TEST_F(EditCopies, LinkedWashersAndUnlinkedOnesAreNotRebuiltAsCopies) {
   Ok("drop --kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size M10 --length 40 "
      "-o s.json");
   Ok("drop s.json --at 20,0,-20 --dir -1,0,0 --kind washer");
+  Ok("drop s.json --kind washer --family ISO --size M10 --at 60,0,0");
+  Ok("drop s.json --kind washer --family ISO --size M10 --at 90,0,0");
   auto before = Load("s.json");
-  ASSERT_EQ(before->Root().Children().size(), 2u);
-  SceneShape& washer = Root(*before, 1);
-  ASSERT_EQ(Cell(washer, 2), Cell(Root(*before, 0), 2));
-  const double volume = Figures(*before, washer).volume;
+  ASSERT_EQ(before->Root().Children().size(), 4u);
+  SceneShape& linked = Root(*before, 1);
+  ASSERT_EQ(Cell(linked, 2), Cell(Root(*before, 0), 2));
+  ASSERT_EQ(Cell(Root(*before, 2), 2), 0);
+  ASSERT_EQ(Cell(Root(*before, 3), 2), 0);
+  const double volume = Figures(*before, linked).volume;
 
   Ok("edit s.json --part " + Root(*before, 0).SystemName() + " --size M12");
+  Ok("edit s.json --part " + Root(*before, 2).SystemName() + " --size M12");
   auto after = Load("s.json");
   EXPECT_EQ(Root(*after, 0).Name(), "ISO 4017 M12x40 - 8.8");
-  EXPECT_EQ(Root(*after, 1).Name(), washer.Name());
+  EXPECT_EQ(Root(*after, 1).Name(), linked.Name());
   EXPECT_NEAR(Figures(*after, Root(*after, 1)).volume, volume, 1e-9);
-}
-
-// Washers dropped on nothing carry identifier 0, which links nothing: an edit of one leaves the
-// other washer alone.
-TEST_F(EditCopies, IdentifierZeroLinksNoCopies) {
-  Ok("drop --kind washer --family ISO --size M10 -o s.json");
-  Ok("drop s.json --kind washer --at 40,0,0");
-  auto before = Load("s.json");
-  ASSERT_EQ(Cell(Root(*before, 0), 2), 0);
-  ASSERT_EQ(Cell(Root(*before, 1), 2), 0);
-  Ok("edit s.json --part " + Root(*before, 0).SystemName() + " --size M12");
-  auto after = Load("s.json");
-  EXPECT_NE(Root(*after, 0).Name(), Root(*before, 0).Name());
-  EXPECT_EQ(Root(*after, 1).Name(), Root(*before, 1).Name());
+  EXPECT_NE(Root(*after, 2).Name(), Root(*before, 2).Name());
+  EXPECT_EQ(Root(*after, 3).Name(), Root(*before, 3).Name());
 }
 
 TEST_F(EditCopies, BadInputLeavesTheSceneUntouched) {

@@ -1,24 +1,26 @@
 // Every sub-type of Bolt, Screw and ScrewNoHead built with M10 dimensions makes one valid solid
 // where the part frame puts it: the shank from z = -lung to the seating plane, protruding heads
-// above it, countersunk heads below. Four volumes are checked against a hand computation.
+// above it, countersunk heads below. Bodies and four whole fasteners are checked against a hand
+// computation of their volume; recesses, corners, fins and necks against probes of the solid.
+// Rebuilt bodies, thread textures, types outside each range and a generator stopped by a
+// floating-point fault are here too.
 #include <cmath>
 #include <functional>
 #include <string>
 
 #include "GeometryFixture.h"
+#include "data/Settings.h"
+#include "geometry/generaDadi.h"
+#include "geometry/generaGambo.h"
+#include "geometry/generaRosette.h"
 #include "geometry/generaTeste.h"
-#include "occt/SolidChecks.h"
+#include "support/ErrorOf.h"
 
 namespace vormbrace::test {
 namespace {
 
 using host::ref::SceneShape;
-constexpr double kPi = 3.14159265358979323846;
-
-// A truncated cone of radii r1, r2 and height h.
-double Frustum(double r1, double r2, double h) {
-  return kPi * h / 3 * (r1 * r1 + r1 * r2 + r2 * r2);
-}
+constexpr double kPi = kMathPi;
 
 // M10 x 50, pitch 1.5, fully threaded (ISO 4017 proportions).
 HeadedDimensions M10(std::int32_t type) {
@@ -130,14 +132,7 @@ std::vector<Case> AllTypes() {
   return cases;
 }
 
-class FastenerSolid : public GeometryTest {
- protected:
-  SceneShape& NewPart(const std::string& name) {
-    auto& part = static_cast<SceneShape&>(document_.RootShape().Shapes(host::kShapePart).Add());
-    part.SetName(name);
-    return part;
-  }
-};
+using FastenerSolid = GeometryTest;
 
 TEST_F(FastenerSolid, EveryTypeIsOneValidSolidInThePartFrame) {
   for (const Case& c : AllTypes()) {
@@ -242,6 +237,137 @@ TEST_F(FastenerSolid, FinsAndSquareNecksStickOutOfTheShank) {
   EXPECT_NEAR(f.boxMin.y, 4.5, 1e-6);
   EXPECT_NEAR(f.boxMin.x, -1, 1e-6);
   EXPECT_NEAR(f.boxMax.z, 0, 1e-6);
+}
+
+TEST_F(FastenerSolid, BodiesHaveTheirChamfersPlainFacesAndDome) {
+  // Shank D 10, L 50, unthreaded 20: tip chamfer, thread r 5, plain cone down to 0.9995 r.
+  const double shank = Frustum(4.25, 5, 0.75) + kPi * 25 * 29.25 + Frustum(5, 4.9975, 20);
+  // Set screw with 90° chamfers: 45° from the point diameter 6 over 2 and from r - p/2 over
+  // 0.75 at the top; with di = D the point end is flat.
+  const double setScrew = Frustum(3, 5, 2) + kPi * 25 * 17.25 + Frustum(4.9975, 4.25, 0.75);
+  const double flat = kPi * 25 * 19.25 + Frustum(4.9975, 4.25, 0.75);
+  // Stud D 10, L 40, far thread 15, root thread 10, dome 1: chamfer, root thread, plain part,
+  // far thread, and a spherical cap of height 1 over radius 5 (π h (3 a² + h²) / 6).
+  const double stud = Frustum(4.25, 5, 0.75) + Frustum(5, 4.9975, 9.25) +
+                      kPi * 4.9975 * 4.9975 * 25 + Frustum(4.9975, 5, 14) + kPi * 76 / 6;
+  struct Body {
+    const char* name;
+    std::function<void(host::Shape&)> build;
+    double volume, zMin;
+  } bodies[] = {
+      {"shank", [](host::Shape& p) { BuildShank(p, 10, 50, 20, 1.5); }, shank, -50},
+      {"set screw", [](host::Shape& p) { BuildSetScrewBody(p, 10, 90, 6, 90, 20, 1.5); },
+       setScrew, -20},
+      {"flat point", [](host::Shape& p) { BuildSetScrewBody(p, 10, 90, 10, 90, 20, 1.5); }, flat,
+       -20},
+      {"stud", [](host::Shape& p) { BuildStudBody(p, 10, 40, 15, 10, 1, 1.5); }, stud, -50},
+  };
+  for (const Body& b : bodies) {
+    SceneShape& part = NewPart(b.name);
+    b.build(part);
+    ExpectValidSolid(kernel_, part, b.volume, 1e-6);
+    ExpectBox(kernel_, part, {-5, -5, b.zMin}, {5, 5, 0});
+  }
+}
+
+TEST_F(FastenerSolid, RebuiltBodyTakesItsNewLengthInPlace) {
+  host::Shape& body = BuildShank(part_, 10, 50, 20, 1.5);
+  body.SetName("renamed");
+  RebuildShank(body, 10, 60, 25, 1.5);
+  ASSERT_EQ(part_.Children().size(), 1u);
+  EXPECT_EQ(body.Name(), "renamed");
+  ExpectValidSolid(kernel_, part_,
+                   Frustum(4.25, 5, 0.75) + kPi * 25 * 34.25 + Frustum(5, 4.9975, 25), 1e-6);
+  ExpectBox(kernel_, part_, {-5, -5, -60}, {5, 5, 0});
+  // A body whose profile lost its loop gets one again.
+  body.Components(15).Item(1).Profile().Components(3).Remove(1);
+  RebuildThreadedRod(body, 10, 30, 1.5);
+  ExpectValidSolid(kernel_, part_, 2 * Frustum(4.25, 5, 0.75) + kPi * 25 * 28.5, 1e-6);
+  EXPECT_NEAR(kernel_.Figures(part_).boxMin.z, -30, 1e-6);
+}
+
+TEST_F(FastenerSolid, ThreadTextureLiesOnTheThreadedLength) {
+  host_.Settings().SetRegistry(kCorvaneKey, "ApplDir", host_.Scratch().string());
+  host_.WriteFile("Images/3iaoftt.jpg", "jpeg");
+  auto finishes = [](host::Shape& body) -> auto& {
+    return static_cast<SceneShape&>(body).Store().First(27)->Finishes();
+  };
+  // A fully threaded shank: on the box axis (D/2, D/2) at the middle of its length, in metres.
+  auto& shank = finishes(BuildShank(NewPart("shank"), 10, 50, 0, 1.5));
+  ASSERT_EQ(shank.size(), 1u);
+  EXPECT_NEAR(shank[0]->point.x, 0.005, 1e-15);
+  EXPECT_NEAR(shank[0]->point.z, 0.025, 1e-15);
+  EXPECT_NEAR(shank[0]->projectionWidth, kPi * 10, 1e-9);
+  // A stud: one on its root thread, one on its far thread.
+  auto& stud = finishes(BuildStudBody(NewPart("stud"), 10, 40, 15, 10, 1, 1.5));
+  ASSERT_EQ(stud.size(), 2u);
+  EXPECT_NEAR(stud[0]->point.z, -0.005, 1e-15);
+  EXPECT_NEAR(stud[1]->point.z, 0.0075 - 0.05, 1e-15);
+}
+
+TEST_F(FastenerSolid, RecessesOpenEveryScrewHeadOnItsAxis) {
+  for (const Case& c : AllTypes()) {
+    if (c.name.rfind("Screw ", 0) != 0) continue;
+    SceneShape& part = NewPart(c.name);
+    c.build(part);
+    EXPECT_GT(VolumeOf(part, "Recess"), 1) << c.name;
+    double top = kernel_.Figures(part).boxMax.z;
+    EXPECT_NEAR(MaterialInCylinder(kernel_, part, 0.3, top - 0.5, top + 1), 0, kProbe) << c.name;
+  }
+  // The cross (screw 8, m 9, t 4): both blades cut, a quarter turn apart; between them the head
+  // stays.
+  SceneShape& cross = NewPart("cross");
+  HeadedDimensions d = M10(8);
+  d.DiamCerchioTesta = 18.3, d.LungTesta = 5, d.Var1 = 90, d.Var2 = 9, d.Var3 = 4;
+  BuildScrewByType(cross, d);
+  EXPECT_NEAR(MaterialIn(cross, {2, -0.2, -1}, {4, 0.2, -0.1}), 0, kProbe);
+  EXPECT_NEAR(MaterialIn(cross, {-0.2, 2, -1}, {0.2, 4, -0.1}), 0, kProbe);
+  EXPECT_NEAR(MaterialIn(cross, {3.5, 3.5, -1}, {4, 4, -0.1}), 0.25 * 0.9, kProbe);
+}
+
+TEST_F(FastenerSolid, SquareHeadCornersAreCutAcrossItsDiameter) {
+  // Bolt 4: the 17 square's corners cut by lines d/2 = 11 from the axis (x + y = 15.56 on the
+  // diagonal); its flats stay whole.
+  SceneShape& part = NewPart("square head");
+  HeadedDimensions d = M10(4);
+  d.DiamCerchioTesta = 22, d.LungTesta = 7, d.LatoTesta = 17;
+  BuildBoltByType(part, d);
+  ExpectBox(kernel_, part, {-8.5, -8.5, -50}, {8.5, 8.5, 7});
+  EXPECT_NEAR(MaterialIn(part, {-8.5, 7.3, 1}, {-8.3, 7.5, 6}), 0, kProbe);  // x + y > 15.6
+  EXPECT_NEAR(MaterialIn(part, {-8.5, 6.8, 1}, {-8.3, 7, 6}), 0.2 * 0.2 * 5, kProbe);
+  EXPECT_NEAR(MaterialIn(part, {8.2, -0.5, 1}, {8.5, 0.5, 6}), 0.3 * 1 * 5, kProbe);
+}
+
+TEST_F(FastenerSolid, TypesOutsideTheirRangeAddNothing) {
+  HeadedDimensions headed = M10(0);
+  SetScrewDimensions setScrew;
+  NutDimensions nut;
+  WasherDimensions washer;
+  for (std::int32_t type : {0, 13, -1}) {
+    headed.HeaderType = setScrew.ComponentType = nut.ComponentType = washer.ComponentType = type;
+    BuildBoltByType(part_, headed);
+    BuildScrewByType(part_, headed);
+    BuildScrewNoHeadByType(part_, setScrew);
+    BuildNutByType(part_, nut);
+    BuildWasherByType(part_, washer);
+  }
+  headed.HeaderType = 11;
+  BuildBoltByType(part_, headed);
+  setScrew.ComponentType = nut.ComponentType = 10;
+  BuildScrewNoHeadByType(part_, setScrew);
+  BuildNutByType(part_, nut);
+  washer.ComponentType = 9;
+  BuildWasherByType(part_, washer);
+  EXPECT_TRUE(part_.Children().empty());
+}
+
+TEST_F(FastenerSolid, FloatingPointFaultStopsTheGeneratorKeepingEarlierFeatures) {
+  HeadedDimensions d = M10(2);
+  d.DiamCerchioTesta = 20, d.LungTesta = 5.5;
+  d.Var1 = 0;  // a countersink angle of 0: sin 0 divides
+  EXPECT_EQ(ErrorOf([&] { BuildScrewByType(part_, d); }), host::err::kDivisionByZero);
+  ASSERT_EQ(part_.Children().size(), 1u);
+  EXPECT_EQ(part_.Children()[0]->Name(), "Body");
 }
 
 }  // namespace

@@ -1,77 +1,56 @@
-// Test support for the generators: a scene with the solid kernel and a part to build in, and
-// readers of the records the generators leave (features, loops, variables, journal).
+// Test support for the generators: a scene with the solid kernel, parts to build in, and probes
+// of a part's solid.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/SceneDocument.h"
+#include "occt/SolidChecks.h"
+#include "support/Probes.h"
 #include "support/TestHost.h"
 
 namespace vormbrace::test {
 
+inline constexpr double kMathPi = 3.14159265358979323846;
+// Material found by a probe is a difference of two part volumes (good to about 1e-4 mm³).
+inline constexpr double kProbe = 1e-3;
+
+// A truncated cone of radii r1, r2 and height h.
+inline double Frustum(double r1, double r2, double h) {
+  return kMathPi * h / 3 * (r1 * r1 + r1 * r2 + r2 * r2);
+}
+
 class GeometryTest : public ::testing::Test {
  protected:
   GeometryTest()
-      : kernel_(host::occt::AttachKernel(document_)),
-        part_(static_cast<host::ref::SceneShape&>(
-            document_.RootShape().Shapes(host::kShapePart).Add())) {}
+      : kernel_(host::occt::AttachKernel(document_)), part_(NewPart("part")) {}
 
-  // The part's features in creation order.
-  std::vector<host::ref::SceneShape*> Features() {
-    std::vector<host::ref::SceneShape*> out;
-    for (auto& c : part_.Children()) out.push_back(c.get());
-    return out;
+  host::ref::SceneShape& NewPart(const std::string& name) {
+    auto& part =
+        static_cast<host::ref::SceneShape&>(document_.RootShape().Shapes(host::kShapePart).Add());
+    part.SetName(name);
+    return part;
   }
-  host::ref::SceneShape& Feature(std::size_t index) { return *Features().at(index); }
-
-  static host::ref::SceneComponent& Component(host::ref::SceneShape& shape, std::int32_t code) {
-    return *shape.Store().First(code);
+  double Volume(host::ref::SceneShape& part) { return kernel_.Figures(part).volume; }
+  // The volume of the part's material inside the box from `lo` to `hi`.
+  double MaterialIn(host::ref::SceneShape& part, host::ref::Vec3 lo, host::ref::Vec3 hi) {
+    return MaterialInBox(kernel_, part, lo, hi);
   }
-  static host::Value Var(host::ref::SceneShape& shape, std::int32_t code, std::int32_t index) {
-    return Component(shape, code).Variables()[index].GetValue();
+  // Material on the axis: inside a thin square rod along Z through the whole part.
+  double MaterialOnAxis(host::ref::SceneShape& part) {
+    host::occt::SolidFigures f = kernel_.Figures(part);
+    return MaterialIn(part, {-0.25, -0.25, f.boxMin.z - 1}, {0.25, 0.25, f.boxMax.z + 1});
   }
-  static host::ref::ComponentStore& ProfileStore(host::ref::SceneShape& feature) {
-    return Component(feature, 15).ProfileIfAny()->Store();
-  }
-  // The profile origin (the profile's position variables 1-3).
-  static std::vector<double> ProfileOrigin(host::ref::SceneShape& feature) {
-    host::ref::SceneComponent& p = *ProfileStore(feature).First(4);
-    return {p.Number(1), p.Number(2), p.Number(3)};
-  }
-  static std::vector<host::ref::ProfileCall>& Loop(host::ref::SceneShape& feature,
-                                                   std::size_t i = 0) {
-    return ProfileStore(feature).List(3).Items().at(i)->Loop();
-  }
-  // Three numbered variables of a component as doubles.
-  static std::vector<double> Triple(host::ref::SceneShape& shape, std::int32_t code,
-                                    std::int32_t first = 1) {
-    host::ref::SceneComponent& c = Component(shape, code);
-    return {c.Number(first), c.Number(first + 1), c.Number(first + 2)};
-  }
-
-  // The loop's calls equal `expected` (operation and arguments, to `tolerance`).
-  static void ExpectLoop(const std::vector<host::ref::ProfileCall>& actual,
-                         const std::vector<host::ref::ProfileCall>& expected, double tolerance) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < actual.size(); ++i) {
-      EXPECT_EQ(actual[i].op, expected[i].op) << "call " << i;
-      ASSERT_EQ(actual[i].args.size(), expected[i].args.size()) << "call " << i;
-      for (std::size_t k = 0; k < actual[i].args.size(); ++k) {
-        EXPECT_NEAR(actual[i].args[k], expected[i].args[k], tolerance)
-            << "call " << i << " arg " << k;
-      }
-    }
-  }
-  static void ExpectNear(const std::vector<double>& actual, const std::vector<double>& expected,
-                         double tolerance) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < actual.size(); ++i)
-      EXPECT_NEAR(actual[i], expected[i], tolerance) << i;
+  // What suppressing the part's features named `name` gives back.
+  double VolumeOf(host::ref::SceneShape& part, const std::string& name) {
+    double whole = Volume(part);
+    for (auto& f : part.Children()) f->SetSuppressed(f->Name() == name);
+    double without = Volume(part);
+    for (auto& f : part.Children()) f->SetSuppressed(false);
+    return without - whole;
   }
 
   TestHost host_;

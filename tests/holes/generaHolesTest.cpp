@@ -1,86 +1,69 @@
-// Hole profiles: simple, counterbore and countersink, refilled in place.
-#include <gtest/gtest.h>
-
+// Hole profiles measured on the solid: what a simple, counterbore and countersink hole removes
+// from a block, the allowance in the radius and not in the name, and a refill that replaces
+// every loop.
+#include "geometry/GeometryFixture.h"
 #include "geometry/generaHoles.h"
-#include "host/Profile.h"
-#include "host/reference/SceneDocument.h"
-#include "support/TestHost.h"
+#include "support/Parts.h"
 
+namespace vormbrace::test {
 namespace {
 
-using namespace vormbrace;
-using host::ref::ProfileCall;
-using host::ref::SceneComponent;
+constexpr double kPi = kMathPi;
 
-std::vector<ProfileCall> Lines(std::initializer_list<std::pair<double, double>> points) {
-  std::vector<ProfileCall> calls;
-  for (auto [x, y] : points)
-    calls.push_back({calls.empty() ? "SetStartPoint" : "AddLineTo", {x, y}});
-  return calls;
-}
-
-class HolesTest : public ::testing::Test {
+class HolesTest : public GeometryTest {
  protected:
-  HolesTest() {
-    host::Shape& part = doc_.RootShape().Shapes(host::kShapePart).Add();
-    hole_ = &part.Components(23).Item(1).Shapes(host::kShapeRevolved).Add();
+  HolesTest()
+      : block_(AddDrilledPlate(document_, {}, 400, 400)),
+        solid_(Volume(block_)),
+        hole_(block_.Components(23).Item(1).Shapes(host::kShapeRevolved).Add()) {}
+
+  // The hole's removal, well inside the block, once it is made.
+  double Removed() {
+    host::Component& anchor = hole_.Components(5).Item(1);
+    for (int i = 1; i <= 3; ++i) anchor.Variable(i).SetValue(host::Value::Double(i == 3 ? 200 : 0));
+    hole_.Update();
+    EXPECT_TRUE(kernel_.Figures(block_).valid);
+    EXPECT_EQ(kernel_.Figures(block_).solids, 1);
+    return solid_ - Volume(block_);
   }
-  host::Profile& Profile() { return hole_->Components(15).Item(1).Profile(); }
-  std::vector<ProfileCall> Loop(std::int32_t i = 1) {
-    return static_cast<SceneComponent&>(Profile().Components(3).Item(i)).Loop();
-  }
-  double Var(std::int32_t code, std::int32_t index) {
-    return hole_->Components(code).Item(1).Variable(index).GetValue().AsDouble();
-  }
-  test::TestHost host_;
-  host::ref::SceneDocument doc_;
-  host::Shape* hole_ = nullptr;
+
+  host::ref::SceneShape& block_;
+  double solid_;
+  host::Shape& hole_;
 };
 
 TEST_F(HolesTest, SimpleHoleCarriesTheAllowanceInItsRadiusNotItsName) {
-  MakeHole(*hole_, 10, 0.4, 50);
-  EXPECT_EQ(Loop(), Lines({{0, 0}, {5.2, 0}, {5.2, 50}, {0, 50}, {0, 0}}));
-  EXPECT_EQ(hole_->Name(), "Hole  10");
-  EXPECT_EQ(Var(1, 1), 10.4);
-  EXPECT_EQ(Var(1, 3), 0);
-  EXPECT_EQ(Profile().Components(4).Item(1).Variable(1).GetValue().AsDouble(), 5.2);
-  EXPECT_EQ(hole_->Components(14).Item(1).Variable(1).GetValue(), host::Value::Int32(1));
-  EXPECT_EQ(hole_->Components(14).Item(1).Variable(62).GetValue(), host::Value::Int32(1));
-  // Sized and refitted, never rebuilt here: the caller updates it.
-  EXPECT_EQ(doc_.Calls(), (std::vector<std::string>{"ResetSizeBox " + hole_->SystemName()}));
+  MakeHole(hole_, 10, 0.4, 50);
+  EXPECT_NEAR(Removed(), kPi * 5.2 * 5.2 * 50, 1e-6);
+  EXPECT_EQ(hole_.Name(), "Hole  10");
 }
 
-TEST_F(HolesTest, CounterboreLiesAtTheEntryFace) {
-  MakeCounterboreHole(*hole_, 10, 40, 1, 24, 6.4);
-  EXPECT_EQ(Loop(),
-            Lines({{0, 0}, {12.5, 0}, {12.5, 6.4}, {5.5, 6.4}, {5.5, 46.4}, {0, 46.4}, {0, 0}}));
-  EXPECT_EQ(hole_->Name(), "CBHole  10");
+TEST_F(HolesTest, CounterboreIsWidenedByTheAllowanceToo) {
+  MakeCounterboreHole(hole_, 10, 40, 1, 24, 6.4);
+  EXPECT_NEAR(Removed(), kPi * (12.5 * 12.5 * 6.4 + 5.5 * 5.5 * 40), 1e-6);
+  EXPECT_EQ(hole_.Name(), "CBHole  10");
 }
 
 TEST_F(HolesTest, CountersinkDepthFollowsTheAngle) {
-  MakeCountersinkHole(*hole_, 10, 30, 0, 20, 90);
-  std::vector<ProfileCall> loop = Loop();
-  ASSERT_EQ(loop.size(), 6u);
-  EXPECT_EQ(loop[1].args, (std::vector<double>{10, 0}));  // no allowance on the countersink
-  EXPECT_NEAR(loop[2].args[1], 5, 1e-12);                 // (20/2 - 5) / tan 45°
-  EXPECT_EQ(hole_->Name(), "CSHole  10");
-}
-
-TEST_F(HolesTest, CountersinkAngleOfZeroStepsStraightIn) {
-  MakeCountersinkHole(*hole_, 2.5, 10, 0, 5, 0);
-  EXPECT_EQ(Loop(), Lines({{0, 0}, {2.5, 0}, {1.25, 0}, {1.25, 10}, {0, 10}, {0, 0}}));
-  EXPECT_EQ(hole_->Name(), "CSHole  2.5");
+  // Ø20 at 90° down to the bore of 10: a cone 5 deep, then the bore 30 long.
+  MakeCountersinkHole(hole_, 10, 30, 0, 20, 90);
+  EXPECT_NEAR(Removed(), Frustum(10, 5, 5) + kPi * 25 * 30, 1e-6);
+  EXPECT_EQ(hole_.Name(), "CSHole  10");
+  // An angle of 0 divides nothing.
+  EXPECT_NO_THROW(MakeCountersinkHole(hole_, 2.5, 10, 0, 5, 0));
+  EXPECT_EQ(hole_.Name(), "CSHole  2.5");
 }
 
 TEST_F(HolesTest, RefillingReplacesEveryLoop) {
-  Profile().Components(3).Add().SetStartPoint(9, 9);
-  Profile().Components(3).Add().SetStartPoint(8, 8);
-  MakeHole(*hole_, 8, 0, 20);
-  ASSERT_EQ(Profile().Components(3).Count(), 1);
-  MakeCounterboreHole(*hole_, 8, 20, 0, 14, 5);
-  ASSERT_EQ(Profile().Components(3).Count(), 1);
-  EXPECT_EQ(Loop()[1].args, (std::vector<double>{7, 0}));
-  EXPECT_EQ(hole_->Name(), "CBHole  8");
+  host::Profile& profile = hole_.Components(15).Item(1).Profile();
+  profile.Components(3).Add().SetStartPoint(9, 9);
+  profile.Components(3).Add().SetStartPoint(8, 8);
+  MakeHole(hole_, 8, 0, 20);
+  MakeCounterboreHole(hole_, 8, 20, 0, 14, 5);
+  ASSERT_EQ(profile.Components(3).Count(), 1);
+  EXPECT_NEAR(Removed(), kPi * (49 * 5 + 16 * 20), 1e-6);
+  EXPECT_EQ(hole_.Name(), "CBHole  8");
 }
 
 }  // namespace
+}  // namespace vormbrace::test

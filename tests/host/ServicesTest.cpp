@@ -4,6 +4,7 @@
 #include "host/Host.h"
 #include "host/RuntimeError.h"
 #include "host/reference/SceneDocument.h"
+#include "support/ErrorOf.h"
 #include "support/TestHost.h"
 
 namespace {
@@ -26,38 +27,27 @@ class ServicesTest : public ::testing::Test {
   host::ref::SceneDocument doc_;
 };
 
-TEST_F(ServicesTest, TransformFromFramesCarriesPointAndAxis) {
+TEST_F(ServicesTest, TransformsCarryPointsAndTurnAboutTheirAxis) {
+  // The origin with +Z onto (10, 20, 30) with +X: +Z turns onto +X, a quarter about +Y.
   auto t = CurrentHost().NewTransform();
-  // The origin with +Z onto (10, 20, 30) with +X: +Z turns onto +X.
   t->SetFromFrames(0, 0, 0, 0, 0, 1, 10, 20, 30, 1, 0, 0);
-  ExpectPoint(*t, 0, 0, 0, 10, 20, 30);
   ExpectPoint(*t, 0, 0, 5, 15, 20, 30);
   double ax, ay, az, degrees;
   t->GetRotation(ax, ay, az, degrees);
   EXPECT_NEAR(degrees, 90, 1e-9);
   EXPECT_NEAR(ay, 1, kTol);
-}
-
-TEST_F(ServicesTest, OppositeAxesTurnHalfARound) {
-  auto t = CurrentHost().NewTransform();
+  // Opposite axes: half a turn about an axis across them.
   t->SetFromFrames(0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, -1);
   ExpectPoint(*t, 0, 0, 1, 0, 0, -1);
-  double ax, ay, az, degrees;
   t->GetRotation(ax, ay, az, degrees);
   EXPECT_NEAR(degrees, 180, 1e-9);
-  EXPECT_NEAR(az, 0, kTol);  // the axis lies across the turned direction
-}
-
-TEST_F(ServicesTest, MultiplyAppliesThisFirstThenTheOther) {
-  auto turn = CurrentHost().NewTransform();
-  turn->SetFromFrames(0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0);  // +X onto +Y about Z
+  EXPECT_NEAR(az, 0, kTol);
+  // Multiply applies this one first, then the other.
+  t->SetFromFrames(0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0);  // +X onto +Y about Z
   auto shift = CurrentHost().NewTransform();
   shift->SetTranslation(100, 0, 0);
-  turn->Multiply(*shift);
-  ExpectPoint(*turn, 1, 0, 0, 100, 1, 0);
-  double x, y, z;
-  turn->GetTranslation(x, y, z);
-  EXPECT_NEAR(x, 100, kTol);
+  t->Multiply(*shift);
+  ExpectPoint(*t, 1, 0, 0, 100, 1, 0);
 }
 
 TEST_F(ServicesTest, VectorAngleIsInDegrees) {
@@ -95,13 +85,7 @@ TEST_F(ServicesTest, PlacementAppliedToAPartIsReadBackAndIsItsFrame) {
 }
 
 TEST_F(ServicesTest, PlacementWithoutTargetIsAnError) {
-  auto p = CurrentHost().NewPlacement();
-  try {
-    p->Apply();
-    FAIL();
-  } catch (const host::RuntimeError& e) {
-    EXPECT_EQ(e.Number(), 424);
-  }
+  EXPECT_EQ(vormbrace::test::ErrorOf([] { CurrentHost().NewPlacement()->Apply(); }), 424);
 }
 
 TEST_F(ServicesTest, RotateTurnsACopiedFeatureAboutItsOwnAxis) {

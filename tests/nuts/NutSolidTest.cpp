@@ -1,11 +1,14 @@
 // All nine nut kinds built from the shipped M10 records: one valid solid each on the bearing face
-// z = 0, open along the axis or capped, slots that really cut, volumes by hand.
+// z = 0, open along the axis or capped, slots that really cut (and what too few slots do), cut
+// corners, the thread texture, volumes by hand.
 #include <cmath>
 #include <string>
 
 #include "components/NewVormbrace.h"
 #include "geometry/generaDadi.h"
+#include "host/RuntimeError.h"
 #include "nuts/NutWasherFixture.h"
+#include "support/ErrorOf.h"
 
 namespace vormbrace::test {
 namespace {
@@ -23,14 +26,7 @@ class NutSolid : public NutWasherTest {
     BuildNutByType(part, ReadNutDimensions(*nut));
     return part;
   }
-  // What suppressing the part's "Recess" features gives back.
-  double SlotVolume(SceneShape& part) {
-    double whole = Volume(part);
-    for (auto& f : part.Children()) f->SetSuppressed(f->Name() == "Recess");
-    double solid = Volume(part);
-    for (auto& f : part.Children()) f->SetSuppressed(false);
-    return solid - whole;
-  }
+  double SlotVolume(SceneShape& part) { return VolumeOf(part, "Recess"); }
 };
 
 TEST_F(NutSolid, EveryKindIsOneValidSolidOnTheBearingFaceOpenOrCapped) {
@@ -128,6 +124,59 @@ TEST_F(NutSolid, ArchBulgesOutwardsAndTheDomeIsTrimmedOnlyOutsideTheHexagon) {
   // Inside the hexagon the base ring fills the top face's chamfer again, under the dome.
   EXPECT_NEAR(MaterialIn(part, {5.5, -1, 7.5}, {7.5, 1, 8}), 2, kProbe);
   EXPECT_NEAR(MaterialIn(part, {-0.5, 7.6, 7.5}, {0.5, 8.2, 8}), 0.3, kProbe);
+}
+
+TEST_F(NutSolid, OneSlotOrFewerCutsOnceAndNoneDividesByZeroAfterTheFirst) {
+  // DIN 935 M12 castle and DIN 981 KM0 round nut: six and four slots from their records.
+  struct Case {
+    std::int16_t type;
+    const char* file;
+    const char* size;
+    int slots;
+  };
+  for (const Case& c : {Case{2, "DIN935.tab", "M12", 6}, Case{9, "DIN981.tab", "KM0 M10x0.75", 4}}) {
+    NutDimensions d = ReadNutDimensions(*MakeNut(c.type, Record(kDin, kNutKind, c.file, c.size)));
+    SceneShape& all = NewPart(c.file);
+    BuildNutByType(all, d);
+    const double slot = SlotVolume(all) / c.slots;
+    for (std::int16_t few : {1, -1, -7}) {
+      d.numCave = few;
+      SceneShape& part = NewPart("few");
+      BuildNutByType(part, d);
+      ExpectValidSolid(kernel_, part, Volume(part), 0);
+      EXPECT_NEAR(SlotVolume(part), slot, slot * 1e-3) << c.file << " " << few;
+    }
+    // No slots: the first is cut, then the pattern divides 360 by 0.
+    d.numCave = 0;
+    SceneShape& none = NewPart("none");
+    EXPECT_EQ(ErrorOf([&] { BuildNutByType(none, d); }), host::err::kDivisionByZero) << c.file;
+    EXPECT_NEAR(SlotVolume(none), slot, slot * 1e-3) << c.file;
+  }
+}
+
+TEST_F(NutSolid, SquareCornersAreCutAcrossTheirDiameter) {
+  // DIN 557 M10: the 17 square's corners cut by lines Di/2 = 10.75 from the axis (x + y = 15.2
+  // on the diagonal); its flats stay whole.
+  SceneShape& part = Build(kDin, "DIN557.tab", "M10", 5);
+  EXPECT_NEAR(MaterialIn(part, {8.3, 6.95, 1}, {8.5, 7.15, 6}), 0, kProbe);  // x + y > 15.25
+  EXPECT_NEAR(MaterialIn(part, {8.3, 6.4, 1}, {8.5, 6.6, 6}), 0.2 * 0.2 * 5, kProbe);
+  EXPECT_NEAR(MaterialIn(part, {8.2, -0.5, 1}, {8.5, 0.5, 6}), 0.3 * 1 * 5, kProbe);
+}
+
+TEST_F(NutSolid, ThreadTextureSpansTheNutsHeightAtItsPitch) {
+  auto finish = [](SceneShape& part) -> auto& {
+    return *part.Children().front()->Store().First(27)->Finishes().at(0);
+  };
+  // ISO 4032 M10: at (d/4, d/4, H/2) in metres, the nut's height 8.4 as the width's diameter,
+  // 6.25 pitches of 1.5 high; DIN 981 KM0: 6.25 × 1.75 pitches of 0.75.
+  const auto& hex = finish(Build(kIso, "ISO4032.tab", "M10", 1));
+  EXPECT_NEAR(hex.point.x, 0.0025, 1e-15);
+  EXPECT_NEAR(hex.point.z, 0.0042, 1e-15);
+  EXPECT_NEAR(hex.projectionWidth, kMathPi * 8.4, 1e-9);
+  EXPECT_NEAR(hex.projectionHeight, 6.25 * 1.5, 1e-12);
+  const auto& round = finish(Build(kDin, "DIN981.tab", "KM0 M10x0.75", 9));
+  EXPECT_NEAR(round.projectionWidth, kMathPi * 4, 1e-9);
+  EXPECT_NEAR(round.projectionHeight, 6.25 * 1.75 * 0.75, 1e-12);
 }
 
 }  // namespace

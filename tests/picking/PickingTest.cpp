@@ -9,6 +9,7 @@
 #include "host/occt/Picking.h"
 #include "host/reference/SceneFile.h"
 #include "support/Plate.h"
+#include "support/NearVec3.h"
 #include "support/TestHost.h"
 
 namespace {
@@ -22,11 +23,7 @@ using vormbrace::test::kPlateHoleRadius;
 constexpr double kPlate = vormbrace::test::kPlateSide,
                  kThickness = vormbrace::test::kPlateThickness, kHoleRadius = kPlateHoleRadius;
 
-void ExpectNear(Vec3 a, Vec3 b) {
-  EXPECT_NEAR(a.x, b.x, kTol);
-  EXPECT_NEAR(a.y, b.y, kTol);
-  EXPECT_NEAR(a.z, b.z, kTol);
-}
+using vormbrace::test::ExpectNear;
 
 class PickingTest : public ::testing::Test {
  protected:

@@ -1,5 +1,7 @@
 // Parts built from shipped records have the figures of their standard's drawing, measured on
-// the solid: flanges, washer holes, the dome of a cap nut, the point of a flat-point set screw.
+// the solid: hexagon and socket heads, flanges, washer holes, the dome of a cap nut, the point of
+// a flat-point set screw.
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -8,7 +10,7 @@
 #include "geometry/generaRosette.h"
 #include "geometry/generaTeste.h"
 #include "nuts/NutWasherFixture.h"
-#include "support/CylinderProbe.h"
+#include "support/Probes.h"
 
 namespace vormbrace::test {
 namespace {
@@ -19,29 +21,18 @@ constexpr std::int16_t kBoltKind = 0, kSetScrewKind = 2;
 
 class StandardParts : public NutWasherTest {
  protected:
-  // The record of `size` and `length` in a shipped size data file.
-  static ValueArray RecordAt(std::int16_t family, std::int16_t kind, const std::string& file,
-                             const std::string& size, const std::string& length) {
-    State().family = family;
-    LoadKindSettings(kind);
-    ValueArray v{};
-    std::string partNumber;
-    EXPECT_TRUE(QMisuraVariabili(State().paths.dataFolder + file, size, length, v, partNumber))
-        << file << " " << size << "x" << length;
-    return v;
-  }
   SceneShape& Bolt(std::int16_t family, const std::string& file, const std::string& size,
                    const std::string& length, std::int16_t type) {
     SceneShape& part = NewPart(file + " " + size);
     BuildBoltByType(part, ReadHeadedDimensions(*MakeBolt(
-                              type, RecordAt(family, kBoltKind, file, size, length))));
+                              type, Record(family, kBoltKind, file, size, length))));
     return part;
   }
   SceneShape& SetScrew(std::int16_t family, const std::string& file, const std::string& size,
                        const std::string& length, std::int16_t type) {
     SceneShape& part = NewPart(file + " " + size);
     BuildScrewNoHeadByType(part, ReadSetScrewDimensions(*MakeScrewNoHead(
-                                     type, RecordAt(family, kSetScrewKind, file, size, length))));
+                                     type, Record(family, kSetScrewKind, file, size, length))));
     return part;
   }
   SceneShape& Washer(std::int16_t family, const std::string& file, const std::string& size,
@@ -52,6 +43,25 @@ class StandardParts : public NutWasherTest {
     return part;
   }
 };
+
+TEST_F(StandardParts, HexagonBoltAndSocketCapScrewHaveTheirStandardsFigures) {
+  // ISO 4017 M10x50: s 16 (corners 18.48), k 6.4, threaded to the head.
+  SceneShape& hex = Bolt(kIso, "ISO4017.tab", "M10", "50", 1);
+  const double corner = 8 / std::cos(kMathPi / 6);
+  ExpectBox(kernel_, hex, {-8, -corner, -50}, {8, corner, 6.4});
+  // ISO 4762 M10x50: dk 16, k 10, socket s 8 and t 5 deep; threaded b = 2d + 12 = 32 up
+  // from the tip, plain above.
+  auto screw = MakeScrew(1, Record(kIso, 1, "ISO4762.tab", "M10", "50"));
+  SceneShape& cap = NewPart("ISO 4762 M10x50");
+  BuildScrewByType(cap, ReadHeadedDimensions(*screw));
+  ExpectBox(kernel_, cap, {-8, -8, -50}, {8, 8, 10});
+  EXPECT_NEAR(MaterialInCylinder(kernel_, cap, 3.95, 5, 11), 0, kProbe);
+  EXPECT_GT(MaterialInCylinder(kernel_, cap, 3.95, 4.5, 5), 1);
+  const auto& faces = kernel_.Figures(cap).cylinders;
+  EXPECT_TRUE(std::any_of(faces.begin(), faces.end(), [](const auto& c) {
+    return std::abs(c.radius - 5) < 1e-6 && std::abs(c.zMax + 18) < 1e-3;
+  })) << "no thread face ending 32 up from the tip";
+}
 
 TEST_F(StandardParts, FlangeBoltsStandOnAFlangeWiderThanTheirHexagon) {
   // ISO 4162 M10x50: flange dc 20.8 and c 1.5 under the 13 hexagon (corners 15.01), 8.2 above.

@@ -23,7 +23,7 @@
 #include "dialog/ListControl.h"
 #include "host/occt/Export.h"
 #include "host/occt/OcctEvaluator.h"
-#include "support/CylinderProbe.h"
+#include "support/Probes.h"
 #include "support/TestHost.h"
 
 namespace {
@@ -33,21 +33,6 @@ using host::ref::SceneShape;
 
 constexpr int kTypeCount[kKindCount] = {10, 12, 9, 8, 9};
 const char* const kKindNames[kKindCount] = {"Bolts", "Screws", "SetScrews", "Washers", "Nuts"};
-
-std::unique_ptr<FastenerComponent> Make(std::int16_t kind, std::int16_t type, const ValueArray& v) {
-  switch (kind) {
-    case 0:
-      return MakeBolt(type, v);
-    case 1:
-      return MakeScrew(type, v);
-    case 2:
-      return MakeScrewNoHead(type, v);
-    case 3:
-      return MakeWasher(type, v);
-    default:
-      return MakeNut(type, v);
-  }
-}
 
 // The edges of a binary STL used by an odd number of triangles: a closed mesh has none. Corners
 // are welded on a 0.00001 mm grid (a face turned upright gives 0 as 3.55e-14 in one triangle and
@@ -147,7 +132,7 @@ TEST_P(StandardsBuild, SmallestMiddleAndLargestSizesAtTheirLongestLength) {
         ASSERT_TRUE(QMisuraVariabili(p.dataFolder + sizes.Tag(), sizes.Text(), length,
                                      State().values, State().partNumberText))
             << what;
-        auto component = Make(kind, type, State().values);
+        auto component = MakeComponent(kind, type, State().values);
         host::ref::SceneDocument doc;
         host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(doc);
         State().page = &doc;

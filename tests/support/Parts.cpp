@@ -1,4 +1,4 @@
-// Plates with holes, written as STEP.
+// Plates with holes, written as STEP, and the test plate.
 #include "support/Parts.h"
 
 #include <cmath>
@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "host/occt/Export.h"
+#include "support/Plate.h"
 
 namespace vormbrace::test {
 namespace {
@@ -87,6 +88,13 @@ host::ref::SceneShape& AddDrilledPlate(host::ref::SceneDocument& document,
   for (auto [x, y] : {std::pair{h, -h}, {h, h}, {-h, h}, {-h, -h}}) outline.AddLineTo(x, y);
   block.Update();
   for (const HoleSpec& hole : holes) AddHole(body, hole, thickness);
+  return part;
+}
+
+host::ref::SceneShape& AddPlate(host::ref::SceneDocument& document) {
+  host::ref::SceneShape& part =
+      AddDrilledPlate(document, {{0, 0, 2 * kPlateHoleRadius}}, kPlateSide, kPlateThickness);
+  part.SetName("Plate");
   return part;
 }
 

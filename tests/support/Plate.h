@@ -1,4 +1,4 @@
-// A test plate built from features as any part is: 40 × 40 × 10, its top face at z = 0, with a
+// The test plate, a drilled plate (support/Parts.h): 40 × 40 × 10, its top face at z = 0, with a
 // through hole of radius 5.25 (diameter 10.5) on the Z axis.
 #pragma once
 

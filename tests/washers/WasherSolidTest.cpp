@@ -40,7 +40,7 @@ class WasherSolid : public NutWasherTest {
   }
   // The number of separate solids left by a cut through the ring on the +X side.
   int SolidsAfterACut(SceneShape& part, const WasherDimensions& w) {
-    SceneShape& cut = AddProbe(part, {w.DiametroInterno / 2 - 0.5, -0.5, -1},
+    SceneShape& cut = AddBoxProbe(part, {w.DiametroInterno / 2 - 0.5, -0.5, -1},
                                {w.DiametroEsterno / 2 + 1, 0.5, w.Spessore + 1});
     int solids = kernel_.Figures(part).solids;
     part.RemoveChild(cut);
