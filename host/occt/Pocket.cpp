@@ -28,6 +28,7 @@
 #include <TopExp_Explorer.hxx>
 #include <TopTools_HSequenceOfShape.hxx>
 #include <TopTools_IndexedDataMapOfShapeListOfShape.hxx>
+#include <TopTools_ListOfShape.hxx>
 #include <TopTools_MapOfShape.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
@@ -183,7 +184,15 @@ bool FillsCylinder(const TopoDS_Solid& solid, const gp_Ax1& axis, const Reach& r
   gp_Pnt bottom = axis.Location().Translated(gp_Vec(axis.Direction()) * -height);
   TopoDS_Shape cylinder =
       BRepPrimAPI_MakeCylinder(gp_Ax2(bottom, axis.Direction()), radius, height).Shape();
-  BRepAlgoAPI_Common common(solid, cylinder);
+  BRepAlgoAPI_Common common;
+  TopTools_ListOfShape arguments, tools;
+  arguments.Append(solid);
+  tools.Append(cylinder);
+  common.SetArguments(arguments);
+  common.SetTools(tools);
+  common.SetNonDestructive(Standard_True);  // the solid may be shared with the kernel's caches
+  common.SetUseOBB(Standard_True);
+  common.Build();
   if (common.HasErrors()) return false;
   GProp_GProps props;
   BRepGProp::VolumeProperties(common.Shape(), props);
