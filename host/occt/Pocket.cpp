@@ -145,8 +145,8 @@ struct Reach {
 Reach ReachOf(const TopoDS_Solid& tool, const gp_Ax1& axis) {
   Reach reach;
   for (TopExp_Explorer f(tool, TopAbs_FACE); f.More(); f.Next()) {
-    GeomAbs_SurfaceType type = BRepAdaptor_Surface(TopoDS::Face(f.Current()), Standard_False)
-                                   .GetType();
+    GeomAbs_SurfaceType type =
+        BRepAdaptor_Surface(TopoDS::Face(f.Current()), Standard_False).GetType();
     if (type != GeomAbs_Plane && type != GeomAbs_Cylinder && type != GeomAbs_Cone) {
       reach.AddBox(f.Current(), axis);
     }
@@ -161,7 +161,8 @@ Reach ReachOf(const TopoDS_Solid& tool, const gp_Ax1& axis) {
 // them uses. Empty when they bound more than one region or leave the loop open.
 std::optional<TopoDS_Wire> OpeningBoundary(const std::vector<TopoDS_Face>& faces) {
   TopTools_IndexedDataMapOfShapeListOfShape users;
-  for (const TopoDS_Face& face : faces) TopExp::MapShapesAndUniqueAncestors(face, TopAbs_EDGE, TopAbs_FACE, users);
+  for (const TopoDS_Face& face : faces)
+    TopExp::MapShapesAndUniqueAncestors(face, TopAbs_EDGE, TopAbs_FACE, users);
   Handle(TopTools_HSequenceOfShape) edges = new TopTools_HSequenceOfShape;
   for (int i = 1; i <= users.Extent(); ++i) {
     if (users(i).Extent() == 1) edges->Append(users.FindKey(i));
@@ -224,8 +225,7 @@ TopoDS_Face Pierce(const TopoDS_Face& face, TopoDS_Wire opening) {
   TopoDS_Face probe;
   builder.MakeFace(probe, surface, location, tolerance);
   builder.Add(probe, opening);
-  if (BRepTopAdaptor_FClass2d(probe, Precision::PConfusion()).PerformInfinitePoint() !=
-      TopAbs_IN) {
+  if (BRepTopAdaptor_FClass2d(probe, Precision::PConfusion()).PerformInfinitePoint() != TopAbs_IN) {
     opening.Reverse();
   }
   TopoDS_Face pierced;

@@ -81,12 +81,12 @@ TEST_F(Pocket, ShippedSocketAndFlatTopRecessScrewsAreCutDirectly) {
     const char* file;
   };
   const Standard standards[] = {
-      {kIso, kScrewKind, 1, "ISO4762.tab"},      {kIso, kScrewKind, 2, "ISO10642.tab"},
-      {kIso, kScrewKind, 3, "ISO7380.tab"},      {kIso, kScrewKind, 8, "ISO7046Z.tab"},
-      {kIso, kScrewKind, 11, "ISO7046H.tab"},    {kDin, kScrewKind, 1, "DIN912.tab"},
-      {kDin, kScrewKind, 2, "DIN7991.tab"},      {kIso, kSetScrewKind, 1, "ISO4026.tab"},
-      {kIso, kSetScrewKind, 2, "ISO4028.tab"},   {kIso, kSetScrewKind, 3, "ISO4027.tab"},
-      {kDin, kSetScrewKind, 1, "DIN913.tab"},    {kDin, kSetScrewKind, 2, "DIN915.tab"},
+      {kIso, kScrewKind, 1, "ISO4762.tab"},    {kIso, kScrewKind, 2, "ISO10642.tab"},
+      {kIso, kScrewKind, 3, "ISO7380.tab"},    {kIso, kScrewKind, 8, "ISO7046Z.tab"},
+      {kIso, kScrewKind, 11, "ISO7046H.tab"},  {kDin, kScrewKind, 1, "DIN912.tab"},
+      {kDin, kScrewKind, 2, "DIN7991.tab"},    {kIso, kSetScrewKind, 1, "ISO4026.tab"},
+      {kIso, kSetScrewKind, 2, "ISO4028.tab"}, {kIso, kSetScrewKind, 3, "ISO4027.tab"},
+      {kDin, kSetScrewKind, 1, "DIN913.tab"},  {kDin, kSetScrewKind, 2, "DIN915.tab"},
       {kDin, kSetScrewKind, 3, "DIN914.tab"},
   };
   for (const Standard& s : standards) ExpectStandardDirect(s.family, s.kind, s.type, s.file);
@@ -111,7 +111,8 @@ TEST_F(Pocket, ToolsThatAreNotPocketsKeepToTheBooleans) {
       {"buried", [](host::Shape& p) { CylinderHead(p), CutHexSocket(p, 8, 6, 3); }},
       // A cup as wide as the flat end it is sunk into (as the shipped cup points are), with a
       // socket at the other end: both keep to the booleans.
-      {"cup point", [](host::Shape& p) {
+      {"cup point",
+       [](host::Shape& p) {
          SetScrewDimensions d;
          d.ComponentType = 4, d.Diametro = 6, d.lung = 16, d.Passo = 1, d.SmussoSuperiore = 90;
          d.SmussoInferiore = 90, d.DiamInf = 3, d.LargIntaglio = 3, d.AltIntaglio = 3.5;
@@ -119,7 +120,8 @@ TEST_F(Pocket, ToolsThatAreNotPocketsKeepToTheBooleans) {
          BuildScrewNoHeadByType(p, d);
        }},
       // A cross recess opening on a domed head.
-      {"dome", [](host::Shape& p) {
+      {"dome",
+       [](host::Shape& p) {
          BuildDomedCylinderHead(p, 10, 20, 1.5, 6, 0.4);
          CutCrossRecess(p, 7.5, 1.5, 4, 9);
        }},
