@@ -168,6 +168,8 @@ class Combiner {
       return out;
     }
     out.shape = kernel_.Recall(out.key);
+    // A socket or recess sunk into a flat face is assembled from the faces there are, without
+    // a boolean, on the same switch as the other direct builds.
     if (out.shape.IsNull() && cut && tools.size() == 1 && kernel_.direct) {
       out.shape = CutPocket(base.shape, tools.front().shape);
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
