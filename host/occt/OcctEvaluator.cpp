@@ -28,6 +28,7 @@
 #include "host/occt/CachePayload.h"
 #include "host/occt/FeatureSolid.h"
 #include "host/occt/Kernel.h"
+#include "host/occt/Pocket.h"
 
 namespace host::occt {
 namespace {
@@ -167,6 +168,12 @@ class Combiner {
       return out;
     }
     out.shape = kernel_.Recall(out.key);
+    // A socket or recess sunk into a flat face is assembled from the faces there are, without
+    // a boolean, on the same switch as the other direct builds.
+    if (out.shape.IsNull() && cut && tools.size() == 1 && kernel_.direct) {
+      out.shape = CutPocket(base.shape, tools.front().shape);
+      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
+    }
     if (out.shape.IsNull()) {
       TopTools_ListOfShape list;
       for (const Keyed& t : tools) list.Append(t.shape);
@@ -373,6 +380,8 @@ OcctEvaluator::OcctEvaluator() : impl_(std::make_unique<Impl>()) {
   impl_->disk = DefaultSolidCache();
 }
 OcctEvaluator::~OcctEvaluator() = default;
+
+void OcctEvaluator::UseDirectBuilds(bool on) { impl_->direct = on; }
 
 void OcctEvaluator::UseSolidCache(std::shared_ptr<SolidCache> cache) {
   impl_->disk = std::move(cache);
