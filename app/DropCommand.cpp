@@ -172,7 +172,10 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
       ->check(CLI::IsMember({"rule", "clearance", "tapped", "auto"}));
   command->add_flag("--washer", s.washer, "Add a washer under the head");
   command->add_flag("--nut", s.nut, "Add a nut at the bolt's end");
-  command->add_flag("--assembly", s.assembly, "Gather washer, bolt and nut in an assembly");
+  command->add_flag("--assembly", s.assembly,
+                    "Gather washer, bolt and nut in an assembly; dropped on a bolt or screw "
+                    "placed earlier, only the --washer and --nut it lacks are added, fitted to "
+                    "it, and it is gathered with them (never built a second time)");
   command->add_flag("--keep-invalid", o->keepInvalid, kKeepInvalidHelp);
   command->add_flag("--json", o->json,
                     "Print the report (what the ray hit, the size chosen and why, the holes cut, "
