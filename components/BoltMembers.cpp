@@ -20,10 +20,8 @@ double Dot(const std::array<double, 3>& a, const std::array<double, 3>& b) {
   return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
-}  // namespace
 
-std::optional<PlacedBolt> HitBoltOrScrew() {
-  host::Shape* part = State().drop.holePart;
+std::optional<PlacedBolt> BoltOrScrew(host::Shape* part) {
   host::Component* table = part == nullptr ? nullptr : FindDataTable(*part);
   if (table == nullptr) return std::nullopt;
   const double kind = NumberAt(*table, 0);
@@ -33,6 +31,28 @@ std::optional<PlacedBolt> HitBoltOrScrew() {
   return PlacedBolt{part, owner,
                     BoltOnAxis{PlacementOf(*part), NumberAt(*table, 10), NumberAt(*table, 11), part},
                     table->Variable(kNumberColumn, 2).GetValue().AsInt32()};
+}
+
+}  // namespace
+
+std::optional<PlacedBolt> HitBoltOrScrew() { return BoltOrScrew(State().drop.holePart); }
+
+std::optional<PlacedBolt> BoltCarryingHit() {
+  host::Shape* hit = State().drop.holePart;
+  if (std::optional<PlacedBolt> bolt = BoltOrScrew(hit)) return bolt;
+  host::Component* table = hit == nullptr ? nullptr : FindDataTable(*hit);
+  host::Shape* owner = hit == nullptr ? nullptr : host::CurrentHost().ElementHelper().Owner(*hit);
+  if (table == nullptr || owner == nullptr) return std::nullopt;
+  const auto kind = static_cast<std::int16_t>(NumberAt(*table, 0));
+  host::ShapeCollection& parts = owner->Shapes(host::kShapePart);
+  for (std::int32_t i = 1; i <= parts.Count(); ++i) {
+    std::optional<PlacedBolt> bolt = BoltOrScrew(&parts.Item(i));
+    if (!bolt) continue;
+    for (host::Shape* member : MembersOnBolt(*bolt, kind)) {
+      if (member == hit) return bolt;
+    }
+  }
+  return std::nullopt;
 }
 
 std::vector<host::Shape*> MembersOnBolt(const PlacedBolt& bolt, std::int16_t kind) {

@@ -23,6 +23,9 @@ struct PlacedBolt {
 // The drop's hole part when it is a bolt or screw (kinds 0 and 1); none otherwise.
 std::optional<PlacedBolt> HitBoltOrScrew();
 
+// The bolt or screw hit, or the one that the washer or nut hit sits on; none otherwise.
+std::optional<PlacedBolt> BoltCarryingHit();
+
 // The parts of `kind` (3 washers, 4 nuts) beside the bolt in its owner that stand on its axis
 // (either way round) between its head's seat and its tip.
 std::vector<host::Shape*> MembersOnBolt(const PlacedBolt& bolt, std::int16_t kind);

@@ -293,12 +293,12 @@ void SeatNutOnHitBolt(FastenerComponent& nut) {
       NutPlacement(bolt->onAxis.placement, clamped > 0 ? clamped : bolt->onAxis.length - height);
 }
 
-// An assembly dropped on a bolt or screw placed earlier completes it instead of building a
-// second one in its place: the members the boxes ask for and it lacks (a washer under its
-// head, which lifts it by the washer's thickness; a nut against the far face of what it
-// clamps, else flush with its tip) are fitted to its own diameter and length, and gathered
-// with it and the members it had in its bolt assembly, a new one at its placement when it is
-// in none. The bolt keeps its identifier, records and hole.
+// An assembly dropped on a bolt or screw placed earlier (or on a washer or nut on it) completes
+// it instead of building a second one in its place: the members the boxes ask for and it lacks
+// (a washer under its head, which lifts it by the washer's thickness; a nut against the far
+// face of what it clamps, else flush with its tip) are fitted to its own diameter and length,
+// and gathered with it and the members it had in its bolt assembly, a new one at its placement
+// when it is in none. The bolt keeps its identifier, records and hole.
 bool CompletePlacedBolt(Dialog& d, const PlacedBolt& bolt, bool washer, bool nut) {
   RunTimeState& s = State();
   const std::vector<host::Shape*> washers = MembersOnBolt(bolt, kWashers);
@@ -627,7 +627,7 @@ bool Confirm(Dialog& d) {
   const bool assembly = !edit && headed && m.assemblyOffered && d.ToggleCreateAssembly.Visible &&
                         d.ToggleCreateAssembly.Value;
   if (assembly) {
-    if (std::optional<PlacedBolt> bolt = HitBoltOrScrew()) {
+    if (std::optional<PlacedBolt> bolt = BoltCarryingHit()) {
       return CompletePlacedBolt(d, *bolt, washer, nut);
     }
   }
