@@ -179,7 +179,8 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
   command->add_flag("--keep-invalid", o->keepInvalid, kKeepInvalidHelp);
   command->add_flag("--json", o->json,
                     "Print the report (what the ray hit, the size chosen and why, the holes cut, "
-                    "the new parts, the files written) as one JSON object");
+                    "the new parts, the parts placed before that it gathered into a new "
+                    "assembly, the files written) as one JSON object");
   command->add_option("-o", o->outPath, "Write the scene here (default: SCENE, or drop.json)");
   command->add_option("--export", o->exportPath,
                       "Export the scene: .step, .stp, .stl or .glb (default without SCENE: "
