@@ -171,11 +171,15 @@ void AddDropCommand(CLI::App& cli, CommandTable& commands) {
       ->check(CLI::IsMember({"rule", "clearance", "tapped", "auto"}));
   command->add_flag("--washer", s.washer, "Add a washer under the head");
   command->add_flag("--nut", s.nut, "Add a nut at the bolt's end");
-  command->add_flag("--assembly", s.assembly, "Gather washer, bolt and nut in an assembly");
+  command->add_flag("--assembly", s.assembly,
+                    "Gather washer, bolt and nut in an assembly; dropped on a bolt or screw "
+                    "placed earlier, only the --washer and --nut it lacks are added, fitted to "
+                    "it, and it is gathered with them (never built a second time)");
   command->add_flag("--keep-invalid", o->keepInvalid, kKeepInvalidHelp);
   command->add_flag("--json", o->json,
                     "Print the report (what the ray hit, the size chosen and why, the holes cut, "
-                    "the new parts, the files written) as one JSON object");
+                    "the new parts, the parts placed before that it gathered into a new "
+                    "assembly, the files written) as one JSON object");
   command->add_option("-o", o->outPath, "Write the scene here (default: SCENE, or drop.json)");
   command->add_option("--export", o->exportPath,
                       "Export the scene: .step, .stp, .stl or .glb (default without SCENE: "

@@ -69,6 +69,7 @@ std::string ElementName(const host::ref::DropHit& hit) {
   if (hit.geometryType == 2 || hit.geometryType == 4) {
     return FacesItsAxis(hit) ? "hole wall" : "shaft";
   }
+  if (hit.geometryType == 11 && hit.majorRadius > 0) return "rounded hole edge";
   return "face";
 }
 
@@ -109,6 +110,10 @@ DropReport::DropReport(host::ref::SceneDocument& document, const host::ref::Drop
       if (host::Component* table = FindDataTable(*shape)) size_ = TextAt(*table, 14);
       continue;
     }
+    SceneShape* owner = shape->Parent();
+    if (owner != &document.Root() && before.shapes.count(owner->SystemID()) == 0) {
+      gathered_.push_back({shape->Name(), owner->Name()});
+    }
     const std::int32_t count = shape->Shapes(0).Count();
     for (std::int32_t i = before.features.at(id) + 1; i <= count; ++i) {
       holes_.push_back({shape->Shapes(0).Item(i).Name(), shape->Name()});
@@ -131,6 +136,10 @@ void DropReport::PrintText(std::ostream& out) const {
   if (holes_.empty()) out << "hole cut: none\n";
   for (const NewShape& n : shapes_) {
     PrintShape(out, *n.shape, kernel_, std::string(static_cast<std::size_t>(2 * n.depth), ' '));
+  }
+  if (shapes_.empty()) out << "new parts: none\n";
+  for (const Gathered& g : gathered_) {
+    out << "gathered into \"" << g.into << "\": \"" << g.name << "\"\n";
   }
   for (const std::string& path : written_) out << "wrote " << path << "\n";
 }
@@ -162,6 +171,8 @@ void DropReport::PrintJson(std::ostream& out) const {
     }
     report["parts"].push_back(p);
   }
+  report["gathered"] = json::array();
+  for (const Gathered& g : gathered_) report["gathered"].push_back({{"name", g.name}, {"into", g.into}});
   report["messages"] = lines_;
   report["written"] = written_;
   out << report.dump(2) << "\n";

@@ -1,6 +1,7 @@
 // What a drop did, for the designer and for scripts: what the ray hit (face, hole wall, shaft or
 // circular edge, which part, the diameter read), the size chosen and why, every hole cut and
-// into which part, and the new parts with their figures. Printed as text or as one JSON object.
+// into which part, the new parts with their figures and the parts placed before that it gathered
+// into a new assembly. Printed as text or as one JSON object.
 #pragma once
 
 #include <map>
@@ -42,6 +43,10 @@ class DropReport {
     host::ref::SceneShape* shape;
     int depth;
   };
+  // A part placed before the drop that it gathered into a new assembly.
+  struct Gathered {
+    std::string name, into;
+  };
   host::occt::OcctEvaluator& kernel_;
   std::string element_;  // "nothing", "face", "hole wall", "shaft", "circular edge"
   std::string surface_;  // "plane", "cylinder", "cone", "circle", ...
@@ -51,6 +56,7 @@ class DropReport {
   std::string size_, why_;
   std::vector<Hole> holes_;
   std::vector<NewShape> shapes_;
+  std::vector<Gathered> gathered_;
   std::vector<std::string> lines_, written_;
 };
 

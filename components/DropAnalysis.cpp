@@ -141,7 +141,6 @@ void PlaceOnAxis(host::DragDropHook& hook, host::HitElement& element, bool edge)
   Vec n = HitNormal(hook);
   Vec d = edge ? Vec{element.DirectionX(), element.DirectionY(), element.DirectionZ()}
                : Vec{element.NormalX(), element.NormalY(), element.NormalZ()};
-  if (!edge && element.GeometryType() == 11) return;  // no axis to use: only the pick is kept
   // A hole made for the fastener goes on the axis of what was hit, not on the picked point of
   // its wall: otherwise it would stand off the axis by the radius.
   State().drop.pick = {q.x, q.y, q.z};
@@ -185,10 +184,14 @@ bool AnalyseDrop(host::DragDropHook& hook) {
   if (type == host::kHitEdge || type == host::kHitFace) {
     host::HitElement& element = hook.HitElement();
     std::int32_t g = element.GeometryType();
-    if (g == 11 || g == 2 || g == 4) {
+    // A surface of revolution has an axis to use when it rounds a hole (the host then gives
+    // the hole's radius); any other is placed on as a face.
+    if (g == 2 || g == 4 || (g == 11 && element.MajorRadius() > 0)) {
       PlaceOnAxis(hook, element, type == host::kHitEdge);
     } else {
       PlaceOnFace(hook, element);
+      // On a fastener's face (a bolt's head) the drop is on that fastener, as on its shank.
+      TakeOverFastenerData(element.Part(false));
     }
   } else {
     PlaceFreely(hook);

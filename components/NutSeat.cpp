@@ -63,9 +63,20 @@ double ClampedDepth(host::Shape& parent, const BoltOnAxis& bolt) {
   return depth;
 }
 
-double NutDepth(host::Shape& parent, const BoltOnAxis& bolt, double nutHeight) {
-  const double clamped = ClampedDepth(parent, bolt);
-  return clamped > 0 ? clamped : bolt.length - nutHeight;
+Placement PlacementOf(host::Shape& shape) {
+  auto frame = host::CurrentHost().NewPlacement();
+  frame->ReadFrom(shape);
+  return {frame->PositionX(), frame->PositionY(), frame->PositionZ(), frame->AxisX(),
+          frame->AxisY(),     frame->AxisZ(),     frame->Angle()};
+}
+
+void ApplyPlacement(host::Shape& shape, const Placement& p) {
+  auto placement = host::CurrentHost().NewPlacement();
+  placement->SetPosition(p[0], p[1], p[2]);
+  placement->SetAxis(p[3], p[4], p[5]);
+  placement->SetAngle(p[6]);
+  placement->SetTarget(shape);
+  placement->Apply();
 }
 
 Placement NutPlacement(const Placement& bolt, double depth) {

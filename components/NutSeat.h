@@ -31,8 +31,10 @@ double ClampedDepth(host::Shape& parent, const BoltOnAxis& bolt);
 // face (its own z = 0) there and its own Z running towards the bolt's tip.
 Placement NutPlacement(const Placement& bolt, double depth);
 
-// The depth of a nut of `nutHeight` on `bolt`: against the clamped parts, else flush with the
-// tip.
-double NutDepth(host::Shape& parent, const BoltOnAxis& bolt, double nutHeight);
+// The placement of a shape in its owner.
+Placement PlacementOf(host::Shape& shape);
+
+// Moves a shape to `placement` in its owner.
+void ApplyPlacement(host::Shape& shape, const Placement& placement);
 
 }  // namespace vormbrace

@@ -12,6 +12,7 @@
 #include "data/HoleFit.h"
 #include "data/Globals.h"
 #include "components/NewVormbrace.h"
+#include "components/BoltMembers.h"
 #include "components/NutSeat.h"
 #include "data/NumberText.h"
 #include "data/PartData.h"
@@ -258,13 +259,7 @@ host::Shape& MakeAssembly(host::Shape& target, const std::string& description) {
   host::Shape& assembly = target.Components(2).Item(1).Shapes(host::kShapeAssembly).Add();
   assembly.SetName(Text(res::kBoltAssembly));
   FirstOrAdd(assembly, kBindingCode).Variable(1).SetValue(host::Value::Int16(1));
-  auto placement = host::CurrentHost().NewPlacement();
-  const Placement& p = s.drop.placement;
-  placement->SetPosition(p[0], p[1], p[2]);
-  placement->SetAxis(p[3], p[4], p[5]);
-  placement->SetAngle(p[6]);
-  placement->SetTarget(assembly);
-  placement->Apply();
+  ApplyPlacement(assembly, s.drop.placement);
   s.drop.placement = {};
   WriteDescriptionRecord(assembly, description, "1");
   return assembly;
@@ -286,23 +281,74 @@ double BuildMember(Dialog& d, host::Shape& target, std::int16_t kind,
   return member->GetProperty("Spessore").AsDouble();
 }
 
-// A nut dropped on a bolt's or screw's shank goes on its axis against what it clamps, else
-// flush with its tip; not at the hit point, which would put it inside the head.
-void SeatNutOnHitBolt(host::Shape& target, FastenerComponent& nut) {
-  host::Shape* bolt = State().drop.holePart;
-  host::Component* table = bolt == nullptr ? nullptr : FindDataTable(*bolt);
-  if (table == nullptr) return;
-  const double kind = NumberAt(*table, 0);
-  if (kind != kBolts && kind != kScrews) return;
-  auto frame = host::CurrentHost().NewPlacement();
-  frame->ReadFrom(*bolt);
-  BoltOnAxis onAxis{{frame->PositionX(), frame->PositionY(), frame->PositionZ(), frame->AxisX(),
-                     frame->AxisY(), frame->AxisZ(), frame->Angle()},
-                    NumberAt(*table, 10),
-                    NumberAt(*table, 11),
-                    bolt};
-  State().drop.placement = NutPlacement(
-      onAxis.placement, NutDepth(target, onAxis, nut.GetProperty("Spessore").AsDouble()));
+// A nut dropped on a bolt or screw goes on its axis against what it clamps (in the whole
+// scene, also when the bolt is in an assembly), else flush with its tip; not at the hit point,
+// which would put it inside the head.
+void SeatNutOnHitBolt(FastenerComponent& nut) {
+  std::optional<PlacedBolt> bolt = HitBoltOrScrew();
+  if (!bolt) return;
+  const double clamped = ClampedDepthInScene(*bolt);
+  const double height = nut.GetProperty("Spessore").AsDouble();
+  State().drop.placement =
+      NutPlacement(bolt->onAxis.placement, clamped > 0 ? clamped : bolt->onAxis.length - height);
+}
+
+// An assembly dropped on a bolt or screw placed earlier (or on a washer or nut on it) completes
+// it instead of building a second one in its place: the members the boxes ask for and it lacks
+// (a washer under its head, which lifts it by the washer's thickness; a nut against the far
+// face of what it clamps, else flush with its tip) are fitted to its own diameter and length,
+// and gathered with it and the members it had in its bolt assembly, a new one at its placement
+// when it is in none. The bolt keeps its identifier, records and hole.
+bool CompletePlacedBolt(Dialog& d, const PlacedBolt& bolt, bool washer, bool nut) {
+  RunTimeState& s = State();
+  const std::vector<host::Shape*> washers = MembersOnBolt(bolt, kWashers);
+  const std::vector<host::Shape*> nuts = MembersOnBolt(bolt, kNuts);
+  washer = washer && washers.empty();
+  nut = nut && nuts.empty();
+  const double diameter = bolt.onAxis.diameter;
+  host::Component& table = *FindDataTable(*bolt.part);
+  if (washer || nut) {
+    MemberVisit visit(d, s.kind);
+    for (std::int16_t member : {kWashers, kNuts}) {
+      if ((member == kWashers ? washer : nut) && !visit.Enter(member, diameter)) {
+        ReportNoRecord(d.Normativa.Text() + " " + Trim(Str(diameter)));
+        return false;
+      }
+    }
+  }
+  const double clamped = nut ? ClampedDepthInScene(bolt) : 0;
+  host::Shape* assembly = bolt.owner;
+  if (!IsBoltAssembly(*assembly)) {
+    s.drop.placement = bolt.onAxis.placement;
+    assembly = &MakeAssembly(*bolt.owner, Text(res::kBoltWord) + " " + TextAt(table, 14) + "x" +
+                                              Trim(Str(bolt.onAxis.length)) + " " +
+                                              TextAt(table, 16));
+    host::HostElementHelper& elements = host::CurrentHost().ElementHelper();
+    for (const auto& gathered : {std::vector<host::Shape*>{bolt.part}, washers, nuts}) {
+      for (host::Shape* part : gathered) elements.MoveInto(*part, *assembly);
+    }
+  }
+  // The bolt's seat in its assembly: where the washer lies and the nut's depth starts.
+  const Placement seat = PlacementOf(*bolt.part);
+  double lift = 0;
+  if (washer || nut) {
+    MemberVisit visit(d, s.kind);
+    if (washer) {
+      visit.Enter(kWashers, diameter);
+      lift = BuildMember(d, *assembly, kWashers, [&](double) { return seat; });
+    }
+    if (nut) {
+      visit.Enter(kNuts, diameter);
+      BuildMember(d, *assembly, kNuts, [&](double height) {
+        return NutPlacement(seat, clamped > 0 ? clamped : bolt.onAxis.length - lift - height);
+      });
+    }
+  }
+  if (lift > 0) ApplyPlacement(*bolt.part, Moved(seat, PlacementZ(seat), lift));
+  s.componentId = bolt.componentId;
+  SaveKindState(d, s.kind);
+  WritePrefs(CurrentPrefs(d));
+  return true;
 }
 
 }  // namespace
@@ -568,7 +614,8 @@ void SetHoleFit(Dialog& d, HoleFit fit) {
 //     far face of the parts the bolt clamps (else its outer face flush with the bolt's end);
 //  4. the bolt or screw itself, seated on the washer (moved along its axis by the washer's
 //     thickness).
-// Each member gets an identifier of its own: only the bolt keeps the link to the hole.
+// Each member gets an identifier of its own: only the bolt keeps the link to the hole. An
+// assembly dropped on a placed bolt or screw only adds what it lacks (CompletePlacedBolt).
 bool Confirm(Dialog& d) {
   RunTimeState& s = State();
   ModuleState& m = Module();
@@ -579,6 +626,11 @@ bool Confirm(Dialog& d) {
   const bool nut = !edit && kind == kBolts && d.ToggleDado.Visible && d.ToggleDado.Value;
   const bool assembly = !edit && headed && m.assemblyOffered && d.ToggleCreateAssembly.Visible &&
                         d.ToggleCreateAssembly.Value;
+  if (assembly) {
+    if (std::optional<PlacedBolt> bolt = BoltCarryingHit()) {
+      return CompletePlacedBolt(d, *bolt, washer, nut);
+    }
+  }
   const std::string size = d.Misura.Text();
   const std::string lengthText = ChosenLengthText(d);
 
@@ -640,7 +692,7 @@ bool Confirm(Dialog& d) {
     if (m.editedPart == nullptr) host::Raise(host::err::kObjectRequired);
     part = &RebuildInPlace(*component, *m.editedPart);
   } else {
-    if (kind == kNuts) SeatNutOnHitBolt(*target, *component);
+    if (kind == kNuts) SeatNutOnHitBolt(*component);
     part = &component->Create(*target);
   }
 

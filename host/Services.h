@@ -87,6 +87,10 @@ class HostElementHelper {
   virtual std::vector<std::pair<double, double>> MaterialAlong(
       Shape& parent, const std::array<double, 3>& origin, const std::array<double, 3>& direction,
       const Shape* skip) = 0;
+  // Moves `part` (a part or an assembly, with all it holds) from its owner under `assembly`,
+  // its placement rewritten so that it stays where it stands in the scene. Error 5 when
+  // `assembly` is no assembly or lies inside `part`.
+  virtual void MoveInto(Shape& part, Shape& assembly) = 0;
 };
 
 class HostClassRegistry {

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <gp_Lin.hxx>
+#include <gp_Torus.hxx>
 #include <limits>
 #include <vector>
 
@@ -22,14 +23,10 @@
 namespace host::occt {
 namespace {
 
+using ref::Inverse;
 using ref::Vec3;
 
 Vec3 ToVec(const gp_XYZ& p) { return {p.X(), p.Y(), p.Z()}; }
-
-ref::RigidTransform Inverse(const ref::RigidTransform& t) {
-  ref::Mat3 back = ref::Transposed(t.rotation);
-  return {back, -1.0 * (back * t.translation)};
-}
 
 struct Hit {
   double distance = std::numeric_limits<double>::infinity();
@@ -164,9 +161,21 @@ void DescribeFace(const Hit& best, ref::DropHit& hit) {
       hit.majorRadius = std::min(r1, r2);
       break;
     }
-    case GeomAbs_SurfaceOfRevolution:
-    case GeomAbs_Sphere:
     case GeomAbs_Torus:
+    case GeomAbs_SurfaceOfRevolution: {
+      // A rounded edge: its axis towards the ray's origin and the hit point's distance from
+      // it, kept only when it rounds a hole (see SeatOnHole).
+      hit.geometryType = 11;
+      const gp_Ax1 axis = surface.GetType() == GeomAbs_Torus ? surface.Torus().Axis()
+                                                             : surface.AxeOfRevolution();
+      const Vec3 along = ToVec(axis.Direction().XYZ());
+      hit.axisDirection = ref::Dot(along, best.direction) <= 0 ? along : -1.0 * along;
+      hit.axisPoint = ToVec(axis.Location().XYZ());
+      const Vec3 offset = best.point - hit.axisPoint;
+      hit.majorRadius = ref::Length(offset - ref::Dot(offset, along) * along);
+      break;
+    }
+    case GeomAbs_Sphere:
       hit.geometryType = 11;
       break;
     default:
@@ -225,8 +234,9 @@ bool CoaxialBore(const TopoDS_Face& face, Vec3 on, Vec3 along, double& radius) {
 // of the part, and seats where its head meets the part first along the axis: the first plane
 // across the axis met from outside just beyond the bore (a counterbore's floor; past a rounding
 // or a chamfer of the top edge, the face around it). The hit's radius and axis point become
-// those; a part with no bore on the axis (a shaft, a boss) keeps what was hit.
-void SeatOnHole(const TopoDS_Shape& solid, ref::DropHit& hit) {
+// those; a part with no bore on the axis (a shaft, a boss) keeps what was hit, and the answer
+// is false.
+bool SeatOnHole(const TopoDS_Shape& solid, ref::DropHit& hit) {
   const Vec3 out = hit.elementType == kHitEdge ? hit.edgeDirection : hit.axisDirection;
   double bore = std::numeric_limits<double>::infinity();
   for (TopExp_Explorer e(solid, TopAbs_FACE); e.More(); e.Next()) {
@@ -235,7 +245,7 @@ void SeatOnHole(const TopoDS_Shape& solid, ref::DropHit& hit) {
       bore = std::min(bore, radius);
     }
   }
-  if (!std::isfinite(bore) || bore > hit.majorRadius + kEdgeTolerance) return;
+  if (!std::isfinite(bore) || bore > hit.majorRadius + kEdgeTolerance) return false;
   hit.majorRadius = bore;
 
   Bnd_Box box;
@@ -252,14 +262,15 @@ void SeatOnHole(const TopoDS_Shape& solid, ref::DropHit& hit) {
     Vec3 start = hit.axisPoint + above * out + r * side;
     intersector.PerformNearest(gp_Lin(gp_Pnt(start.x, start.y, start.z), gp_Dir(-out.x, -out.y, -out.z)),
                                0, std::numeric_limits<double>::max());
-    if (!intersector.IsDone() || intersector.NbPnt() == 0) return;
+    if (!intersector.IsDone() || intersector.NbPnt() == 0) return true;
     BRepAdaptor_Surface surface(intersector.Face(1));
     if (surface.GetType() != GeomAbs_Plane) continue;
     if (std::abs(ref::Dot(ToVec(surface.Plane().Axis().Direction().XYZ()), out)) < 1 - 1e-9) continue;
     Vec3 met = ToVec(intersector.Pnt(1).XYZ()) - hit.axisPoint;
     hit.axisPoint = hit.axisPoint + ref::Dot(met, out) * out;
-    return;
+    return true;
   }
+  return true;
 }
 
 }  // namespace
@@ -305,6 +316,9 @@ ref::DropHit PickScene(ref::SceneDocument& document, Vec3 origin, Vec3 direction
     DescribeEdge(best, hit);
     if (hit.elementType == kHitEdge || hit.geometryType == 2 || hit.geometryType == 4) {
       SeatOnHole(PartSolid(*kernel, *best.path.back()), hit);
+    } else if (hit.geometryType == 11 && !SeatOnHole(PartSolid(*kernel, *best.path.back()), hit)) {
+      hit.majorRadius = 0;  // a rounding of no hole: a face without an axis to use
+      hit.axisPoint = hit.axisDirection = {};
     }
   });
   return hit;

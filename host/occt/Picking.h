@@ -3,7 +3,9 @@
 // surfaces of revolution, 0 any other surface. A hit within kEdgeTolerance of a circular edge
 // of the hit face is reported as that edge. Cylinders and cones report the point of their axis
 // at the end of the face that faces the ray's origin (the entry of a hole) and the axis
-// direction pointing out of it, so a fastener seats where the hole begins.
+// direction pointing out of it, so a fastener seats where the hole begins. A rounding of a
+// hole's edge (a torus) reports the hole's axis and bore as a hole wall does; other surfaces
+// of revolution report no axis.
 #pragma once
 
 #include <utility>

@@ -99,4 +99,9 @@ RigidTransform Then(const RigidTransform& first, const RigidTransform& second) {
           second.rotation * first.translation + second.translation};
 }
 
+RigidTransform Inverse(const RigidTransform& t) {
+  Mat3 back = Transposed(t.rotation);
+  return {back, -1.0 * (back * t.translation)};
+}
+
 }  // namespace host::ref

@@ -47,5 +47,7 @@ struct RigidTransform {
 Vec3 Apply(const RigidTransform& t, Vec3 p);
 // Apply `first`, then `second`.
 RigidTransform Then(const RigidTransform& first, const RigidTransform& second);
+// The transform that undoes `t`.
+RigidTransform Inverse(const RigidTransform& t);
 
 }  // namespace host::ref

@@ -137,6 +137,9 @@ class ElementHelperImpl : public HostElementHelper {
                                  {direction[0], direction[1], direction[2]},
                                  dynamic_cast<const SceneShape*>(skip));
   }
+  void MoveInto(host::Shape& part, host::Shape& assembly) override {
+    AsScene(assembly).Adopt(AsScene(part));
+  }
 };
 
 class UnitConverter : public HostUnitConverter {

@@ -1,6 +1,8 @@
 // Records of the reference scene document.
 #include "host/reference/SceneDocument.h"
 
+#include <algorithm>
+
 #include "host/RuntimeError.h"
 #include "host/reference/SceneFile.h"
 
@@ -188,6 +190,28 @@ SceneShape& SceneShape::AddChild(std::int32_t kind) {
 
 void SceneShape::RemoveChild(SceneShape& child) {
   std::erase_if(children_, [&](const auto& c) { return c.get() == &child; });
+}
+
+void SceneShape::Adopt(SceneShape& shape) {
+  bool inside = false;
+  for (SceneShape* s = this; s != nullptr; s = s->parent_) inside = inside || s == &shape;
+  if (kind_ != kShapeAssembly || inside || shape.parent_ == nullptr) {
+    Raise(err::kInvalidProcedureCall);
+  }
+  const RigidTransform frame = Then(shape.SceneFrame(), Inverse(SceneFrame()));
+  auto& siblings = shape.parent_->children_;
+  auto it = std::find_if(siblings.begin(), siblings.end(),
+                         [&](const auto& c) { return c.get() == &shape; });
+  children_.push_back(std::move(*it));
+  siblings.erase(it);
+  shape.parent_ = this;
+  shape.SetFrame(frame);
+}
+
+RigidTransform SceneShape::SceneFrame() {
+  RigidTransform frame = Frame();
+  for (SceneShape* p = parent_; p != nullptr; p = p->parent_) frame = Then(frame, p->Frame());
+  return frame;
 }
 
 RigidTransform SceneShape::Frame() {

@@ -260,6 +260,11 @@ class SceneShape : public host::Shape {
   // Adds a new child of `kind` with its standard components; error 5 when not accepted.
   SceneShape& AddChild(std::int32_t kind);
   void RemoveChild(SceneShape& child);
+  // Moves `shape` from its parent under this assembly, keeping where it stands in the scene;
+  // error 5 when this is no assembly or lies inside `shape`.
+  void Adopt(SceneShape& shape);
+  // This shape's frame in the scene: its own frame followed by those of its parents.
+  RigidTransform SceneFrame();
   // The frame of this shape in its parent, from its position component (variables 1-3 the
   // position, 4-7 the rotation axis and angle in degrees).
   RigidTransform Frame();

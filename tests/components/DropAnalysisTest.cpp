@@ -136,17 +136,27 @@ TEST_F(DropAnalysisTest, HoleKindsGiveTheDiameterOfTheirSizeCode) {
   EXPECT_EQ(State().componentId, 78);  // rounded half to even
 }
 
-TEST_F(DropAnalysisTest, SurfaceOfRevolutionKeepsOnlyThePick) {
+// A rounding of a hole's edge (the host gives its hole's radius) is placed on the hole's axis;
+// a surface of revolution that rounds no hole is placed on as a face, never left with the
+// placement and diameter of the drop before.
+TEST_F(DropAnalysisTest, SurfaceOfRevolutionSeatsOnItsHoleElseAsAFace) {
   SceneShape& part = Plate({});
+  DropHit rounding = HoleWall(part, 2.5);
+  rounding.geometryType = 11;
+  RecordedDrop onHole(doc_, rounding);
+  ASSERT_TRUE(AnalyseDrop(onHole));
+  EXPECT_EQ(State().holeDiameter, 5);
+  ExpectNear(Placed({0, 0, 0}), {0, 0, -1});
+
   State().drop.placement = {1, 2, 3, 0, 0, 1, 45};
   State().holeDiameter = 8;
-  DropHit hit = HoleWall(part, 5);
-  hit.geometryType = 11;
-  RecordedDrop drop(doc_, hit);
-  ASSERT_TRUE(AnalyseDrop(drop));
-  EXPECT_EQ(State().drop.pick, (std::array<double, 3>{5, 0, -1}));
-  EXPECT_EQ(State().drop.placement, (std::array<double, 7>{1, 2, 3, 0, 0, 1, 45}));
-  EXPECT_EQ(State().holeDiameter, 8);
+  DropHit dome = HoleWall(part, 0);
+  dome.geometryType = 11;
+  RecordedDrop onDome(doc_, dome);
+  ASSERT_TRUE(AnalyseDrop(onDome));
+  ExpectNear(Placed({0, 0, 0}), {0, 0, -1});
+  ExpectNear(Placed({0, 0, 1}), {0, 0, 0});
+  EXPECT_EQ(State().holeDiameter, 0);
 }
 
 TEST_F(DropAnalysisTest, CircularEdgeGivesAxisFromItsDirection) {

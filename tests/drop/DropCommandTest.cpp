@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "host/occt/Export.h"
+#include "host/occt/OcctEvaluator.h"
 #include "host/reference/SceneFile.h"
 #include "support/Plate.h"
 #include "support/RunCommand.h"
@@ -101,8 +102,16 @@ TEST_F(DropCommand, DropOnAnImportedPartsHolePicksItsDiameter) {
   ASSERT_EQ(scene->Root().Children().size(), 2u);
   SceneShape& plate = *scene->Root().Children()[0];
   SceneShape& bolt = *scene->Root().Children()[1];
-  EXPECT_EQ(plate.Components(23).Item(1).Shapes(0).Count(), 2);  // the import and the hole
-  EXPECT_NEAR(bolt.Frame().translation.z, 0, 1e-9);              // seated at the hole's entry
+  // The Ø10 hole with its allowance cut nothing the Ø10.5 hole had not: the plate keeps its
+  // volume and stays one valid solid.
+  host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(*scene);
+  host::occt::SolidFigures figures = kernel.Figures(plate);
+  EXPECT_TRUE(figures.valid);
+  EXPECT_EQ(figures.solids, 1);
+  const double hole = 3.14159265358979 * test::kPlateHoleRadius * test::kPlateHoleRadius;
+  EXPECT_NEAR(figures.volume, (test::kPlateSide * test::kPlateSide - hole) * test::kPlateThickness,
+              1e-6 * figures.volume);
+  EXPECT_NEAR(bolt.Frame().translation.z, 0, 1e-9);  // seated at the hole's entry
 }
 
 }  // namespace

@@ -17,6 +17,10 @@ TEST_F(DropOnParts, ReportSaysWhatTheRayHitOrThatItHitNothing) {
             "hit: hole wall (cylinder) of \"plate\" at (5, 0, -3), diameter 10.000000000000007");
   EXPECT_EQ(LineOf(Run(drop + "--at 5.01,0,20 --dir 0,0,-1"), "hit: "),
             "hit: circular edge (circle) of \"plate\" at (5.01, 0, 0), diameter 10.000000000000007");
+  WritePlate("rounded.step", {{0, 0, 10, 0, 0, 1}});
+  EXPECT_EQ(LineOf(Run("drop --import rounded.step --kind nut --at 5.5,0,20 --dir 0,0,-1"), "hit: "),
+            "hit: rounded hole edge (surface of revolution) of \"rounded\" at (5.5, 0, -0.134), "
+            "diameter 10");
   // Beside the plate, and down the middle of the hole: nothing, placed where the ray began.
   for (const char* at : {"100,0,20", "0,0,20"}) {
     auto r = Run(drop + "--at " + at + " --dir 0,0,-1 -o miss.json");
