@@ -30,6 +30,7 @@ struct OcctEvaluator::Impl {
   std::unordered_map<std::string, TopoDS_Shape> booleans;
   std::shared_ptr<SolidCache> disk;  // null: nothing kept across runs
   KernelCounts counts;
+  bool direct = true;  // chamfered prisms built face by face
 
   // A shape the solid cache keeps under `key`; null when it has none (or there is no cache).
   TopoDS_Shape Recall(const std::string& key);

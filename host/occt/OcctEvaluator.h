@@ -64,6 +64,9 @@ struct SolidFigures {
 // What the kernel has done since it was made.
 struct KernelCounts {
   std::int64_t booleanBuilds = 0;  // part solids combined from their features by booleans
+  // Part solids whose chamfered prism (a hexagon or square head or nut) was built face by face
+  // instead of by a boolean cut.
+  std::int64_t directBuilds = 0;
   std::int64_t cacheHits = 0;      // solids read from the solid cache
   std::int64_t cacheWrites = 0;    // solids written to it
 };
@@ -88,6 +91,9 @@ class OcctEvaluator : public ref::FeatureEvaluator {
   // Keeps solids across runs in `cache` too; nullptr keeps them only in memory.
   void UseSolidCache(std::shared_ptr<SolidCache> cache);
   SolidCache* Cache() const;
+  // Whether chamfered prisms are built face by face (the default) or cut by booleans, as the
+  // reference that the direct build is compared against.
+  void UseDirectBuilds(bool on);
   const KernelCounts& Counts() const;
 
   // Kernel-side state (caches), reached by the kernel's own files.
