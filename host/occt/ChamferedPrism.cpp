@@ -232,6 +232,8 @@ class Builder {
     TopoDS_Solid solid;
     builder.MakeSolid(solid);
     builder.Add(solid, shell);
+    // The traces on the cones may stray a little further than the vertices allow.
+    BRepLib::UpdateTolerances(solid);
     return solid;
   }
 
