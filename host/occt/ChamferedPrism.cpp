@@ -10,13 +10,13 @@
 #include <ElSLib.hxx>
 #include <Geom2dAPI_Interpolate.hxx>
 #include <Geom2d_BSplineCurve.hxx>
-#include <TColStd_HArray1OfReal.hxx>
-#include <TColgp_HArray1OfPnt2d.hxx>
 #include <Geom_Circle.hxx>
 #include <Geom_ConicalSurface.hxx>
 #include <Geom_CylindricalSurface.hxx>
 #include <Geom_Hyperbola.hxx>
 #include <Geom_Plane.hxx>
+#include <TColStd_HArray1OfReal.hxx>
+#include <TColgp_HArray1OfPnt2d.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopTools_ListOfShape.hxx>
 #include <TopoDS.hxx>
@@ -107,7 +107,7 @@ TopoDS_Vertex Vertex(const gp_Pnt& p) {
   return v;
 }
 
-TopoDS_Edge Edge(const Handle(Geom_Curve)& curve, const TopoDS_Vertex& a, const TopoDS_Vertex& b,
+TopoDS_Edge Edge(const Handle(Geom_Curve) & curve, const TopoDS_Vertex& a, const TopoDS_Vertex& b,
                  double first, double last) {
   BRepBuilderAPI_MakeEdge edge(curve, a, b, first, last);
   if (!edge.IsDone()) throw Standard_ConstructionError("a chamfered prism's edge");
@@ -150,7 +150,7 @@ TopoDS_Face PlanarFace(const gp_Pln& plane, const std::vector<TopoDS_Wire>& wire
 // The curve's trace in the cone's parameters, interpolated through points along it at the
 // curve's own parameters (the edge's curves then agree point for point); `tolerance` grows to
 // the largest gap found between the two, doubled.
-Handle(Geom2d_Curve) OnCone(const Handle(Geom_Curve)& curve, double first, double last,
+Handle(Geom2d_Curve) OnCone(const Handle(Geom_Curve) & curve, double first, double last,
                             const gp_Cone& cone, double& tolerance) {
   constexpr int kPoints = 17;
   auto at = [&](double share) { return first + (last - first) * share; };
@@ -173,7 +173,8 @@ Handle(Geom2d_Curve) OnCone(const Handle(Geom_Curve)& curve, double first, doubl
   for (int i = 0; i < kPoints - 1; ++i) {
     double t = at((i + 0.5) / (kPoints - 1));
     gp_Pnt2d p = trace->Value(t);
-    tolerance = std::max(tolerance, 2 * ElSLib::Value(p.X(), p.Y(), cone).Distance(curve->Value(t)));
+    tolerance =
+        std::max(tolerance, 2 * ElSLib::Value(p.X(), p.Y(), cone).Distance(curve->Value(t)));
   }
   return trace;
 }
@@ -193,8 +194,7 @@ struct EndEdges {
 
 class Builder {
  public:
-  explicit Builder(const ChamferedPrism& prism)
-      : prism_(prism), flats_(FlatsOf(prism.corners)) {}
+  explicit Builder(const ChamferedPrism& prism) : prism_(prism), flats_(FlatsOf(prism.corners)) {}
 
   TopoDS_Shape Build() {
     End bottom{prism_.bottom, 1, prism_.bottomChamfer}, top{prism_.top, -1, prism_.topChamfer};
@@ -313,8 +313,8 @@ class Builder {
   TopoDS_Face ConeAt(const End& end, const EndEdges& edges, std::size_t i) {
     std::size_t j = (i + 1) % flats_.size();
     const TopoDS_Edge& arc = edges.arcs[i];
-    const TopoDS_Edge& before = edges.rims[i].back();   // on flat i, towards the corner
-    const TopoDS_Edge& after = edges.rims[j].front();   // on flat j, from the corner
+    const TopoDS_Edge& before = edges.rims[i].back();  // on flat i, towards the corner
+    const TopoDS_Edge& after = edges.rims[j].front();  // on flat j, from the corner
     bool top = end.inward < 0;
     TopoDS_Wire wire = top ? Wire({{arc, false}, {before, true}, {after, true}})
                            : Wire({{arc, true}, {after, false}, {before, false}});

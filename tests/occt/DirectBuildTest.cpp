@@ -27,8 +27,8 @@ class DirectBuild : public KernelTest {
   // A prism of the polygon, `height` tall, bored by a circle of `bore` about `axis` (0: none).
   host::Shape& Prism(host::Shape& part, Corners corners, double height,
                      std::pair<double, double> axis = {0, 0}, double bore = 0) {
-    auto& f = AddFeature(static_cast<host::ref::SceneShape&>(part), host::kShapeExtruded, 1, 1,
-                         height);
+    auto& f =
+        AddFeature(static_cast<host::ref::SceneShape&>(part), host::kShapeExtruded, 1, 1, height);
     SetAnchor(f, 0, 0, 0);
     Polygon(f, corners);
     if (bore > 0) {
@@ -84,8 +84,7 @@ TEST_F(DirectBuild, AnyConvexOutlineAboutAnAxisOffItsCentre) {
   // (10, y, 5).
   for (double turn : {0.0, 90.0}) {
     auto make = [&](host::Shape& part) {
-      Place(Prism(part, {{16, 3}, {15, 9}, {9, 11}, {4, 6}, {7, 0}}, 5, {10, 5}, 2), 0, 0, 0,
-            turn);
+      Place(Prism(part, {{16, 3}, {15, 9}, {9, 11}, {4, 6}, {7, 0}}, 5, {10, 5}, 2), 0, 0, 0, turn);
       double y = turn == 0 ? 5 : 0, z = turn == 0 ? 0 : 5;
       Place(ChamferRing(part, 5.7, 1, 5, false), 10, y, z, turn);
       Place(ChamferRing(part, 5.65, 0.5, 0, true), 10, y, z, turn);
@@ -97,7 +96,7 @@ TEST_F(DirectBuild, AnyConvexOutlineAboutAnAxisOffItsCentre) {
 }
 
 TEST_F(DirectBuild, WhatIsNotExactlyAChamferedPrismKeepsToTheBooleans) {
-  const Corners hexagon = {{4, 2.3094}, {0, 4.6188}, {-4, 2.3094},
+  const Corners hexagon = {{4, 2.3094},   {0, 4.6188},  {-4, 2.3094},
                            {-4, -2.3094}, {0, -4.6188}, {4, -2.3094}};
   struct Case {
     const char* name;

@@ -79,13 +79,13 @@ TEST_P(DirectDifferential, SmallestMiddleAndLargestSizesBothWays) {
   for (const auto& m : host.Host().Messages()) ADD_FAILURE() << m.title << ": " << m.text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BoltsAndNuts, DirectDifferential,
-    ::testing::Values(Sweep{0, kBolts}, Sweep{0, kNuts}, Sweep{1, kBolts}, Sweep{1, kNuts}),
-    [](const ::testing::TestParamInfo<Sweep>& param) {
-      return std::string(param.param.family == 0 ? "ISO" : "DIN") +
-             (param.param.kind == kBolts ? "Bolts" : "Nuts");
-    });
+INSTANTIATE_TEST_SUITE_P(BoltsAndNuts, DirectDifferential,
+                         ::testing::Values(Sweep{0, kBolts}, Sweep{0, kNuts}, Sweep{1, kBolts},
+                                           Sweep{1, kNuts}),
+                         [](const ::testing::TestParamInfo<Sweep>& param) {
+                           return std::string(param.param.family == 0 ? "ISO" : "DIN") +
+                                  (param.param.kind == kBolts ? "Bolts" : "Nuts");
+                         });
 
 }  // namespace
 }  // namespace vormbrace::test
