@@ -10,6 +10,7 @@
 #include <ElSLib.hxx>
 #include <Geom2dAPI_Interpolate.hxx>
 #include <Geom2d_BSplineCurve.hxx>
+#include <Geom2d_Line.hxx>
 #include <Geom_Circle.hxx>
 #include <Geom_ConicalSurface.hxx>
 #include <Geom_CylindricalSurface.hxx>
@@ -17,6 +18,7 @@
 #include <Geom_Plane.hxx>
 #include <TColStd_HArray1OfReal.hxx>
 #include <TColgp_HArray1OfPnt2d.hxx>
+#include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopTools_ListOfShape.hxx>
 #include <TopoDS.hxx>
@@ -224,7 +226,11 @@ class Builder {
       builder.Add(shell, PlanarFace(gp_Pln(frame), {Wire(edges)}));
     }
     builder.Add(shell, EndFace(bottom, bottomEdges_));
-    builder.Add(shell, EndFace(top, topEdges_));
+    if (prism_.collar > 0) {
+      for (const TopoDS_Face& face : Collar(top, topEdges_)) builder.Add(shell, face);
+    } else {
+      builder.Add(shell, EndFace(top, topEdges_));
+    }
     for (const TopoDS_Face& cone : bottomEdges_.cones) builder.Add(shell, cone);
     for (const TopoDS_Face& cone : topEdges_.cones) builder.Add(shell, cone);
     if (!bore.IsNull()) builder.Add(shell, bore);
@@ -242,7 +248,8 @@ class Builder {
   TopoDS_Face Bore(TopoDS_Edge& bottomCircle, TopoDS_Edge& topCircle) {
     Handle(Geom_CylindricalSurface) cylinder =
         new Geom_CylindricalSurface(gp_Ax3(gp_Pnt(0, 0, prism_.bottom), gp::DZ()), prism_.bore);
-    BRepBuilderAPI_MakeFace make(cylinder, 0, 2 * kPi, 0, prism_.top - prism_.bottom, kTolerance);
+    double height = prism_.top + prism_.collar - prism_.bottom;
+    BRepBuilderAPI_MakeFace make(cylinder, 0, 2 * kPi, 0, height, kTolerance);
     TopoDS_Face face = make.Face();
     for (TopExp_Explorer e(face, TopAbs_EDGE); e.More(); e.Next()) {
       const TopoDS_Edge& edge = TopoDS::Edge(e.Current());
@@ -359,6 +366,49 @@ class Builder {
     return PlanarFace(plane, wires);
   }
 
+  // The collar's side, from the arcs of the top chamfer's circle up to its rim, its seam above
+  // the first arc's start; and its top face, bored.
+  std::vector<TopoDS_Face> Collar(const End& end, const EndEdges& edges) {
+    double r = end.chamfer->radius, height = prism_.collar, summit = end.z + height;
+    TopoDS_Vertex below = TopExp::FirstVertex(edges.arcs.front(), Standard_True);
+    gp_Pnt start = BRep_Tool::Pnt(below);
+    double seamAngle = std::atan2(start.Y(), start.X());
+    gp_Dir x(std::cos(seamAngle), std::sin(seamAngle), 0);
+    Handle(Geom_CylindricalSurface) side =
+        new Geom_CylindricalSurface(gp_Ax3(gp_Pnt(0, 0, end.z), gp::DZ(), x), r);
+    TopoDS_Vertex above = Vertex(gp_Pnt(r * x.X(), r * x.Y(), summit));
+    TopoDS_Edge seam = Line(below, above);
+    Handle(Geom_Circle) rimCurve = new Geom_Circle(gp_Ax2(gp_Pnt(0, 0, summit), gp::DZ(), x), r);
+    TopoDS_Edge rim = Edge(rimCurve, above, above, 0, 2 * kPi);
+
+    BRep_Builder builder;
+    TopoDS_Face face;
+    builder.MakeFace(face, side, kTolerance);
+    std::vector<std::pair<TopoDS_Edge, bool>> wire;
+    for (const TopoDS_Edge& arc : edges.arcs) {
+      // On the side the arc runs along its foot, turned by the seam's angle, within one turn.
+      double first = 0, last = 0;
+      BRep_Tool::Range(arc, first, last);
+      double u = first - seamAngle;
+      while (u < -kClearance) u += 2 * kPi;
+      while (u >= 2 * kPi - kClearance) u -= 2 * kPi;
+      Handle(Geom2d_Line) foot = new Geom2d_Line(gp_Pnt2d(u - first, 0), gp::DX2d());
+      builder.UpdateEdge(arc, foot, face, kTolerance);
+      wire.emplace_back(arc, true);
+    }
+    builder.UpdateEdge(seam, new Geom2d_Line(gp_Pnt2d(2 * kPi, 0), gp::DY2d()),
+                       new Geom2d_Line(gp_Pnt2d(0, 0), gp::DY2d()), face, kTolerance);
+    builder.UpdateEdge(rim, new Geom2d_Line(gp_Pnt2d(0, height), gp::DX2d()), face, kTolerance);
+    wire.emplace_back(seam, true);
+    wire.emplace_back(rim, false);
+    wire.emplace_back(seam, false);
+    builder.Add(face, Wire(wire));
+
+    std::vector<TopoDS_Wire> topWires{Wire({{rim, true}})};
+    if (!edges.boreCircle.IsNull()) topWires.push_back(Wire({{edges.boreCircle, false}}));
+    return {face, PlanarFace(gp_Pln(gp_Pnt(0, 0, summit), gp::DZ()), topWires)};
+  }
+
   const ChamferedPrism& prism_;
   std::vector<Flat> flats_;
   EndEdges bottomEdges_, topEdges_;
@@ -383,7 +433,10 @@ bool CanBuildChamferedPrism(const ChamferedPrism& prism) {
     double rho = corner.XY().Modulus();
     if (!(top.RimZ(rho) - bottom.RimZ(rho) > kClearance)) return false;
   }
-  return true;
+  if (prism.collar == 0) return true;
+  if (!(prism.collar > kClearance) || !prism.topChamfer) return false;
+  return std::all_of(flats.begin(), flats.end(),
+                     [&](const Flat& f) { return top.HalfWidth(f) == 0; });
 }
 
 TopoDS_Shape BuildChamferedPrism(const ChamferedPrism& prism) { return Builder(prism).Build(); }

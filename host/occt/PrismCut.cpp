@@ -189,6 +189,38 @@ std::optional<std::pair<bool, ConeChamfer>> ChamferOf(const FeatureRecipe& r, co
   return std::make_pair(top, ConeChamfer{radius, std::abs(end - cone) / (reach - radius)});
 }
 
+// The height of a collar that an added extrusion of circles makes on the prism's top face: its
+// outer circle the top chamfer's, its inner one the bore, both about the axis, rising from the
+// top face. Nothing for any other feature.
+std::optional<double> CollarOf(const FeatureRecipe& r, const Prism& prism, const Axis& axis,
+                               const ChamferedPrism& shape) {
+  if (r.kind != kShapeExtruded || r.removal || r.draft != 0 || !shape.topChamfer) return {};
+  gp_Trsf toPrism = prism.toPart.Inverted().Multiplied(LocalToPart(r));
+  gp_Dir along = gp::DZ().Transformed(toPrism);
+  if (std::abs(along.X()) > kExact || std::abs(along.Y()) > kExact) return {};
+  std::vector<double> radii;
+  double low = 0, high = 0;
+  for (const auto& loop : r.section.loops) {
+    std::optional<gp_Circ2d> circle = CircleOf(loop);
+    if (!circle) return {};
+    gp_Pnt2d c = circle->Location();
+    gp_Pnt from = gp_Pnt(c.X(), c.Y(), r.start).Transformed(toPrism);
+    gp_Pnt to = gp_Pnt(c.X(), c.Y(), r.end).Transformed(toPrism);
+    if ((gp_XY(from.X(), from.Y()) - axis.at).Modulus() > kExact) return {};
+    low = std::min(from.Z(), to.Z());
+    high = std::max(from.Z(), to.Z());
+    radii.push_back(circle->Radius());
+  }
+  std::sort(radii.begin(), radii.end());
+  std::vector<double> expected{shape.topChamfer->radius};
+  if (shape.bore > 0) expected.insert(expected.begin(), shape.bore);
+  if (radii.size() != expected.size() || std::abs(low - prism.top) > kExact) return {};
+  for (std::size_t i = 0; i < radii.size(); ++i) {
+    if (std::abs(radii[i] - expected[i]) > kExact) return {};
+  }
+  return high - low;
+}
+
 Bnd_Box BoxOf(const TopoDS_Shape& shape) {
   Bnd_Box box;
   BRepBndLib::AddOptimal(shape, box, Standard_False, Standard_False);
@@ -230,6 +262,17 @@ std::optional<DirectRun> RunAt(const std::vector<PlacedFeature>& features, std::
     Bnd_Box earlier = BoxOf(features[i].solid);
     for (std::size_t k = index + 1; k < index + count; ++k) {
       if (!earlier.IsOut(BoxOf(features[k].solid))) return {};
+    }
+  }
+  if (index + count < features.size()) {
+    if (std::optional<double> collar =
+            CollarOf(*features[index + count].recipe, *prism, axis, shape)) {
+      shape.collar = *collar;
+      if (CanBuildChamferedPrism(shape)) {
+        ++count;
+      } else {
+        shape.collar = 0;
+      }
     }
   }
   gp_Trsf shift;

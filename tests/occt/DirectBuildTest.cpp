@@ -73,6 +73,15 @@ TEST_F(DirectBuild, TheLibrarysHeadsAndNutsMatchTheirBooleans) {
   Built built = ExpectDirectAsBooleans([&](host::Shape& p) { BuildNutByType(p, nut); }, "nut");
   EXPECT_EQ(built.faces["cone"], 12);
   EXPECT_EQ(built.faces["plane"], 8);
+  // A nut with a ring on its top face, as wide as the chamfer's circle: the ring is built with
+  // the hexagon, no boolean is left.
+  nut.ComponentType = 3, nut.DiametroCorona = 16, nut.InizioCorona = 3.86;
+  Built ringed = ExpectDirectAsBooleans([&](host::Shape& p) { BuildNutByType(p, nut); }, "ring");
+  EXPECT_EQ(ringed.counts.booleanBuilds, 0);
+  // A narrower ring is fused by booleans.
+  nut.DiametroCorona = 15;
+  Built narrow = ExpectDirectAsBooleans([&](host::Shape& p) { BuildNutByType(p, nut); }, "narrow");
+  EXPECT_EQ(narrow.counts.booleanBuilds, 1);
   ExpectDirectAsBooleans([](host::Shape& p) { BuildBoltByType(p, HexBolt(2)); }, "flange bolt");
   ExpectDirectAsBooleans([](host::Shape& p) { MakeCutSquareBody(p, 17, 21.5, 10, 8, 1.5); },
                          "square nut");
