@@ -50,7 +50,8 @@ void AddInspectCommand(CLI::App& cli, CommandTable& commands) {
   inspect->add_option("SCENE", *scenePath, "Scene file (.json) to read");
   inspect->add_flag("--stats", *stats,
                     "Also print what the kernel did (\"kernel\"): part solids built by booleans, "
-                    "solids read from and written to the solid cache");
+                    "part solids whose chamfered head or nut was built directly, solids read "
+                    "from and written to the solid cache");
   commands.emplace_back(inspect, [scenePath, stats](AppHost&) {
     auto document = scenePath->empty() ? std::make_unique<host::ref::SceneDocument>()
                                        : host::ref::LoadScene(*scenePath);
@@ -60,6 +61,7 @@ void AddInspectCommand(CLI::App& cli, CommandTable& commands) {
     if (*stats) {
       const host::occt::KernelCounts& c = kernel.Counts();
       out["kernel"] = {{"booleanBuilds", c.booleanBuilds},
+                       {"directBuilds", c.directBuilds},
                        {"cacheHits", c.cacheHits},
                        {"cacheWrites", c.cacheWrites}};
     }

@@ -1,8 +1,9 @@
 // Building fasteners: for each sub-type of Bolt, Screw, ScrewNoHead, Nut and Washer (M10), the
 // feature records plus the part's solid with its check and figures, in a fresh scene each time,
-// so nothing comes from a cache ("Build/"), and the solid alone read from a filled solid cache
-// by a new kernel, as a new process would ("Cached/"); a hexagon head and a
-// cross-recessed head alone;
+// so nothing comes from a cache ("Build/"), the same with every solid combined by booleans as
+// the kernel did before it built chamfered prisms face by face ("Booleans/"), and the solid
+// alone read from a filled solid cache by a new kernel, as a new process would ("Cached/"); a
+// hexagon head and a cross-recessed head alone;
 // and the exports of an ISO 4017 M10 x 50 bolt whose solid is
 // already evaluated. Times in ms per part; run with --benchmark_repetitions=5 for medians.
 #include <benchmark/benchmark.h>
@@ -209,13 +210,16 @@ WasherDimensions Washer(std::int32_t type) {
 
 using Builder = std::function<void(host::Shape&)>;
 
-// One part per iteration in a new scene: records, solid, check and figures.
-void BuildPart(benchmark::State& state, const Builder& build) {
+// One part per iteration in a new scene: records, solid, check and figures; with chamfered
+// prisms built directly, or (`direct` false) by booleans as before.
+void BuildPartWith(benchmark::State& state, const Builder& build, bool direct) {
   InstallHost();
   double booleans = 0;  // part solids the kernel combined by booleans, per part
+  double directs = 0;   // part solids with a chamfered prism built directly, per part
   for (auto _ : state) {
     host::ref::SceneDocument document;
     host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(document);
+    kernel.UseDirectBuilds(direct);
     auto& part =
         static_cast<host::ref::SceneShape&>(document.RootShape().Shapes(host::kShapePart).Add());
     build(part);
@@ -223,8 +227,16 @@ void BuildPart(benchmark::State& state, const Builder& build) {
     if (!f.valid) state.SkipWithError("invalid solid");
     benchmark::DoNotOptimize(f.volume);
     booleans += static_cast<double>(kernel.Counts().booleanBuilds);
+    directs += static_cast<double>(kernel.Counts().directBuilds);
   }
   state.counters["booleans"] = benchmark::Counter(booleans, benchmark::Counter::kAvgIterations);
+  state.counters["direct"] = benchmark::Counter(directs, benchmark::Counter::kAvgIterations);
+}
+
+void BuildPart(benchmark::State& state, const Builder& build) { BuildPartWith(state, build, true); }
+
+void BuildPartByBooleans(benchmark::State& state, const Builder& build) {
+  BuildPartWith(state, build, false);
 }
 
 // The part's solid from the solid cache, as a new process finds it: the records are made once,
@@ -272,7 +284,9 @@ void Export(benchmark::State& state, const char* extension) {
   std::filesystem::remove(path);
 }
 
-// Every type of every kind, built afresh ("Build/...") and read from the cache ("Cached/...").
+// Every type of every kind, built afresh ("Build/..."), built afresh by booleans alone as the
+// kernel did before it built chamfered prisms directly ("Booleans/..."), and read from the
+// cache ("Cached/...").
 void RegisterKinds() {
   struct Kind {
     const char* name;
@@ -287,14 +301,14 @@ void RegisterKinds() {
       {"Nut", 9, [](host::Shape& p, std::int32_t t) { BuildNutByType(p, Nut(t)); }},
       {"Washer", 8, [](host::Shape& p, std::int32_t t) { BuildWasherByType(p, Washer(t)); }},
   };
-  for (const char* road : {"Build", "Cached"}) {
+  for (const char* road : {"Build", "Booleans", "Cached"}) {
     for (const Kind& kind : kinds) {
       for (std::int32_t t = 1; t <= kind.types; ++t) {
         std::string name = std::string(road) + "/" + kind.name + "/" + std::to_string(t);
         Builder builder = [build = kind.build, t](host::Shape& p) { build(p, t); };
         // CPU time of the whole process: the kernel's booleans run on worker threads too.
-        benchmark::RegisterBenchmark(name.c_str(), road[0] == 'B' ? BuildPart : CachedPart,
-                                     builder)
+        auto run = road[0] == 'C' ? CachedPart : road[1] == 'u' ? BuildPart : BuildPartByBooleans;
+        benchmark::RegisterBenchmark(name.c_str(), run, builder)
             ->Unit(benchmark::kMillisecond)
             ->MeasureProcessCPUTime();
       }
@@ -308,8 +322,10 @@ void Register() {
   // chamfer circle touches the six flats) and a countersunk head with only its cross recess
   // (the recess's arcs meet the cone in four curves the kernel must trace). No shank, so each
   // is one cut (after merging the recess's three tools) plus the check.
-  benchmark::RegisterBenchmark("Floor/HexHeadAlone", BuildPart,
-                               Builder([](host::Shape& p) { BuildHexHead(p, 16, 6.4, 0); }))
+  Builder hexHead = [](host::Shape& p) { BuildHexHead(p, 16, 6.4, 0); };
+  benchmark::RegisterBenchmark("Floor/HexHeadAlone", BuildPart, hexHead)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("Floor/HexHeadAloneByBooleans", BuildPartByBooleans, hexHead)
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("Floor/CrossRecessAlone", BuildPart, Builder([](host::Shape& p) {
                                  BuildCountersunkHead(p, 18.3, 5, 10, host::Value::Double(90));

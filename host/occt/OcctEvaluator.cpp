@@ -29,6 +29,7 @@
 #include "host/occt/FeatureSolid.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/Pocket.h"
+#include "host/occt/PrismCut.h"
 
 namespace host::occt {
 namespace {
@@ -47,6 +48,7 @@ struct Item {
   bool removal = false;
   ref::SceneShape* feature = nullptr;
   std::string key;  // the feature's recipe
+  const FeatureRecipe* recipe = nullptr;
 };
 
 // The result of combining a part's features, and whether the kernel's checker passed it.
@@ -193,9 +195,8 @@ class Combiner {
 // before the first addition ignored. Runs are combined first; when the kernel fails on them or
 // their result does not pass its checker, the features are applied one at a time, and a
 // failure then names the feature at fault.
-Combined Combine(std::vector<Item> items, const std::string& who, OcctEvaluator::Impl& kernel) {
-  while (!items.empty() && items.front().removal) items.erase(items.begin());
-  if (items.empty()) return {};
+Combined CombineItems(std::vector<Item> items, const std::string& who,
+                      OcctEvaluator::Impl& kernel) {
   if (items.size() == 1)
     return {items.front().solid, BRepCheck_Analyzer(items.front().solid).IsValid()};
 
@@ -218,6 +219,48 @@ Combined Combine(std::vector<Item> items, const std::string& who, OcctEvaluator:
     result = next;
   }
   return Finish(result);
+}
+
+// The items with a chamfered prism and its chamfers replaced by the solid they make, built
+// directly; nothing when they hold none.
+std::optional<std::vector<Item>> WithDirectRun(const std::vector<Item>& items) {
+  std::vector<PlacedFeature> features;
+  for (const Item& item : items) features.push_back({item.recipe, item.solid});
+  std::optional<DirectRun> run = BuildChamferedRun(features);
+  if (!run) return std::nullopt;
+  Item made = items[run->first];
+  made.solid = run->solid;
+  made.key = "direct(";
+  for (std::size_t i = run->first; i < run->first + run->count; ++i) made.key += items[i].key + ",";
+  made.key += ")";
+  std::vector<Item> out(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(run->first));
+  out.push_back(made);
+  out.insert(out.end(), items.begin() + static_cast<std::ptrdiff_t>(run->first + run->count),
+             items.end());
+  return out;
+}
+
+// As CombineItems, with a chamfered prism among the features built directly when the kernel's
+// checker passes the result; the booleans otherwise.
+Combined Combine(std::vector<Item> items, const std::string& who, OcctEvaluator::Impl& kernel) {
+  while (!items.empty() && items.front().removal) items.erase(items.begin());
+  if (items.empty()) return {};
+  if (kernel.direct) {
+    // Any fault on this road leaves the booleans to build the part, and to report what they
+    // cannot build.
+    try {
+      if (std::optional<std::vector<Item>> direct = WithDirectRun(items)) {
+        Combined c = CombineItems(std::move(*direct), who, kernel);
+        if (c.valid) {
+          ++kernel.counts.directBuilds;
+          return c;
+        }
+      }
+    } catch (const Standard_Failure&) {
+    } catch (const RuntimeError&) {
+    }
+  }
+  return CombineItems(std::move(items), who, kernel);
 }
 
 // The cylindrical faces whose axis is the part's Z axis.
@@ -325,7 +368,7 @@ OcctEvaluator::Impl::PartEntry& OcctEvaluator::Impl::Part(ref::SceneShape& part)
   std::vector<Item> items;
   for (auto& [feature, recipe] : features) {
     items.push_back({FeatureSolid(*feature, recipe), recipe.removal, feature,
-                     recipe.ShapeKey() + '@' + recipe.PlacementKey()});
+                     recipe.ShapeKey() + '@' + recipe.PlacementKey(), &recipe});
   }
   PartEntry entry;
   std::string who = DescribeShape(part);

@@ -91,8 +91,8 @@ class OcctEvaluator : public ref::FeatureEvaluator {
   // Keeps solids across runs in `cache` too; nullptr keeps them only in memory.
   void UseSolidCache(std::shared_ptr<SolidCache> cache);
   SolidCache* Cache() const;
-  // Whether chamfered prisms are built face by face (the default) or cut by booleans, as the
-  // reference that the direct build is compared against.
+  // Whether chamfered prisms and pockets sunk into a flat face are built face by face (the
+  // default) or by booleans, as the reference that the direct builds are compared against.
   void UseDirectBuilds(bool on);
   const KernelCounts& Counts() const;
 

@@ -1,0 +1,294 @@
+// Reading a chamfered prism from the features' recipes, in the prism's own frame.
+#include "host/occt/PrismCut.h"
+
+#include <BRepBndLib.hxx>
+#include <BRepBuilderAPI_Transform.hxx>
+#include <Bnd_Box.hxx>
+#include <algorithm>
+#include <cmath>
+#include <gp_Circ2d.hxx>
+#include <gp_Pnt2d.hxx>
+#include <gp_Trsf.hxx>
+
+#include "host/occt/ChamferedPrism.h"
+#include "host/occt/FeatureSolid.h"
+
+namespace host::occt {
+namespace {
+
+// Lengths (mm) and direction components this close are equal.
+constexpr double kExact = 1e-9;
+// Profile points closer than this (mm) are one point, as the profile's region takes them.
+constexpr double kMerge = 1e-6;
+// A chamfer's cone must leave the prism this far (mm) from either end face.
+constexpr double kClearance = 1e-5;
+
+// The corners of a closed loop of straight segments; nothing for any other loop.
+std::optional<std::vector<gp_Pnt2d>> PolygonOf(const std::vector<ref::ProfileCall>& loop) {
+  if (loop.size() < 4 || loop[0].op != "SetStartPoint" || loop[0].args.size() != 2) return {};
+  std::vector<gp_Pnt2d> points{{loop[0].args[0], loop[0].args[1]}};
+  for (std::size_t i = 1; i < loop.size(); ++i) {
+    if (loop[i].op != "AddLineTo" || loop[i].args.size() != 2) return {};
+    gp_Pnt2d p(loop[i].args[0], loop[i].args[1]);
+    if (p.Distance(points.back()) > kMerge) points.push_back(p);
+  }
+  if (points.size() < 4 || points.back().Distance(points.front()) > kMerge) return {};
+  points.pop_back();
+  return points;
+}
+
+// The circle of a loop that is one full circle; nothing for any other loop.
+std::optional<gp_Circ2d> CircleOf(const std::vector<ref::ProfileCall>& loop) {
+  if (loop.size() != 2 || loop[0].op != "SetStartPoint" || loop[1].op != "AddEllipse" ||
+      loop[1].args.size() != 3 || !(loop[1].args[2] > 0)) {
+    return {};
+  }
+  return gp_Circ2d(gp_Ax2d(gp_Pnt2d(loop[1].args[0], loop[1].args[1]), gp::DX2d()),
+                   loop[1].args[2]);
+}
+
+// An extruded straight prism of one polygon, perhaps holed by one circle, in its local frame.
+struct Prism {
+  std::vector<gp_Pnt2d> corners;
+  std::optional<gp_Circ2d> hole;
+  double bottom = 0, top = 0;
+  gp_Trsf toPart;
+};
+
+std::optional<Prism> PrismOf(const FeatureRecipe& r) {
+  if (r.kind != kShapeExtruded || r.removal || r.draft != 0) return {};
+  Prism p;
+  for (const auto& loop : r.section.loops) {
+    if (auto polygon = PolygonOf(loop); polygon && p.corners.empty()) {
+      p.corners = *polygon;
+    } else if (auto circle = CircleOf(loop); circle && !p.hole) {
+      p.hole = circle;
+    } else {
+      return {};
+    }
+  }
+  if (p.corners.empty()) return {};
+  p.bottom = std::min(r.start, r.end);
+  p.top = std::max(r.start, r.end);
+  p.toPart = LocalToPart(r);
+  return p;
+}
+
+// The part of the polygon on the side of the line where `inside` is not negative.
+template <typename Side>
+std::vector<gp_Pnt2d> Clip(const std::vector<gp_Pnt2d>& polygon, Side inside) {
+  std::vector<gp_Pnt2d> out;
+  for (std::size_t i = 0; i < polygon.size(); ++i) {
+    const gp_Pnt2d& a = polygon[i];
+    const gp_Pnt2d& b = polygon[(i + 1) % polygon.size()];
+    double fa = inside(a), fb = inside(b);
+    if (fa >= 0) out.push_back(a);
+    if ((fa < 0) != (fb < 0)) {
+      double t = fa / (fa - fb);
+      out.emplace_back(a.X() + t * (b.X() - a.X()), a.Y() + t * (b.Y() - a.Y()));
+    }
+  }
+  return out;
+}
+
+// The polygon without repeated corners and without corners on a straight run.
+std::vector<gp_Pnt2d> Simplified(std::vector<gp_Pnt2d> p) {
+  bool changed = true;
+  while (changed && p.size() >= 3) {
+    changed = false;
+    for (std::size_t i = 0; i < p.size() && p.size() >= 3; ++i) {
+      const gp_Pnt2d& prev = p[(i + p.size() - 1) % p.size()];
+      const gp_Pnt2d& next = p[(i + 1) % p.size()];
+      gp_Vec2d a(prev, p[i]), b(p[i], next);
+      double scale = a.Magnitude() + b.Magnitude();
+      if (a.Magnitude() < kExact || std::abs(a.Crossed(b)) < kExact * scale) {
+        p.erase(p.begin() + static_cast<std::ptrdiff_t>(i));
+        changed = true;
+        break;
+      }
+    }
+  }
+  return p;
+}
+
+bool Convex(const std::vector<gp_Pnt2d>& p) {
+  int sign = 0;
+  for (std::size_t i = 0; i < p.size(); ++i) {
+    gp_Vec2d a(p[i], p[(i + 1) % p.size()]), b(p[(i + 1) % p.size()], p[(i + 2) % p.size()]);
+    double cross = a.Crossed(b);
+    if (std::abs(cross) < kExact) continue;
+    int s = cross > 0 ? 1 : -1;
+    if (sign != 0 && s != sign) return false;
+    sign = s;
+  }
+  return sign != 0;
+}
+
+// Where the axis of revolution features meets the prism's frame.
+struct Axis {
+  gp_XY at;
+  bool known = false;
+};
+
+// The chamfer that a removal of revolution makes on the prism, and which end it chamfers (true:
+// the top); nothing when the removal does anything else within the prism's reach.
+std::optional<std::pair<bool, ConeChamfer>> ChamferOf(const FeatureRecipe& r, const Prism& prism,
+                                                      Axis& axis) {
+  if (r.kind != kShapeRevolved || !r.removal || r.section.loops.size() != 1) return {};
+  std::optional<std::vector<gp_Pnt2d>> profile = PolygonOf(r.section.loops[0]);
+  if (!profile || !Convex(*profile)) return {};
+  gp_Trsf toPrism = prism.toPart.Inverted().Multiplied(LocalToPart(r));
+  gp_Pnt origin3 = gp::Origin().Transformed(toPrism);
+  gp_XY origin(origin3.X(), origin3.Y());
+  gp_Dir along = gp::DY().Transformed(toPrism);
+  if (std::abs(along.X()) > kExact || std::abs(along.Y()) > kExact) return {};
+  if (!axis.known) {
+    axis = {origin, true};
+  } else if ((origin - axis.at).Modulus() > kExact) {
+    return {};
+  }
+  // The profile in (distance from the axis, height in the prism's frame).
+  bool positive = std::all_of(profile->begin(), profile->end(),
+                              [](const gp_Pnt2d& p) { return p.X() >= -kExact; });
+  bool negative = std::all_of(profile->begin(), profile->end(),
+                              [](const gp_Pnt2d& p) { return p.X() <= kExact; });
+  if (!positive && !negative) return {};
+  std::vector<gp_Pnt2d> section;
+  for (const gp_Pnt2d& p : *profile) {
+    section.emplace_back(std::abs(p.X()), gp_Pnt(p.X(), p.Y(), 0).Transformed(toPrism).Z());
+  }
+  double reach = 0;
+  for (const gp_Pnt2d& c : prism.corners) reach = std::max(reach, (c.XY() - axis.at).Modulus());
+  // Within the cylinder that holds the prism the removal must be the triangle between an end
+  // face, that cylinder and a cone.
+  section = Clip(section, [&](const gp_Pnt2d& p) { return reach - p.X(); });
+  section = Clip(section, [&](const gp_Pnt2d& p) { return p.Y() - prism.bottom; });
+  section = Clip(section, [&](const gp_Pnt2d& p) { return prism.top - p.Y(); });
+  section = Simplified(section);
+  if (section.size() != 3) return {};
+  auto onRim = [&](const gp_Pnt2d& p) { return std::abs(p.X() - reach) < kExact; };
+  auto apex = std::find_if_not(section.begin(), section.end(), onRim);
+  if (std::count_if(section.begin(), section.end(), onRim) != 2) return {};
+  bool top = std::abs(apex->Y() - prism.top) < kExact;
+  if (!top && std::abs(apex->Y() - prism.bottom) > kExact) return {};
+  double end = top ? prism.top : prism.bottom;
+  // The rim's corners: one on the end face, the other where the cone leaves the prism's reach.
+  int onEnd = 0;
+  double cone = end;
+  for (const gp_Pnt2d& p : section) {
+    if (!onRim(p)) continue;
+    if (std::abs(p.Y() - end) < kExact) {
+      ++onEnd;
+    } else {
+      cone = p.Y();
+    }
+  }
+  if (onEnd != 1 || !(cone > prism.bottom + kClearance && cone < prism.top - kClearance)) return {};
+  double radius = apex->X();
+  if (!(reach - radius > kClearance)) return {};
+  return std::make_pair(top, ConeChamfer{radius, std::abs(end - cone) / (reach - radius)});
+}
+
+// The height of a collar that an added extrusion of circles makes on the prism's top face: its
+// outer circle the top chamfer's, its inner one the bore, both about the axis, rising from the
+// top face. Nothing for any other feature.
+std::optional<double> CollarOf(const FeatureRecipe& r, const Prism& prism, const Axis& axis,
+                               const ChamferedPrism& shape) {
+  if (r.kind != kShapeExtruded || r.removal || r.draft != 0 || !shape.topChamfer) return {};
+  gp_Trsf toPrism = prism.toPart.Inverted().Multiplied(LocalToPart(r));
+  gp_Dir along = gp::DZ().Transformed(toPrism);
+  if (std::abs(along.X()) > kExact || std::abs(along.Y()) > kExact) return {};
+  std::vector<double> radii;
+  double low = 0, high = 0;
+  for (const auto& loop : r.section.loops) {
+    std::optional<gp_Circ2d> circle = CircleOf(loop);
+    if (!circle) return {};
+    gp_Pnt2d c = circle->Location();
+    gp_Pnt from = gp_Pnt(c.X(), c.Y(), r.start).Transformed(toPrism);
+    gp_Pnt to = gp_Pnt(c.X(), c.Y(), r.end).Transformed(toPrism);
+    if ((gp_XY(from.X(), from.Y()) - axis.at).Modulus() > kExact) return {};
+    low = std::min(from.Z(), to.Z());
+    high = std::max(from.Z(), to.Z());
+    radii.push_back(circle->Radius());
+  }
+  std::sort(radii.begin(), radii.end());
+  std::vector<double> expected{shape.topChamfer->radius};
+  if (shape.bore > 0) expected.insert(expected.begin(), shape.bore);
+  if (radii.size() != expected.size() || std::abs(low - prism.top) > kExact) return {};
+  for (std::size_t i = 0; i < radii.size(); ++i) {
+    if (std::abs(radii[i] - expected[i]) > kExact) return {};
+  }
+  return high - low;
+}
+
+Bnd_Box BoxOf(const TopoDS_Shape& shape) {
+  Bnd_Box box;
+  BRepBndLib::AddOptimal(shape, box, Standard_False, Standard_False);
+  box.Enlarge(1e-4);
+  return box;
+}
+
+// The prism at `index` with the chamfers that follow it, when the run may be built directly.
+std::optional<DirectRun> RunAt(const std::vector<PlacedFeature>& features, std::size_t index) {
+  std::optional<Prism> prism = PrismOf(*features[index].recipe);
+  if (!prism) return {};
+  ChamferedPrism shape;
+  Axis axis;
+  std::size_t count = 1;
+  for (std::size_t i = index + 1; i < features.size(); ++i, ++count) {
+    auto chamfer = ChamferOf(*features[i].recipe, *prism, axis);
+    if (!chamfer) break;
+    std::optional<ConeChamfer>& slot = chamfer->first ? shape.topChamfer : shape.bottomChamfer;
+    if (slot) break;
+    slot = chamfer->second;
+  }
+  if (count == 1) return {};
+  for (const gp_Pnt2d& c : prism->corners) shape.corners.emplace_back(c.XY() - axis.at);
+  double area = 0;
+  for (std::size_t i = 0; i < shape.corners.size(); ++i) {
+    area += shape.corners[i].XY() ^ shape.corners[(i + 1) % shape.corners.size()].XY();
+  }
+  if (area < 0) std::reverse(shape.corners.begin(), shape.corners.end());
+  if (prism->hole) {
+    if ((prism->hole->Location().XY() - axis.at).Modulus() > kExact) return {};
+    shape.bore = prism->hole->Radius();
+  }
+  shape.bottom = prism->bottom;
+  shape.top = prism->top;
+  if (!CanBuildChamferedPrism(shape)) return {};
+  // Material added before the prism must lie clear of the chamfers' cuts.
+  for (std::size_t i = 0; i < index; ++i) {
+    if (features[i].recipe->removal) continue;
+    Bnd_Box earlier = BoxOf(features[i].solid);
+    for (std::size_t k = index + 1; k < index + count; ++k) {
+      if (!earlier.IsOut(BoxOf(features[k].solid))) return {};
+    }
+  }
+  if (index + count < features.size()) {
+    if (std::optional<double> collar =
+            CollarOf(*features[index + count].recipe, *prism, axis, shape)) {
+      shape.collar = *collar;
+      if (CanBuildChamferedPrism(shape)) {
+        ++count;
+      } else {
+        shape.collar = 0;
+      }
+    }
+  }
+  gp_Trsf shift;
+  shift.SetTranslation(gp_Vec(axis.at.X(), axis.at.Y(), 0));
+  gp_Trsf place = prism->toPart.Multiplied(shift);
+  TopoDS_Shape solid = BuildChamferedPrism(shape);
+  return DirectRun{index, count, BRepBuilderAPI_Transform(solid, place, Standard_True).Shape()};
+}
+
+}  // namespace
+
+std::optional<DirectRun> BuildChamferedRun(const std::vector<PlacedFeature>& features) {
+  for (std::size_t i = 0; i < features.size(); ++i) {
+    if (std::optional<DirectRun> run = RunAt(features, i)) return run;
+  }
+  return {};
+}
+
+}  // namespace host::occt

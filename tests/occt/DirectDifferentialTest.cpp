@@ -1,0 +1,91 @@
+// Every shipped bolt and nut standard (the kinds whose heads and bodies are prisms) at its
+// smallest, middle and largest size: the hexagon and square heads and nuts have their chamfered
+// prism built directly, and that solid matches the one the booleans build; the other types keep
+// to the booleans. One case per family and kind, so that ctest spreads them over the cores.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "components/NewVormbrace.h"
+#include "data/FileReadTAB.h"
+#include "data/Globals.h"
+#include "data/Settings.h"
+#include "dialog/ListControl.h"
+#include "occt/BothWays.h"
+#include "support/TestHost.h"
+
+namespace vormbrace::test {
+namespace {
+
+constexpr std::int16_t kBolts = 0, kNuts = 4;
+
+// Hexagon and square heads (bolts 1, 2, 4) and hexagon and chamfered square nuts, with crowns,
+// rings and caps (nuts 1, 2, 3, 5-8).
+bool ExpectedDirect(std::int16_t kind, std::int16_t type) {
+  static const std::set<std::int16_t> bolts{1, 2, 4}, nuts{1, 2, 3, 5, 6, 7, 8};
+  return (kind == kBolts ? bolts : nuts).count(type) > 0;
+}
+
+struct Sweep {
+  std::int16_t family, kind;
+};
+
+class DirectDifferential : public ::testing::TestWithParam<Sweep> {};
+
+TEST_P(DirectDifferential, SmallestMiddleAndLargestSizesBothWays) {
+  const auto [family, kind] = GetParam();
+  TestHost host(host::ref::SettingsStore::Load(VORMBRACE_STANDARDS_SOURCE_DIR "/settings.json"));
+  State().family = family;
+  LoadKindSettings(kind);
+  const Paths& p = State().paths;
+  int compared = 0;
+  for (std::int16_t type = 1; type <= (kind == kBolts ? 10 : 9); ++type) {
+    ListControl standards;
+    QNorma(p.standardsFolder + p.indexFile, type, standards);
+    for (std::int32_t s = 0; s < standards.ListCount(); ++s) {
+      ListControl sizes, materials, lengths;
+      LabelControl description;
+      QData(p.standardsFolder + p.indexFile, p.dataFolder, standards.ItemData(s), sizes,
+            description, materials);
+      const std::int32_t n = sizes.ListCount();
+      for (std::int32_t z : std::set<std::int32_t>{0, n / 2, n - 1}) {
+        sizes.SetListIndex(z);
+        QLunghezze(p.dataFolder, sizes, lengths);
+        std::string length = lengths.ListCount() > 0 ? lengths.List(0) : "";
+        std::string what = standards.List(s) + " " + sizes.Text() + "x" + length;
+        State().kind = kind;
+        State().typeCode = type;
+        ASSERT_TRUE(QMisuraVariabili(p.dataFolder + sizes.Tag(), sizes.Text(), length,
+                                     State().values, State().partNumberText))
+            << what;
+        const ValueArray values = State().values;
+        auto make = [&](host::Shape& part) {
+          if (kind == kBolts) {
+            MakeBolt(type, values)->CreateInPart(part);
+          } else {
+            MakeNut(type, values)->CreateInPart(part);
+          }
+        };
+        Built direct = BuildPart(true, make);
+        EXPECT_EQ(direct.counts.directBuilds, ExpectedDirect(kind, type) ? 1 : 0) << what;
+        if (direct.counts.directBuilds == 0) continue;
+        ExpectSameSolid(direct, BuildPart(false, make), what);
+        ++compared;
+      }
+    }
+  }
+  EXPECT_GE(compared, 3);
+  for (const auto& m : host.Host().Messages()) ADD_FAILURE() << m.title << ": " << m.text;
+}
+
+INSTANTIATE_TEST_SUITE_P(BoltsAndNuts, DirectDifferential,
+                         ::testing::Values(Sweep{0, kBolts}, Sweep{0, kNuts}, Sweep{1, kBolts},
+                                           Sweep{1, kNuts}),
+                         [](const ::testing::TestParamInfo<Sweep>& param) {
+                           return std::string(param.param.family == 0 ? "ISO" : "DIN") +
+                                  (param.param.kind == kBolts ? "Bolts" : "Nuts");
+                         });
+
+}  // namespace
+}  // namespace vormbrace::test
