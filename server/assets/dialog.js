@@ -151,8 +151,9 @@ export class SelectionDialog {
     list($('size'), $('size-label'), s.Misura);
     box($('auto-size'), s.ToggleMisuraAuto);
     $('hole-info').hidden = !s.ToggleMisuraAuto.visible;
-    $('hole-info').textContent = [s.lblInfo.replace(/^Diametro:\s*/, 'Hole Ø'), s.autoSizeReason]
-      .filter(Boolean).join(': size from ');
+    // Why the size is what it is, else the diameter found under the drop.
+    $('hole-info').textContent = s.autoSizeReason ? `Automatic size: ${s.autoSizeReason}`
+      : `Diameter under the drop: Ø${s.lblInfo.replace(/^\D*/, '')}`;
     list($('length'), $('length-label'), s.Lunghezza);
     const manual = $('manual-length');
     manual.hidden = !s.LunghezzaManuale.visible;
