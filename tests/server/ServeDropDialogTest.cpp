@@ -12,15 +12,6 @@ class ServeDropDialog : public ServeApi {};
 // The ray of HoleDrop: into the plate's Ø10.5 hole, onto its wall.
 const json kOnTheHole = {{"at", {0, 0, 30}}, {"dir", {5, 0, -34}}};
 
-int IndexOf(const json& list, const std::string& entry) {
-  const json& entries = list["entries"];
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i] == entry) return static_cast<int>(i);
-  }
-  ADD_FAILURE() << "no entry " << entry << " in " << entries.dump();
-  return -1;
-}
-
 TEST_F(ServeDropDialog, OnAHoleTheSizeFollowsItAndOkBuildsOnItsAxis) {
   const std::string before = SceneFile();
   // An M6 chosen before the click gives way to the hole's size; the standard stays.

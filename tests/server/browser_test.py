@@ -158,6 +158,7 @@ def run_page(url, shots, check_saved):
         wait.until(lambda d: "is editing" in d.find_element(By.ID, "message").text)
         wait_idle(driver, wait)
         assert "Editing" in driver.find_element(By.ID, "editing").text
+        assert not driver.find_element(By.ID, "auto-size").is_displayed(), "automatic size on an edit"
         check_saved(50)
         driver.save_screenshot(str(shots / "5-edit-dialog.png"))
         driver.find_element(By.ID, "ok").click()
