@@ -173,6 +173,9 @@ void AddApiRoutes(httplib::Server& server, ApiContext& api) {
       json body = Body(req);
       const std::int64_t version = Whole(body, "version");
       const DropPlace place = PlaceOf(body);
+      if (body.contains("clicks") && body.contains("choice")) {
+        BadRequest("the drop takes the dialog's choice or its clicks, not both");
+      }
       if (body.contains("clicks")) {
         std::lock_guard<std::mutex> guard(api.addIn);
         SendJson(res, api.scene.DropWithClicks(version, place, Carried(body), body["clicks"]));

@@ -100,6 +100,8 @@ TEST_F(ServeDropDialog, RefusedDropsChangeNothing) {
   auto dropWith = [&](const json& clicks) {
     return json{{"version", 1}, {"at", onHole["at"]}, {"dir", onHole["dir"]}, {"clicks", clicks}};
   };
+  json both = HoleDrop(1);  // a choice by name and clicks
+  both["clicks"] = none;
   const Case cases[] = {
       {"/api/dialog", {{"drop", missRay}, {"clicks", none}}, 422, "nothing there"},
       {"/api/dialog", {{"drop", "here"}, {"clicks", none}}, 400, "drop must be an object"},
@@ -112,6 +114,8 @@ TEST_F(ServeDropDialog, RefusedDropsChangeNothing) {
       // A plain hole: no fastener to gather with.
       {"/api/drop", dropWith({{{"box", "ToggleCreateAssembly"}}}), 422, "click 1: "},
       {"/api/drop", dropWith("OK"), 400, "clicks must be an array"},
+      {"/api/drop", both, 400,
+       "the drop takes the dialog's choice or its clicks"},
   };
   for (const Case& c : cases) {
     Reply r = Post(c.path, c.body);
