@@ -1,8 +1,9 @@
 // The server's share of the page's click-to-preview time: one dialog click answered (a fresh
 // dialog loaded and the page's clicks replayed), and a preview built through the drop road and
 // exported as glTF (what a choice not built before costs; one built before is a lookup). Then
-// the changes to a placed bolt: an edit through the dialog opened on it, a typed length, and
-// the scene's SVG drawing, each as the page's request runs them.
+// the changes to a placed bolt: the dialog opened on a drop on it, an edit through the dialog
+// opened on it, a typed length, and the scene's SVG drawing, each as the page's request runs
+// them.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -84,6 +85,18 @@ void EditRebuild(benchmark::State& state) {
   }
 }
 BENCHMARK(EditRebuild)->Unit(benchmark::kMillisecond);
+
+// A click in the scene view on the bolt's shank: the dialog opened on that drop (the pick, the
+// drop's analysis, the dialog with the bolt's size and the assembly box), then cancelled.
+void DropDialogOnBolt(benchmark::State& state) {
+  app::AppHost app = StartBenchHost();
+  server::SceneSession scene(*app.host, "", false, std::filesystem::temp_directory_path());
+  PlaceBolt(scene);
+  const server::DropPlace onShank{{20, 0, -25}, host::ref::Vec3{-1, 0, 0}};
+  const nlohmann::json none = nlohmann::json::array();
+  for (auto _ : state) benchmark::DoNotOptimize(scene.DropDialog(onShank, none, none));
+}
+BENCHMARK(DropDialogOnBolt)->Unit(benchmark::kMillisecond);
 
 // A length typed into the bolt: 40 and 50 in turn.
 void LengthTyped(benchmark::State& state) {

@@ -87,6 +87,21 @@ host::ref::Vec3 Point(const json& body, const char* name) {
   return {NumberField(v[0], name), NumberField(v[1], name), NumberField(v[2], name)};
 }
 
+// Where a drop goes: {"at": [x, y, z]} with "dir" for a ray into the scene.
+DropPlace PlaceOf(const json& body) {
+  if (!body.is_object()) BadRequest("drop must be an object {\"at\": [x, y, z], \"dir\": [x, y, z]}");
+  DropPlace place{Point(body, "at"), std::nullopt};
+  if (body.contains("dir")) place.dir = Point(body, "dir");
+  return place;
+}
+
+// The clicks carried over from the dialog before it opened on a drop.
+const json& Carried(const json& body) {
+  static const json none = json::array();
+  auto it = body.find("carried");
+  return it == body.end() ? none : *it;
+}
+
 void SendFile(Response& res, const std::string& bytes, const char* type, const char* name) {
   res.set_content(bytes, type);
   if (name != nullptr) {
@@ -102,10 +117,16 @@ void AddApiRoutes(httplib::Server& server, ApiContext& api) {
       json body = Body(req);
       std::lock_guard<std::mutex> guard(api.addIn);
       api.host.ClearMessages();
-      // On a part of the scene: the dialog its double-click opens (edit), else a new choice.
-      json state = body.contains("edit") ? api.scene.EditDialog(PartId(body, "edit"),
-                                                                Field(body, "clicks"))
-                                         : DialogAfterClicks(Field(body, "clicks"));
+      // On a part of the scene: the dialog its double-click opens (edit); on a drop: the
+      // dialog the drop opens; else a new choice on nothing.
+      if (body.contains("edit") && body.contains("drop")) {
+        BadRequest("the dialog opens on a part (edit) or on a drop, not on both");
+      }
+      const json& clicks = Field(body, "clicks");
+      json state = body.contains("edit")   ? api.scene.EditDialog(PartId(body, "edit"), clicks)
+                   : body.contains("drop") ? api.scene.DropDialog(PlaceOf(body["drop"]),
+                                                                  Carried(body), clicks)
+                                           : DialogAfterClicks(clicks);
       json messages = json::array();
       for (const auto& m : api.host.Messages()) messages.push_back(m.title + ": " + m.text);
       state["messages"] = messages;
@@ -148,11 +169,19 @@ void AddApiRoutes(httplib::Server& server, ApiContext& api) {
 
   server.Post("/api/drop", [&api](const Request& req, Response& res) {
     Answer(res, [&] {
+      // The dialog's choice by name, or its clicks worked on the dialog the drop opens.
       json body = Body(req);
       const std::int64_t version = Whole(body, "version");
+      const DropPlace place = PlaceOf(body);
+      if (body.contains("clicks") && body.contains("choice")) {
+        BadRequest("the drop takes the dialog's choice or its clicks, not both");
+      }
+      if (body.contains("clicks")) {
+        std::lock_guard<std::mutex> guard(api.addIn);
+        SendJson(res, api.scene.DropWithClicks(version, place, Carried(body), body["clicks"]));
+        return;
+      }
       const DialogScript choice = ChoiceFromJson(Field(body, "choice"));
-      DropPlace place{Point(body, "at"), std::nullopt};
-      if (body.contains("dir")) place.dir = Point(body, "dir");
       std::lock_guard<std::mutex> guard(api.addIn);
       SendJson(res, api.scene.Drop(version, choice, place));
     });

@@ -70,6 +70,9 @@ json StateOf(Dialog& d) {
           {"ToggleRondella", Box(d.ToggleRondella)},
           {"ToggleDado", Box(d.ToggleDado)},
           {"ToggleCreateAssembly", Box(d.ToggleCreateAssembly)},
+          {"ToggleMisuraAuto", Box(d.ToggleMisuraAuto)},
+          {"lblInfo", d.lblInfo.Caption()},
+          {"autoSizeReason", d.ToggleMisuraAuto.Visible ? State().autoSizeReason : ""},
           {"OKButton", d.OKButton.Caption},
           {"CancelButton", d.CancelButton.Caption},
           {"choice", ChoiceToJson(ChoiceOf(d))}};
@@ -96,11 +99,20 @@ CheckBox& BoxNamed(Dialog& d, const std::string& name) {
   if (name == "ToggleRondella") return d.ToggleRondella;
   if (name == "ToggleDado") return d.ToggleDado;
   if (name == "ToggleCreateAssembly") return d.ToggleCreateAssembly;
+  if (name == "ToggleMisuraAuto") return d.ToggleMisuraAuto;
   BadRequest("no box \"" + name + "\"");
 }
 
-void Replay(Dialog& d, const json& click) {
-  if (!click.is_object() || click.size() > 2) BadRequest("a click must be a small object");
+// A carried list click names its entry: the entry of that text, wherever this dialog lists it.
+// Throws DialogInputError when the list does not hold it.
+std::int32_t CarriedEntry(const ListControl& list, const json& click) {
+  const std::int32_t index = list.Find(TextField(click, "entry"));
+  if (index < 0) throw DialogInputError("the list does not hold the entry");
+  return index;
+}
+
+void Replay(Dialog& d, const json& click, bool carried) {
+  if (!click.is_object() || click.size() > 3) BadRequest("a click must be a small object");
   if (click.contains("kindTab")) return d.ClickKindTab(SmallNumber(click, "kindTab", 99));
   if (click.contains("familyTab")) return d.ClickFamilyTab(SmallNumber(click, "familyTab", 99));
   if (click.contains("type")) {
@@ -111,6 +123,7 @@ void Replay(Dialog& d, const json& click) {
   if (click.contains("hole")) return d.ClickHoleOption(SmallNumber(click, "hole", 99));
   if (click.contains("list")) {
     ListControl& list = ListNamed(d, TextField(click, "list"));
+    if (carried && click.contains("entry")) return d.ChooseEntry(list, CarriedEntry(list, click));
     if (!click.contains("index")) BadRequest("a list click needs an index");
     return d.ChooseEntry(list, SmallNumber(click, "index", 9999));
   }
@@ -131,11 +144,25 @@ void ReplayClicks(Dialog& d, const json& clicks) {
   RequireClickList(clicks);
   for (std::size_t i = 0; i < clicks.size(); ++i) {
     try {
-      Replay(d, clicks[i]);
+      Replay(d, clicks[i], false);
     } catch (const DialogInputError& e) {
       BadRequest("click " + std::to_string(i + 1) + ": " + e.what());
     } catch (const RequestError& e) {
       BadRequest("click " + std::to_string(i + 1) + ": " + e.what());
+    }
+  }
+}
+
+// Replays clicks carried over from another dialog: those this one refuses are left out.
+void ReplayCarried(Dialog& d, const json& carried) {
+  RequireClickList(carried);
+  for (std::size_t i = 0; i < carried.size(); ++i) {
+    try {
+      Replay(d, carried[i], true);
+    } catch (const DialogInputError&) {
+      // Not offered on this dialog (a size the hole decides, a box it does not show).
+    } catch (const RequestError& e) {
+      BadRequest("carried click " + std::to_string(i + 1) + ": " + e.what());
     }
   }
 }
@@ -178,9 +205,10 @@ json DialogAfterClicks(const json& clicks) {
   return StateOf(d);
 }
 
-ClickPresenter::ClickPresenter(const json& clicks, bool confirm)
-    : clicks_(clicks), confirm_(confirm) {
+ClickPresenter::ClickPresenter(const json& clicks, bool confirm, const json& carried)
+    : clicks_(clicks), carried_(carried), confirm_(confirm) {
   RequireClickList(clicks_);
+  RequireClickList(carried_);
 }
 
 void ClickPresenter::Present(host::ModalForm& form) {
@@ -190,6 +218,7 @@ void ClickPresenter::Present(host::ModalForm& form) {
     return;
   }
   try {
+    ReplayCarried(*d, carried_);
     ReplayClicks(*d, clicks_);
     state_ = StateOf(*d);
     if (confirm_) {

@@ -129,22 +129,24 @@ void SceneSession::Change(ChangeFn&& change) {
   ++version_;
 }
 
-json SceneSession::Drop(std::int64_t version, const DialogScript& choice, const DropPlace& place) {
+host::ref::DropHit SceneSession::HitAt(const DropPlace& place) {
+  host::ref::DropHit hit;
+  if (!place.dir) {
+    hit.dropPoint = place.at;
+    return hit;
+  }
+  hit = host::occt::PickScene(*document_, place.at, Direction(*place.dir));
+  if (hit.elementType == 0) throw RequestError(422, "nothing there: the ray from the click meets no part");
+  return hit;
+}
+
+template <typename Presenter>
+json SceneSession::DropWith(std::int64_t version, const DropPlace& place, Presenter& presenter) {
   RequireVersion(version);
   std::set<std::int32_t> before;
   CollectIds(document_->Root(), before);
   Change([&] {
-    host::ref::DropHit hit;
-    if (place.dir) {
-      hit = host::occt::PickScene(*document_, place.at, Direction(*place.dir));
-      if (hit.elementType == 0) {
-        throw RequestError(422, "nothing there: the ray from the click meets no part");
-      }
-    } else {
-      hit.dropPoint = place.at;
-    }
-    host::ref::RecordedDrop hook(*document_, hit);
-    DialogPresenter presenter(choice);
+    host::ref::RecordedDrop hook(*document_, HitAt(place));
     front::RunAddIn(host_, presenter, true, [&hook] { front::DropOnHook(hook); });
   });
   std::set<std::int32_t> after;
@@ -156,6 +158,25 @@ json SceneSession::Drop(std::int64_t version, const DialogScript& choice, const 
   json out = Parts();
   out["added"] = added;
   return out;
+}
+
+json SceneSession::Drop(std::int64_t version, const DialogScript& choice, const DropPlace& place) {
+  DialogPresenter presenter(choice);
+  return DropWith(version, place, presenter);
+}
+
+json SceneSession::DropWithClicks(std::int64_t version, const DropPlace& place,
+                                  const json& carried, const json& clicks) {
+  ClickPresenter presenter(clicks, true, carried);
+  return DropWith(version, place, presenter);
+}
+
+json SceneSession::DropDialog(const DropPlace& place, const json& carried, const json& clicks) {
+  ClickPresenter presenter(clicks, false, carried);
+  host::ref::RecordedDrop hook(*document_, HitAt(place));
+  front::RunAddIn(host_, presenter, false, [&hook] { front::DropOnHook(hook); });
+  if (presenter.State().is_null()) throw RequestError(422, "the drop opened no dialog");
+  return presenter.State();
 }
 
 json SceneSession::Delete(std::int64_t version, std::int32_t id) {

@@ -14,6 +14,7 @@
 
 #include "dialog/DialogPresenter.h"
 #include "host/occt/Export.h"
+#include "host/reference/DropHit.h"
 #include "host/reference/Math3.h"
 #include "host/reference/ReferenceHost.h"
 #include "host/reference/SceneDocument.h"
@@ -41,6 +42,14 @@ class SceneSession {
   nlohmann::json Parts();
   // Drops the choice; answers Parts() with "added": the ids of the new parts and assemblies.
   nlohmann::json Drop(std::int64_t version, const DialogScript& choice, const DropPlace& place);
+  // The selection dialog as a drop at `place` opens it (the hole's size, the assembly box of a
+  // fastener's hole), after the `carried` and the page's `clicks` (see ClickPresenter), then
+  // cancelled: the scene does not change.
+  nlohmann::json DropDialog(const DropPlace& place, const nlohmann::json& carried,
+                            const nlohmann::json& clicks);
+  // The same dialog confirmed: answers as Drop.
+  nlohmann::json DropWithClicks(std::int64_t version, const DropPlace& place,
+                                const nlohmann::json& carried, const nlohmann::json& clicks);
   // Removes part or assembly `id` with what it holds; answers Parts().
   nlohmann::json Delete(std::int64_t version, std::int32_t id);
   // The selection dialog as a double-click on part `id` opens it, after the page's `clicks`
@@ -63,6 +72,11 @@ class SceneSession {
 
  private:
   void RequireVersion(std::int64_t version) const;
+  // What a drop at `place` hits; RequestError 422 when its ray meets no part.
+  host::ref::DropHit HitAt(const DropPlace& place);
+  // Drops at `place` through the add-in's drop hook, `presenter` working the dialog.
+  template <typename Presenter>
+  nlohmann::json DropWith(std::int64_t version, const DropPlace& place, Presenter& presenter);
   // Part `id` (a part, not an assembly): RequestError 404 when the scene has none.
   host::ref::SceneShape& PartById(std::int32_t id);
   // Loads the document's kernel and routes its class events to the host.

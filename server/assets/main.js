@@ -53,7 +53,7 @@ async function showPreview(choice) {
 }
 
 const scene = new SceneView({
-  choice: () => dialog.choice,
+  onPlace: (place, point) => dialog.openDrop(place, point),
   onEdit: (part) => dialog.openEdit({ id: part.id, name: part.name }),
   // A part being edited that another page deleted: the dialog goes back to the new item.
   onShown: (has) => { if (dialog.editing && !has(dialog.editing.id)) dialog.closeEdit(); },
@@ -61,8 +61,13 @@ const scene = new SceneView({
   onInfo: showInfo,
 });
 const dialog = new SelectionDialog({
-  onChoice: showPreview,
-  onOk: () => scene.drop({ at: [0, 0, 0] }),
+  // The scene view marks the point a drop's dialog stands on.
+  onChoice: (choice) => {
+    scene.viewer.mark(dialog.drop && dialog.drop.point);
+    showPreview(choice);
+  },
+  onOk: (choice) => scene.drop({ choice, at: [0, 0, 0] }),
+  onDropOk: (place, carried, clicks) => scene.drop({ ...place, carried, clicks }),
   onEditOk: (part, clicks) => scene.edit(part.id, clicks),
   onError: showError,
 });

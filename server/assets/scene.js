@@ -1,6 +1,6 @@
 // The scene view: the served scene in 3D with its part list. In Place mode a click on a face,
-// a hole or a circular edge drops the dialog's choice there along the click's ray, and a click
-// on the ground grid (a floor under everything) drops it on nothing at that point; in Select
+// a hole or a circular edge opens the dialog on a drop there along the click's ray, and a click
+// on the ground grid (a floor under everything) on a drop on nothing at that point; in Select
 // mode a click selects the part under it, which Edit opens in the dialog (as a double-click
 // does), Delete removes and, for a bolt or screw, the length field gives another length.
 import { getJson, getModel, post, ApiError } from './api.js';
@@ -9,11 +9,12 @@ import { Viewer } from './viewer.js';
 const $ = (id) => document.getElementById(id);
 
 export class SceneView {
-  // choice() answers the dialog's choice; onEdit(part) opens the dialog on a placed part;
-  // onShown(has) after each new state of the scene, has(id) telling whether part id is in it;
-  // onError(message), onInfo(message).
-  constructor({ choice, onEdit, onShown, onError, onInfo }) {
-    this.choice = choice;
+  // onPlace(place, point) opens the dialog on a drop at place {at, dir} that meets `point`
+  // (a THREE.Vector3); onEdit(part) opens it on a
+  // placed part; onShown(has) after each new state of the scene, has(id) telling whether part
+  // id is in it; onError(message), onInfo(message).
+  constructor({ onPlace, onEdit, onShown, onError, onInfo }) {
+    this.onPlace = onPlace;
     this.onEdit = onEdit;
     this.onShown = onShown;
     this.onError = onError;
@@ -57,7 +58,7 @@ export class SceneView {
     $('mode-select').classList.toggle('on', mode === 'select');
     $('scene').classList.toggle('select', mode === 'select');
     $('scene-hint').textContent = mode === 'place'
-      ? 'Click a face, a hole or an edge to place the item there; click the floor to set it down.'
+      ? 'Click a face, a hole or an edge to open the dialog there; click the floor to set an item down.'
       : 'Click a part to select it; double-click it to edit it in the dialog.';
   }
 
@@ -93,21 +94,20 @@ export class SceneView {
         const picked = this.picking ? await this.picking : { part: null };
         this.select(picked.part);
       } else if (ray.hit) {
-        await this.drop({ at: xyz(ray.origin), dir: xyz(ray.direction) });
+        await this.onPlace({ at: xyz(ray.origin), dir: xyz(ray.direction) }, ray.hit);
       } else {
         const ground = this.viewer.onGround(ray);
-        if (ground) await this.drop({ at: xyz(ground) });
+        if (ground) await this.onPlace({ at: xyz(ground) }, ground);
       }
     } catch (err) {
       this.onError(err.message);
     }
   }
 
-  // Drops the dialog's choice; a stale version brings the scene up to date first.
-  async drop(place) {
-    const choice = this.choice();
-    if (!choice) return;
-    await this.change('/api/drop', { choice, ...place }, (result) => {
+  // Drops: `body` holds the place ({at, dir}) and the dialog's choice, or its carried clicks
+  // and clicks; answers whether it was built. A stale version brings the scene up to date.
+  async drop(body) {
+    return this.change('/api/drop', body, (result) => {
       const names = result.added.map((id) => findPart(result.parts, id)).filter(Boolean).map((p) => p.name);
       this.selected = result.added[0] || null;
       this.onInfo(`Placed ${names.join(', ')}`);

@@ -128,6 +128,24 @@ export class Viewer {
     }
   }
 
+  // Marks `point` (scene millimetres) with a dot seen through the parts: where the dialog
+  // stands; null takes it away.
+  mark(point) {
+    if (!this.marker) {
+      this.marker = new THREE.Mesh(new THREE.SphereGeometry(1, 16, 12),
+                                   new THREE.MeshBasicMaterial({ color: 0xe0402a, depthTest: false }));
+      this.marker.renderOrder = 1;
+      this.scene.add(this.marker);
+    }
+    this.marker.visible = !!point;
+    if (point) {
+      const size = this.model ? new THREE.Box3().setFromObject(this.model).getSize(new THREE.Vector3()).length() : 100;
+      this.marker.scale.setScalar(Math.max(size / 150, 0.4));
+      this.marker.position.set(point.x, point.y, point.z);
+    }
+    this.render();
+  }
+
   // The ray under a point of the canvas (client coordinates), in scene millimetres, and the
   // first model point it meets (null when none).
   rayAt(clientX, clientY) {

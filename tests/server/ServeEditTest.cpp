@@ -11,16 +11,6 @@ namespace {
 // A suite of its own: gtest keeps one fixture class per suite and executable.
 class ServeEdit : public ServeApi {};
 
-// The index of `entry` in a list the dialog answered.
-int IndexOf(const json& list, const std::string& entry) {
-  const json& entries = list["entries"];
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (entries[i] == entry) return static_cast<int>(i);
-  }
-  ADD_FAILURE() << "no entry " << entry << " in " << entries.dump();
-  return -1;
-}
-
 TEST_F(ServeEdit, EditOpensOnThePartAndRebuildsItInPlace) {
   const std::int32_t bolt = DropBoltInHole();
   const std::string dropped = SceneFile();

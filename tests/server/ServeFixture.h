@@ -65,6 +65,16 @@ class Served {
   int port_ = 0;
 };
 
+// The index of `entry` in a list the dialog answered.
+inline int IndexOf(const json& list, const std::string& entry) {
+  const json& entries = list["entries"];
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (entries[i] == entry) return static_cast<int>(i);
+  }
+  ADD_FAILURE() << "no entry " << entry << " in " << entries.dump();
+  return -1;
+}
+
 struct Reply {
   int status = 0;
   json body;

@@ -3,10 +3,12 @@
 
 Serves a scene holding the test plate (hole of diameter 10.5 on the Z axis, top face at
 z = 0), chooses ISO 4017 M10x50 in the page's dialog, checks that the preview canvas shows
-the part, clicks into the plate's hole in the scene view, and checks that the saved scene
-holds the bolt on the hole's axis. Then selects the bolt, edits it in the dialog to 40 mm and
-types 35 mm into its length field, checking the saved scene after each. Screenshots go to the
-folder given.
+the part, clicks into the plate's hole in the scene view (the dialog opens on that drop with
+the hole's size), presses OK and checks that the saved scene holds the bolt on the hole's axis.
+Then selects the bolt, edits it in the dialog to 40 mm (a click in the scene meanwhile places
+nothing) and types 35 mm into its length field, checking the saved scene after each. Last, a
+click on the bolt's shank opens the dialog with the assembly box. Screenshots go to the folder
+given.
 
     browser_test.py VORMBRACE WRITE_PLATE_SCENE SCREENSHOT_FOLDER
 """
@@ -70,7 +72,7 @@ def main():
             server.terminate()
             server.wait()
     print("ok: chose ISO 4017 M10x50, previewed it, dropped it on the plate's hole axis, "
-          "edited it to M10x40 and typed 35 mm")
+          "edited it to M10x40, typed 35 mm, opened the dialog on its shank")
 
 
 def run_page(url, shots, check_saved):
@@ -119,12 +121,26 @@ def run_page(url, shots, check_saved):
         far = [-5.0 * cam[0] / norm, -5.0 * cam[1] / norm, -2.0]
         x, y = driver.execute_script(SCREEN_POINT, *far)
         driver.save_screenshot(str(shots / "2-scene-with-plate.png"))
+        # The click opens the dialog on the drop: the size follows the Ø10.5 hole, the choice
+        # made before comes along.
         driver.execute_script(CLICK_AT, x, y)
+        wait.until(lambda d: d.find_element(By.ID, "editing").is_displayed())
+        wait_idle(driver, wait)
+        assert "where you clicked" in driver.find_element(By.ID, "editing").text
+        assert driver.find_element(By.ID, "auto-size").is_selected(), "no automatic size on the hole"
+        assert "10.5" in driver.find_element(By.ID, "hole-info").text
+        for select, text in wanted.items():
+            shown = Select(driver.find_element(By.ID, select)).first_selected_option.text
+            assert shown == text, f"{select}: {shown}, not {text}"
+        assert not driver.find_element(By.ID, "size").is_enabled(), "the hole's size can be changed"
+        driver.save_screenshot(str(shots / "3-dialog-on-hole.png"))
+        driver.find_element(By.ID, "ok").click()
         wait.until(lambda d: "ISO 4017 M10x50 - 8.8" in d.find_element(By.ID, "parts").text)
         wait_idle(driver, wait)
         message = driver.find_element(By.ID, "message").text
         assert message.startswith("Placed ISO 4017 M10x50"), message
-        driver.save_screenshot(str(shots / "3-bolt-in-hole.png"))
+        assert not driver.find_element(By.ID, "editing").is_displayed(), "the dialog stays on the drop"
+        driver.save_screenshot(str(shots / "4-bolt-in-hole.png"))
         check_saved(50)
 
         # The dropped bolt is selected: Edit opens the dialog on its choices; another length
@@ -137,7 +153,14 @@ def run_page(url, shots, check_saved):
         assert Select(driver.find_element(By.ID, "length")).first_selected_option.text == "50"
         Select(driver.find_element(By.ID, "length")).select_by_visible_text("40")
         wait_idle(driver, wait)
-        driver.save_screenshot(str(shots / "4-edit-dialog.png"))
+        # A click in the scene while the part is edited places nothing and keeps the edit.
+        driver.execute_script(CLICK_AT, x, y)
+        wait.until(lambda d: "is editing" in d.find_element(By.ID, "message").text)
+        wait_idle(driver, wait)
+        assert "Editing" in driver.find_element(By.ID, "editing").text
+        assert not driver.find_element(By.ID, "auto-size").is_displayed(), "automatic size on an edit"
+        check_saved(50)
+        driver.save_screenshot(str(shots / "5-edit-dialog.png"))
         driver.find_element(By.ID, "ok").click()
         wait.until(lambda d: "ISO 4017 M10x40 - 8.8" in d.find_element(By.ID, "parts").text)
         wait_idle(driver, wait)
@@ -151,7 +174,20 @@ def run_page(url, shots, check_saved):
         field.send_keys("35", Keys.TAB)
         wait.until(lambda d: "ISO 4017 M10x35 - 8.8" in d.find_element(By.ID, "parts").text)
         wait_idle(driver, wait)
-        driver.save_screenshot(str(shots / "5-length-typed.png"))
+        driver.save_screenshot(str(shots / "6-length-typed.png"))
+        check_saved(35)
+
+        # On the bolt's shank under the plate, on its side facing the eye: the dialog offers
+        # the assembly and the bolt's own size. Cancel leaves the scene as it is.
+        side = [5.0 * cam[0] / norm, 5.0 * cam[1] / norm, -25.0]
+        driver.execute_script(CLICK_AT, *driver.execute_script(SCREEN_POINT, *side))
+        wait.until(lambda d: d.find_element(By.ID, "assembly").is_displayed())
+        wait_idle(driver, wait)
+        assert Select(driver.find_element(By.ID, "size")).first_selected_option.text == "M10"
+        driver.save_screenshot(str(shots / "7-dialog-on-bolt.png"))
+        driver.find_element(By.ID, "cancel").click()
+        wait.until(lambda d: not d.find_element(By.ID, "editing").is_displayed())
+        wait_idle(driver, wait)
         check_saved(35)
     except Exception:
         driver.save_screenshot(str(shots / "failed.png"))
