@@ -2,11 +2,10 @@
 #include "host/occt/ProfileRegion.h"
 
 #include <BOPAlgo_CellsBuilder.hxx>
+#include <BRep_Builder.hxx>
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakeVertex.hxx>
-#include <BRepBuilderAPI_MakeWire.hxx>
-#include <BRepCheck_Analyzer.hxx>
 #include <BRepFilletAPI_MakeFillet2d.hxx>
 #include <BRepGProp.hxx>
 #include <GC_MakeArcOfCircle.hxx>
@@ -24,6 +23,7 @@
 #include <string>
 
 #include "host/occt/Recipe.h"
+#include "host/occt/ShapeValidity.h"
 
 namespace host::occt {
 namespace {
@@ -167,24 +167,29 @@ TopoDS_Edge MakeSegment(const TopoDS_Vertex& va, const TopoDS_Vertex& vb, const 
   return edge.Edge();
 }
 
+// The segments share their corner vertices, so they are joined into the wire as they come:
+// the kernel's wire builder would look each new edge's vertices up among all before.
 TopoDS_Wire MakeWire(const ParsedLoop& p, std::size_t loop, std::vector<TopoDS_Vertex>& vertices) {
-  BRepBuilderAPI_MakeWire wire;
+  BRep_Builder builder;
+  TopoDS_Wire wire;
+  builder.MakeWire(wire);
   if (p.circle) {
     gp_Circ circle(gp_Ax2(At(p.circle->Location()), gp::DZ()), p.circle->Radius());
-    wire.Add(BRepBuilderAPI_MakeEdge(circle).Edge());
-  } else {
-    for (const gp_Pnt2d& pt : p.points)
-      vertices.push_back(BRepBuilderAPI_MakeVertex(At(pt)).Vertex());
-    std::size_t n = p.ratios.size();
-    for (std::size_t i = 0; i < n; ++i) {
-      std::size_t j = (i + 1) % p.points.size();
-      if (!p.closed && i + 1 == p.points.size()) break;
-      wire.Add(MakeSegment(vertices[i], vertices[j], p.points[i], p.points[j], p.ratios[i], loop));
-      if (!wire.IsDone()) throw InvalidRecords(LoopName(loop) + ": its segments do not join");
-    }
+    builder.Add(wire, BRepBuilderAPI_MakeEdge(circle).Edge());
+    wire.Closed(Standard_True);
+    return wire;
   }
-  if (!wire.IsDone()) throw InvalidRecords(LoopName(loop) + ": its segments do not join");
-  return wire.Wire();
+  for (const gp_Pnt2d& pt : p.points)
+    vertices.push_back(BRepBuilderAPI_MakeVertex(At(pt)).Vertex());
+  std::size_t n = p.ratios.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    std::size_t j = (i + 1) % p.points.size();
+    if (!p.closed && i + 1 == p.points.size()) break;
+    builder.Add(wire,
+                MakeSegment(vertices[i], vertices[j], p.points[i], p.points[j], p.ratios[i], loop));
+  }
+  wire.Closed(p.closed);
+  return wire;
 }
 
 double Area(const TopoDS_Shape& face) {
@@ -199,7 +204,7 @@ TopoDS_Face MakeLoopFace(const ParsedLoop& p, std::size_t loop) {
   BRepBuilderAPI_MakeFace makeFace(gp_Pln(), wire, Standard_True);
   if (!makeFace.IsDone()) throw InvalidRecords(LoopName(loop) + " makes no face");
   TopoDS_Face face = makeFace.Face();
-  if (!BRepCheck_Analyzer(face).IsValid()) throw InvalidRecords(LoopName(loop) + " crosses itself");
+  if (!IsValidShape(face)) throw InvalidRecords(LoopName(loop) + " crosses itself");
   if (Area(face) < kMinArea) throw InvalidRecords(LoopName(loop) + " encloses no area");
   if (p.fillets.empty()) return face;
 
