@@ -20,6 +20,7 @@
 #include "dialog/CompUpdate.h"
 #include "dialog/Edit.h"
 #include "host/DataObject.h"
+#include "host/DragDropHook.h"
 #include "host/Host.h"
 #include "host/RuntimeError.h"
 #include "host/Shape.h"
@@ -492,11 +493,29 @@ void SelectType(Dialog& d, std::int16_t kind, std::int16_t index) {
     ClearStandardDependents(d);
   }
 
-  QNormaHole(s.paths.toleranceIndex, d.HToll);
-  if (d.HToll.ListCount() > 0 && d.HToll.ListIndex() < 0) {
-    d.HToll.SetListIndex(0);
-    if (Module().fit != HoleFit::Rule) AutoSize(d);  // a clearance reading needs the class
+  // Another family has its own tolerance classes: read when a hole needs them.
+  if (d.HToll.Tag() != s.paths.toleranceIndex) {
+    d.HToll.Clear();
+    d.HToll.SetTag("");
   }
+  if (HoleWanted(d)) LoadTolerances(d);
+  if (Module().fit != HoleFit::Rule) AutoSize(d);  // a clearance reading needs the class
+}
+
+bool HoleWanted(const Dialog& d) {
+  const DropContext& drop = State().drop;
+  if (!d.Frame2.Visible || d.HoleOption() <= 0 || drop.hook == nullptr || drop.editMode)
+    return false;
+  const std::int32_t hit = drop.hook->HitElementType();
+  return hit == host::kHitEdge || hit == host::kHitFace;
+}
+
+void LoadTolerances(Dialog& d) {
+  const std::string& index = State().paths.toleranceIndex;
+  if (d.HToll.Tag() == index && d.HToll.ListCount() > 0) return;
+  QNormaHole(index, d.HToll);
+  d.HToll.SetTag(index);
+  if (d.HToll.ListCount() > 0 && d.HToll.ListIndex() < 0) d.HToll.SetListIndex(0);
 }
 
 void StandardChosen(Dialog& d, std::int32_t line) {
@@ -525,6 +544,7 @@ void AutoSize(Dialog& d) {
     // A diameter from a fastener's data is nominal: the size of exactly it. One read from
     // geometry follows the chosen fit (the described rule unless the designer opts in).
     const HoleFit fit = s.holeIsNominal ? HoleFit::Rule : m.fit;
+    if (fit != HoleFit::Rule) LoadTolerances(d);
     const std::int32_t tolerance =
         d.HToll.ListIndex() >= 0 ? d.HToll.ItemData(d.HToll.ListIndex()) : kNoToleranceClass;
     SizeForHole size;
@@ -634,6 +654,7 @@ bool Confirm(Dialog& d) {
   if (washer || nut) FindChosenRecord(d);
   std::unique_ptr<FastenerComponent> component = NewComponentFromDialog(kind, d);
   s.holeType = d.HoleOption() < 0 ? 0 : d.HoleOption();
+  if (HoleWanted(d)) LoadTolerances(d);
   s.toleranceLine = d.HToll.ListIndex() >= 0 ? d.HToll.ItemData(d.HToll.ListIndex()) : 0;
   host::Shape* part = nullptr;
   if (edit) {
