@@ -50,6 +50,9 @@ struct ModuleState {
   // While Confirm visits the washer and nut tabs for the assembly members, the size does not
   // follow the hole (the members take the bolt's size).
   bool autoSizeSuspended = false;
+  // The preferences as the dialog read them (none when the file was missing or short): saving
+  // keeps what another program changed since.
+  std::optional<DialogPrefs> prefsRead;
 };
 
 ModuleState& Module() {
@@ -347,6 +350,7 @@ void Initialise(Dialog& d) {
   m.memory.assign(static_cast<std::size_t>(d.TabType.Count()), KindMemory{});
   DialogPrefs prefs = CurrentPrefs(d);
   const bool complete = ReadPrefs(prefs);
+  m.prefsRead = complete ? std::optional<DialogPrefs>(prefs) : std::nullopt;
   ApplyPrefs(d, prefs);
   m.autoSizeLapsed = false;
   if (!complete) {
@@ -667,7 +671,7 @@ bool Confirm(Dialog& d) {
 
   WriteDescriptionRecord(*part, part->Name(), s.partNumberText);
   SaveKindState(d, kind);
-  WritePrefs(CurrentPrefs(d));
+  WritePrefs(CurrentPrefs(d), m.prefsRead ? &*m.prefsRead : nullptr);
   // An edit carries over: the hole made for the part follows it, and so do its copies (which
   // reload the run-time state for each copy's own standard, so they come last).
   if (edit) {
