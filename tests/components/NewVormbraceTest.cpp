@@ -111,11 +111,11 @@ TEST(NewVormbrace, SetScrewsFollowTheirMapping) {
       "LargIntaglio 3, AltIntaglio 4, ";
   ExpectMapping([](std::int16_t t, const ValueArray& v) { return MakeScrewNoHead(t, v); },
                 {{1, socket + "lung 1, SmussoInferiore =0"},
-                 {2, socket + "lung 1-8, SmussoInferiore =0, DiamCilindro 2, AltCilindro 8"},
+                 {2, socket + "lung 1, SmussoInferiore =0, DiamCilindro 2, AltCilindro 8"},
                  {3, socket + "lung 1, SmussoInferiore 7"},
                  {4, socket + "lung 1, SmussoInferiore =90, DiamCoppa 2, AltCoppa cup"},
                  {5, slotted + "lung 1, SmussoInferiore =0"},
-                 {6, slotted + "lung 1-7, SmussoInferiore =0, DiamCilindro 2, AltCilindro 7"},
+                 {6, slotted + "lung 1, SmussoInferiore =0, DiamCilindro 2, AltCilindro 7"},
                  {7, slotted + "lung 1, SmussoInferiore 6"},
                  {8, slotted + "lung 1, SmussoInferiore =90, DiamCoppa 2, AltCoppa cup"},
                  {9, "Diametro 0, lung 1, Passo 7, LungRadice 5, LungGambo 4, AltCalotta 7"}},
