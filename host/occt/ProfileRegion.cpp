@@ -6,6 +6,7 @@
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakeVertex.hxx>
+#include <BRepBuilderAPI_MakeWire.hxx>
 #include <BRepFilletAPI_MakeFillet2d.hxx>
 #include <BRepGProp.hxx>
 #include <GC_MakeArcOfCircle.hxx>
@@ -167,29 +168,42 @@ TopoDS_Edge MakeSegment(const TopoDS_Vertex& va, const TopoDS_Vertex& vb, const 
   return edge.Edge();
 }
 
-// The segments share their corner vertices, so they are joined into the wire as they come:
-// the kernel's wire builder would look each new edge's vertices up among all before.
+// A short loop goes through the kernel's wire builder, which also joins corners that meet by
+// chance (the loop's own crossing check then sees them). A long one is joined as it comes, its
+// segments sharing their corner vertices: the builder looks each new edge's vertices up among
+// all before, and the check of a large face finds corners that meet by itself.
 TopoDS_Wire MakeWire(const ParsedLoop& p, std::size_t loop, std::vector<TopoDS_Vertex>& vertices) {
+  const bool direct = p.ratios.size() > static_cast<std::size_t>(kLargeFaceEdges);
+  BRepBuilderAPI_MakeWire wire;
   BRep_Builder builder;
-  TopoDS_Wire wire;
-  builder.MakeWire(wire);
+  TopoDS_Wire joined;
+  builder.MakeWire(joined);
   if (p.circle) {
     gp_Circ circle(gp_Ax2(At(p.circle->Location()), gp::DZ()), p.circle->Radius());
-    builder.Add(wire, BRepBuilderAPI_MakeEdge(circle).Edge());
-    wire.Closed(Standard_True);
-    return wire;
+    wire.Add(BRepBuilderAPI_MakeEdge(circle).Edge());
+  } else {
+    for (const gp_Pnt2d& pt : p.points)
+      vertices.push_back(BRepBuilderAPI_MakeVertex(At(pt)).Vertex());
+    std::size_t n = p.ratios.size();
+    for (std::size_t i = 0; i < n; ++i) {
+      std::size_t j = (i + 1) % p.points.size();
+      if (!p.closed && i + 1 == p.points.size()) break;
+      TopoDS_Edge edge =
+          MakeSegment(vertices[i], vertices[j], p.points[i], p.points[j], p.ratios[i], loop);
+      if (direct) {
+        builder.Add(joined, edge);
+        continue;
+      }
+      wire.Add(edge);
+      if (!wire.IsDone()) throw InvalidRecords(LoopName(loop) + ": its segments do not join");
+    }
   }
-  for (const gp_Pnt2d& pt : p.points)
-    vertices.push_back(BRepBuilderAPI_MakeVertex(At(pt)).Vertex());
-  std::size_t n = p.ratios.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    std::size_t j = (i + 1) % p.points.size();
-    if (!p.closed && i + 1 == p.points.size()) break;
-    builder.Add(wire,
-                MakeSegment(vertices[i], vertices[j], p.points[i], p.points[j], p.ratios[i], loop));
+  if (direct) {
+    joined.Closed(p.closed);
+    return joined;
   }
-  wire.Closed(p.closed);
-  return wire;
+  if (!wire.IsDone()) throw InvalidRecords(LoopName(loop) + ": its segments do not join");
+  return wire.Wire();
 }
 
 double Area(const TopoDS_Shape& face) {
