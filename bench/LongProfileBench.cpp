@@ -124,5 +124,5 @@ void Segments(benchmark::internal::Benchmark* b) {
 BENCHMARK(LoadLongProfile)->Apply(Segments);
 BENCHMARK(InspectLongProfile)->Apply(Segments);
 BENCHMARK(ExportLongProfile)->Apply(Segments);
-BENCHMARK(ExportLongName)->Arg(1000)->Arg(100000)->Arg(5000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ExportLongName)->Arg(1000)->Arg(100000)->Arg(1000000)->Arg(5000000)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

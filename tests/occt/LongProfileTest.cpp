@@ -1,11 +1,12 @@
 // Profiles with more segments than the kernel's checker takes in one piece: the solids they
 // make are measured and checked as small ones are, and a crossing among many segments is still
-// found.
+// found. A name too long for STEP is cut there.
 #include <cmath>
 #include <vector>
 
 #include "host/RuntimeError.h"
 #include "host/Shape.h"
+#include "host/occt/Export.h"
 #include "occt/KernelFixture.h"
 
 namespace vormbrace::test {
@@ -148,6 +149,18 @@ TEST_F(LongProfile, AnArcAcrossItsNeighboursIsFound) {
   smooth.AddLineTo(star[0].x, star[0].y);
   feature_ = &gentle;
   EXPECT_EQ(UpdateError(), "");
+}
+
+TEST_F(LongProfile, AVeryLongNameIsCutInTheStepFile) {
+  SceneShape& part = Prism({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+  part.SetName(std::string(100000, 'N'));
+  const std::string path = (host_.Scratch() / "long.step").string();
+  host::occt::ExportScene(document_, path);
+  std::vector<host::occt::StepProduct> read = host::occt::ReadStepProducts(path);
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].name, std::string(host::occt::kMaxStepText, 'N'));
+  EXPECT_TRUE(read[0].figures.valid);
+  EXPECT_NEAR(read[0].figures.volume, 100 * kHeight, 1e-6);
 }
 
 }  // namespace
