@@ -200,7 +200,7 @@ std::unique_ptr<ScrewNoHead> MakeScrewNoHead(std::int16_t type, const ValueArray
     case 2:
     case 3:
     case 4:
-      s->lung = type == 2 ? v[1] - v[8] : v[1];
+      s->lung = v[1];
       s->DiamInf = v[2];
       s->SmussoSuperiore = v[7];
       s->SmussoInferiore = type == 3   ? v[7]
@@ -219,7 +219,7 @@ std::unique_ptr<ScrewNoHead> MakeScrewNoHead(std::int16_t type, const ValueArray
     case 6:
     case 7:
     case 8:
-      s->lung = type == 6 ? v[1] - v[7] : v[1];
+      s->lung = v[1];
       s->DiamInf = v[2];
       s->SmussoSuperiore = v[6];
       s->SmussoInferiore = type == 7   ? v[6]

@@ -67,7 +67,8 @@ double TanOfHalf(double degrees) {
 
 // The thread runs between the top chamfer and the point chamfer, each as long as its half-angle
 // makes it over the radial drop it chamfers: the thread depth at the top (half a pitch, the
-// root diameter being the nominal less one pitch), down to the point diameter at the point. A stud
+// root diameter being the nominal less one pitch), down to the point diameter at the point; a
+// dog point (types 2 and 6), part of the nominal length, is not threaded. A stud
 // (ComponentType 9) is threaded from half a pitch below its top over its root and its length,
 // less its dome.
 void ScrewNoHead::ThreadPosition(double& length, double& offset) const {
@@ -78,8 +79,9 @@ void ScrewNoHead::ThreadPosition(double& length, double& offset) const {
   }
   const double top = std::abs(TanOfHalf(SmussoSuperiore) * Passo / 2);
   const double point = std::abs(TanOfHalf(SmussoInferiore) * (Diametro - DiamInf) / 2);
+  const double dog = ComponentType == 2 || ComponentType == 6 ? AltCilindro : 0;
   offset = top;
-  length = lung - top - point;
+  length = lung - dog - top - point;
 }
 
 }  // namespace vormbrace

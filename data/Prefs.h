@@ -40,9 +40,13 @@ struct DialogPrefs {
 // The title of the message that reports a failed save of the preferences.
 inline constexpr const char* kWritePrefsTitle = "Write Prefs";
 
-// Writes the file at the preferences path. On an error shows "ERRORE " + number + " " +
-// description (title "Write Prefs", critical), keeps the previous file and answers false.
-bool WritePrefs(const DialogPrefs& prefs);
+// Writes the file at the preferences path, holding the file's lock from reading it to writing
+// it (host/SafeFile.h). With `base`, what this dialog read when it opened, another program's
+// changes since are kept: each value this dialog left as it was takes the file's value now, so
+// two dialogs that changed different things (one a washer, the other a nut) keep both. On an
+// error shows "ERRORE " + number + " " + description (title "Write Prefs", critical), keeps the
+// previous file and answers false.
+bool WritePrefs(const DialogPrefs& prefs, const DialogPrefs* base = nullptr);
 
 // Reads the file into `prefs`, applying each value as it is read. Stops silently at the first
 // missing or unreadable line, keeping what was applied, and answers false; true when every

@@ -88,6 +88,8 @@ void Dialog::HToll_Click() { Interface::AutoSize(*this); }
 void Dialog::OptHole_Click(std::int16_t) {
   // A washer under the head leaves no room for a counterbore: the simple hole instead.
   if (OptHole[2].Value && ToggleRondella.Visible && ToggleRondella.Value) SelectOption(OptHole, 1);
+  // A hole chosen: its tolerance classes are offered.
+  if (Frame2.Visible && HoleOption() > 0) Interface::LoadTolerances(*this);
 }
 
 void Dialog::ToggleRondella_Click() {

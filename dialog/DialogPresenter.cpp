@@ -8,6 +8,7 @@
 
 #include "data/NumberText.h"
 #include "dialog/Dialog.h"
+#include "dialog/Interface.h"
 #include "host/QuotedText.h"
 
 namespace vormbrace {
@@ -153,7 +154,10 @@ void Drive(Dialog& d, const DialogScript& s) {
       throw ChoiceError("--hole: no hole is offered for this kind");
     }
   }
-  if (!s.tolerance.empty()) Choose(d, d.HToll, s.tolerance, "tolerance", "the tolerance index");
+  if (!s.tolerance.empty()) {
+    Interface::LoadTolerances(d);
+    Choose(d, d.HToll, s.tolerance, "tolerance", "the tolerance index");
+  }
   if (!s.fit.empty()) {
     std::optional<HoleFit> fit = ParseHoleFit(s.fit);
     if (!fit) throw ChoiceError("no fit \"" + s.fit + "\"; the fits are: rule, clearance, tapped, auto");

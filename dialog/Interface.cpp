@@ -21,6 +21,7 @@
 #include "dialog/CompUpdate.h"
 #include "dialog/Edit.h"
 #include "host/DataObject.h"
+#include "host/DragDropHook.h"
 #include "host/Host.h"
 #include "host/RuntimeError.h"
 #include "host/Shape.h"
@@ -50,6 +51,9 @@ struct ModuleState {
   // While Confirm visits the washer and nut tabs for the assembly members, the size does not
   // follow the hole (the members take the bolt's size).
   bool autoSizeSuspended = false;
+  // The preferences as the dialog read them (none when the file was missing or short): saving
+  // keeps what another program changed since.
+  std::optional<DialogPrefs> prefsRead;
 };
 
 ModuleState& Module() {
@@ -392,6 +396,7 @@ void Initialise(Dialog& d) {
   m.memory.assign(static_cast<std::size_t>(d.TabType.Count()), KindMemory{});
   DialogPrefs prefs = CurrentPrefs(d);
   const bool complete = ReadPrefs(prefs);
+  m.prefsRead = complete ? std::optional<DialogPrefs>(prefs) : std::nullopt;
   ApplyPrefs(d, prefs);
   m.autoSizeLapsed = false;
   if (!complete) {
@@ -538,11 +543,29 @@ void SelectType(Dialog& d, std::int16_t kind, std::int16_t index) {
     ClearStandardDependents(d);
   }
 
-  QNormaHole(s.paths.toleranceIndex, d.HToll);
-  if (d.HToll.ListCount() > 0 && d.HToll.ListIndex() < 0) {
-    d.HToll.SetListIndex(0);
-    if (Module().fit != HoleFit::Rule) AutoSize(d);  // a clearance reading needs the class
+  // Another family has its own tolerance classes: read when a hole needs them.
+  if (d.HToll.Tag() != s.paths.toleranceIndex) {
+    d.HToll.Clear();
+    d.HToll.SetTag("");
   }
+  if (HoleWanted(d)) LoadTolerances(d);
+  if (Module().fit != HoleFit::Rule) AutoSize(d);  // a clearance reading needs the class
+}
+
+bool HoleWanted(const Dialog& d) {
+  const DropContext& drop = State().drop;
+  if (!d.Frame2.Visible || d.HoleOption() <= 0 || drop.hook == nullptr || drop.editMode)
+    return false;
+  const std::int32_t hit = drop.hook->HitElementType();
+  return hit == host::kHitEdge || hit == host::kHitFace;
+}
+
+void LoadTolerances(Dialog& d) {
+  const std::string& index = State().paths.toleranceIndex;
+  if (d.HToll.Tag() == index && d.HToll.ListCount() > 0) return;
+  QNormaHole(index, d.HToll);
+  d.HToll.SetTag(index);
+  if (d.HToll.ListCount() > 0 && d.HToll.ListIndex() < 0) d.HToll.SetListIndex(0);
 }
 
 void StandardChosen(Dialog& d, std::int32_t line) {
@@ -571,6 +594,7 @@ void AutoSize(Dialog& d) {
     // A diameter from a fastener's data is nominal: the size of exactly it. One read from
     // geometry follows the chosen fit (the described rule unless the designer opts in).
     const HoleFit fit = s.holeIsNominal ? HoleFit::Rule : m.fit;
+    if (fit != HoleFit::Rule) LoadTolerances(d);
     const std::int32_t tolerance =
         d.HToll.ListIndex() >= 0 ? d.HToll.ItemData(d.HToll.ListIndex()) : kNoToleranceClass;
     SizeForHole size;
@@ -686,6 +710,7 @@ bool Confirm(Dialog& d) {
   if (washer || nut) FindChosenRecord(d);
   std::unique_ptr<FastenerComponent> component = NewComponentFromDialog(kind, d);
   s.holeType = d.HoleOption() < 0 ? 0 : d.HoleOption();
+  if (HoleWanted(d)) LoadTolerances(d);
   s.toleranceLine = d.HToll.ListIndex() >= 0 ? d.HToll.ItemData(d.HToll.ListIndex()) : 0;
   host::Shape* part = nullptr;
   if (edit) {
@@ -698,7 +723,7 @@ bool Confirm(Dialog& d) {
 
   WriteDescriptionRecord(*part, part->Name(), s.partNumberText);
   SaveKindState(d, kind);
-  WritePrefs(CurrentPrefs(d));
+  WritePrefs(CurrentPrefs(d), m.prefsRead ? &*m.prefsRead : nullptr);
   // An edit carries over: the hole made for the part follows it, and so do its copies (which
   // reload the run-time state for each copy's own standard, so they come last).
   if (edit) {

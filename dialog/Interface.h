@@ -33,8 +33,17 @@ void SwitchKind(Dialog& d, std::int16_t kind);
 void SwitchFamily(Dialog& d, std::int16_t family);
 
 // Type option `index` of `kind` was chosen: the kind's settings, the length controls, the
-// standard list (its first entry chosen) and the hole tolerance list.
+// standard list (its first entry chosen) and, when a hole is wanted, the tolerance list.
 void SelectType(Dialog& d, std::int16_t kind, std::int16_t index);
+
+// Whether OK would cut a hole: a bolt or screw with a hole option, dropped on a face or an edge
+// (not in an edit).
+bool HoleWanted(const Dialog& d);
+
+// Fills the tolerance list from the family's tolerance index, unless it holds it already. The
+// index is read only when a hole is chosen or wanted or a clearance reading needs a class, so a
+// drop that cuts no hole never fails on a damaged tolerance file.
+void LoadTolerances(Dialog& d);
 
 // The standard on line `line` of the index file was chosen: sizes, description and materials,
 // keeping the size and material texts chosen before where the new lists have them.

@@ -203,32 +203,28 @@ void MakeCutSquareBody(host::Shape& part, double L, double Di, double d, double 
 void MakeCapDome(host::Shape& part, double s, double H, double Dk, double Dki, double Hk,
                  double Hki, double R, double Ri) {
   double w = (Dk - Dki) / 2;  // the dome's wall
-  host::Shape& feature = AddPartFeature(part, kRevolved, s / 2, s / 2, Hk, H, res::kBody);
-  host::Component& loop = AddPolygon(ProfileAtOrigin(feature), {{s / 2 + R, -w},
-                                                                {s / 2 + R, 0},
+  // The dome's foot is rounded inside the hexagon's top face: the wrench flats end at H.
+  double foot = (s - Dk) / 2 - 0.1;
+  double ring = foot > 0 ? Dk / 2 + foot : Dk / 2;
+  host::Shape& feature = AddPartFeature(part, kRevolved, ring, ring, Hk, H, res::kBody);
+  host::Component& loop = AddPolygon(ProfileAtOrigin(feature), {{ring, -w},
+                                                                {ring, 0},
                                                                 {Dk / 2, 0},
                                                                 {Dk / 2, Hk},
                                                                 {0, Hk},
                                                                 {0, Hki},
                                                                 {Dki / 2, Hki},
                                                                 {Dki / 2, -w}});
-  // The dome's foot (point 3) and top edge (point 4, corner 5 after the first fillet) with R,
-  // the cavity's top edge (point 7, corner 9 after two fillets) with Ri.
-  loop.AddFilletAt(3, R);
-  loop.AddFilletAt(5, R);
-  loop.AddFilletAt(9, Ri);
+  // The foot (point 3) with its own radius, the top edge (point 4, a corner later for each
+  // fillet before it) with R, the cavity's top edge (point 7) with Ri.
+  int corner = 4;
+  if (foot > 0) {
+    loop.AddFilletAt(3, foot);
+    ++corner;
+  }
+  loop.AddFilletAt(corner, R);
+  loop.AddFilletAt(corner + 4, Ri);
   MarkFeature(feature, false);
-  Rebuild(feature);
-  // The base ring reaches w down into the hexagon and out to s/2 + R: trim it to the hexagon.
-  MakeDomeTrim(part, s, R, H - w, Hk);
-}
-
-void MakeDomeTrim(host::Shape& part, double s, double R, double h, double ht) {
-  host::Shape& feature = AddPartFeature(part, kExtruded, s / 2 + R, s / 2 + R, ht, h, res::kRecess);
-  host::Profile& profile = ProfileAtOrigin(feature);
-  AddHexagon(profile, s);
-  AddCircle(profile, s / 2 + R);
-  MarkFeature(feature, true);
   Rebuild(feature);
 }
 

@@ -66,12 +66,10 @@ void MakeCutSquareBody(host::Shape& part, double L, double Di, double d, double 
 
 // --- cap nuts (kinds 6, 7, 8; each stands on a MakeHexBody of width s and height H) ---------
 // Hollow dome of diameter Dk and height Hk over a cavity Dki wide and Hki high, rounded with R
-// outside and Ri inside; its base ring reaches (Dk - Dki)/2 into the hexagon and is trimmed to it.
+// outside and Ri inside; its foot is rounded within the hexagon's top face (radius
+// (s - Dk)/2 - 0.1), on a base ring that reaches (Dk - Dki)/2 into the hexagon.
 void MakeCapDome(host::Shape& part, double s, double H, double Dk, double Dki, double Hk,
                  double Hki, double R, double Ri);
-// Removes what lies between the hexagon of width s and the circle of radius s/2 + R, from
-// height h up by ht.
-void MakeDomeTrim(host::Shape& part, double s, double R, double h, double ht);
 // Arched cap: straight to Hki at s/2, then an arch (curvature from R) to the axis at Hk; the
 // cavity is a cylinder of radius d/2 + 0.5 up to Hki closed by a cone whose tip is at Ri on the
 // axis. Dk is accepted and not used.

@@ -622,7 +622,10 @@ void BuildScrewNoHeadByType(host::Shape& part, const SetScrewDimensions& d) {
     BuildStudBody(part, d.Diametro, d.lung, d.LungGambo, d.LungRadice, d.AltCalotta, d.Passo);
     return;
   }
-  BuildSetScrewBody(part, d.Diametro, d.SmussoSuperiore, d.DiamInf, d.SmussoInferiore, d.lung,
+  // The nominal length takes in the dog point: the threaded body is the rest.
+  const bool dog = type == 2 || type == 6;
+  const double body = dog ? d.lung - d.AltCilindro : d.lung;
+  BuildSetScrewBody(part, d.Diametro, d.SmussoSuperiore, d.DiamInf, d.SmussoInferiore, body,
                     d.Passo);
   bool socket = type <= 4;
   if (socket) {
@@ -630,9 +633,9 @@ void BuildScrewNoHeadByType(host::Shape& part, const SetScrewDimensions& d) {
   } else {
     CutSlot(part, 0, d.LargIntaglio, d.Diametro, d.AltIntaglio);
   }
-  if (type == 2 || type == 6) {
+  if (dog) {
     // The dog point: a cylinder continuing the set screw below its point end.
-    BuildCylinderHead(part, d.AltCilindro + d.lung, d.DiamCilindro, d.AltCilindro, 0);
+    BuildCylinderHead(part, d.lung, d.DiamCilindro, d.AltCilindro, 0);
   }
   if (type == 4 || type == 8) CutCupPoint(part, d.lung, d.DiamCoppa, d.AltCoppa);
 }

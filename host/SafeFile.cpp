@@ -91,7 +91,8 @@ void RemoveStaleTemps(const std::string& folder, const std::string& name) {
 }
 
 std::string RandomTag() {
-  static std::mt19937_64 random(std::random_device{}() ^ static_cast<unsigned>(::getpid()));
+  // One generator per thread: threads of one process write beside each other too.
+  thread_local std::mt19937_64 random(std::random_device{}() ^ static_cast<unsigned>(::getpid()));
   static const char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
   std::string tag(6, '0');
   for (char& c : tag) c = kDigits[random() % 36];
@@ -99,10 +100,11 @@ std::string RandomTag() {
 }
 
 // A fresh temporary file beside `target`, created by this call alone (never through a link).
-int CreateTemp(const std::string& path, const std::string& target, std::string& temp) {
+int CreateTemp(const std::string& path, const std::string& target, std::string& temp,
+               bool removeStale) {
   fs::path t = target;
   std::string folder = t.parent_path().empty() ? "." : t.parent_path().string();
-  RemoveStaleTemps(folder, t.filename().string());
+  if (removeStale) RemoveStaleTemps(folder, t.filename().string());
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp = (fs::path(folder) / (t.filename().string() + "." + std::to_string(::getpid()) + "-" +
                                 RandomTag() + ".tmp"))
@@ -127,7 +129,7 @@ void SyncFolder(const std::string& target) {
 
 using Writer = std::function<bool(const std::string& temp, int fd)>;
 
-void Replace(const std::string& path, const Writer& write) {
+void Replace(const std::string& path, const Writer& write, const ReplaceOptions& options) {
   const std::string target = ResolveLinks(path);
   struct stat st {};
   const bool exists = ::lstat(target.c_str(), &st) == 0;
@@ -145,7 +147,7 @@ void Replace(const std::string& path, const Writer& write) {
   checkUnchanged();
 
   std::string temp;
-  int fd = CreateTemp(path, target, temp);
+  int fd = CreateTemp(path, target, temp, options.removeStaleTemps);
   struct Cleanup {
     int fd;
     std::string temp;
@@ -164,7 +166,7 @@ void Replace(const std::string& path, const Writer& write) {
       mine.st_dev != named.st_dev || mine.st_ino != named.st_ino) {
     Fail(path, "the temporary file " + temp + " was replaced during the write; not written");
   }
-  if (::fsync(fd) != 0) Fail(path, "cannot write the file: " + SystemError());
+  if (options.flush && ::fsync(fd) != 0) Fail(path, "cannot write the file: " + SystemError());
   ::close(cleanup.fd);
   cleanup.fd = -1;
 
@@ -181,7 +183,7 @@ void Replace(const std::string& path, const Writer& write) {
   if (!created && ::rename(temp.c_str(), target.c_str()) != 0)
     Fail(path, "cannot replace the file: " + SystemError());
   if (!created) cleanup.temp.clear();
-  SyncFolder(target);
+  if (options.flush) SyncFolder(target);
   if (locked != Locked().end()) locked->second = Stamp(target);
 }
 
@@ -228,10 +230,15 @@ FileLock::~FileLock() {
 }
 
 void ReplaceFile(const std::string& path, const std::function<bool(const std::string&)>& write) {
-  Replace(path, [&](const std::string& temp, int) { return write(temp); });
+  Replace(path, [&](const std::string& temp, int) { return write(temp); }, {});
 }
 
 void ReplaceFileText(const std::string& path, std::string_view text) {
+  ReplaceFileText(path, text, {});
+}
+
+void ReplaceFileText(const std::string& path, std::string_view text,
+                     const ReplaceOptions& options) {
   Replace(path, [&](const std::string&, int fd) {
     while (!text.empty()) {
       ssize_t n = ::write(fd, text.data(), text.size());
@@ -240,7 +247,7 @@ void ReplaceFileText(const std::string& path, std::string_view text) {
       text.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
-  });
+  }, options);
 }
 
 bool SameFile(const std::string& a, const std::string& b) {

@@ -60,6 +60,16 @@ void ReplaceFile(const std::string& path, const std::function<bool(const std::st
 // ReplaceFile with the given bytes as the whole content.
 void ReplaceFileText(const std::string& path, std::string_view text);
 
+// How a replacement goes about it. By default the new file is flushed to disk, with its folder,
+// before it takes the target's place, and stale temporary files beside the target are removed
+// first. A cache whose entries carry their own checksum and whose folder is swept by its own
+// eviction can skip both: a torn entry after a crash is recognised and built again.
+struct ReplaceOptions {
+  bool flush = true;
+  bool removeStaleTemps = true;
+};
+void ReplaceFileText(const std::string& path, std::string_view text, const ReplaceOptions& options);
+
 // Whether two paths lead to the same file: through symlinks, or as one existing file.
 bool SameFile(const std::string& a, const std::string& b);
 

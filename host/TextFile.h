@@ -42,6 +42,8 @@ class TextWriter {
 
   void WriteLine(const std::string& line);  // ends it with CR LF
   void Commit();                            // without it, nothing is written
+  // The file Commit replaces (in the user store when the path is redirected there).
+  const std::string& Target() const { return target_; }
 
  private:
   std::string target_;

@@ -490,7 +490,7 @@ def socket_set(filename, title, point, notes, checked):
                   "cone": ("dt", "cone point truncation diameter, max (DiamInf)"),
                   "cup": ("dz", "cup point diameter, max (DiamInf, DiamCoppa)")}
     cols = [("d", "nominal thread diameter"),
-            ("l", "nominal length%s" % (", dog included (lung = l - z)" if point == "dog"
+            ("l", "nominal length%s" % (", dog included (lung; the body is l - z)" if point == "dog"
                                         else "")),
             point_cols[point], ("e", "socket across corners, min (not read)"),
             ("s", "socket width across flats (LargIntaglio)"), ("P", "coarse pitch (Passo)"),
@@ -520,7 +520,7 @@ def slotted_set(filename, title, point, rng, notes, checked):
                   "cone": ("dt", "cone point truncation diameter, max (DiamInf)"),
                   "cup": ("dz", "cup point diameter, max (DiamInf, DiamCoppa)")}
     cols = [("d", "nominal thread diameter"),
-            ("l", "nominal length%s" % (", dog included (lung = l - z)" if point == "dog"
+            ("l", "nominal length%s" % (", dog included (lung; the body is l - z)" if point == "dog"
                                         else "")),
             point_cols[point], ("n", "slot width, nominal (LargIntaglio)"),
             ("t", "slot depth, mean of the limits (AltIntaglio)"),

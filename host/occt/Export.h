@@ -3,8 +3,8 @@
 // descriptions), binary STL (one mesh of the parts), and binary glTF (.glb) with one mesh per
 // distinct part, one node per placement, a PBR material per fastener material and the thread
 // texture embedded and wrapped round the threaded faces. Parts without material are left
-// out. Files are written beside the target and renamed over it, so a failed export leaves the
-// previous file as it was.
+// out; STEP texts are cut at kMaxStepText bytes. Files are written beside the target and
+// renamed over it, so a failed export leaves the previous file as it was.
 #pragma once
 
 #include <array>
@@ -18,6 +18,9 @@
 #include "host/reference/SceneDocument.h"
 
 namespace host::occt {
+
+// Names, part numbers and descriptions longer than this are cut to it in STEP files.
+inline constexpr std::size_t kMaxStepText = 4096;
 
 class ExportError : public std::runtime_error {
  public:

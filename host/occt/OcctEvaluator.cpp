@@ -8,7 +8,6 @@
 #include <BRepAlgoAPI_Fuse.hxx>
 #include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
-#include <BRepCheck_Analyzer.hxx>
 #include <BRepGProp.hxx>
 #include <Bnd_Box.hxx>
 #include <GProp_GProps.hxx>
@@ -30,6 +29,7 @@
 #include "host/occt/Kernel.h"
 #include "host/occt/Pocket.h"
 #include "host/occt/PrismCut.h"
+#include "host/occt/ShapeValidity.h"
 
 namespace host::occt {
 namespace {
@@ -101,7 +101,7 @@ Combined Finish(const TopoDS_Shape& result) {
   ShapeUpgrade_UnifySameDomain unify(result, Standard_True, Standard_True, Standard_False);
   unify.Build();
   Combined c{unify.Shape(), false};
-  c.valid = HasSolid(c.solid) && BRepCheck_Analyzer(c.solid, Standard_True, Standard_True).IsValid();
+  c.valid = HasSolid(c.solid) && IsValidShape(c.solid);
   return c;
 }
 
@@ -198,7 +198,7 @@ class Combiner {
 Combined CombineItems(std::vector<Item> items, const std::string& who,
                       OcctEvaluator::Impl& kernel) {
   if (items.size() == 1)
-    return {items.front().solid, BRepCheck_Analyzer(items.front().solid).IsValid()};
+    return {items.front().solid, IsValidShape(items.front().solid)};
 
   ++kernel.counts.booleanBuilds;
   TopoDS_Shape fast = Combiner(kernel).Runs(items);
@@ -458,7 +458,7 @@ SolidFigures OcctEvaluator::Figures(ref::SceneShape& part) {
 }
 
 SolidFigures MeasureSolid(const TopoDS_Shape& shape) {
-  return Measure(shape, !shape.IsNull() && BRepCheck_Analyzer(shape).IsValid());
+  return Measure(shape, IsValidShape(shape));
 }
 
 TopoDS_Shape PartSolid(OcctEvaluator& kernel, ref::SceneShape& part) {

@@ -2,11 +2,11 @@
 #include "host/occt/ProfileRegion.h"
 
 #include <BOPAlgo_CellsBuilder.hxx>
+#include <BRep_Builder.hxx>
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakeVertex.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
-#include <BRepCheck_Analyzer.hxx>
 #include <BRepFilletAPI_MakeFillet2d.hxx>
 #include <BRepGProp.hxx>
 #include <GC_MakeArcOfCircle.hxx>
@@ -24,6 +24,7 @@
 #include <string>
 
 #include "host/occt/Recipe.h"
+#include "host/occt/ShapeValidity.h"
 
 namespace host::occt {
 namespace {
@@ -167,8 +168,16 @@ TopoDS_Edge MakeSegment(const TopoDS_Vertex& va, const TopoDS_Vertex& vb, const 
   return edge.Edge();
 }
 
+// A short loop goes through the kernel's wire builder, which also joins corners that meet by
+// chance (the loop's own crossing check then sees them). A long one is joined as it comes, its
+// segments sharing their corner vertices: the builder looks each new edge's vertices up among
+// all before, and the check of a large face finds corners that meet by itself.
 TopoDS_Wire MakeWire(const ParsedLoop& p, std::size_t loop, std::vector<TopoDS_Vertex>& vertices) {
+  const bool direct = p.ratios.size() > static_cast<std::size_t>(kLargeFaceEdges);
   BRepBuilderAPI_MakeWire wire;
+  BRep_Builder builder;
+  TopoDS_Wire joined;
+  builder.MakeWire(joined);
   if (p.circle) {
     gp_Circ circle(gp_Ax2(At(p.circle->Location()), gp::DZ()), p.circle->Radius());
     wire.Add(BRepBuilderAPI_MakeEdge(circle).Edge());
@@ -179,9 +188,19 @@ TopoDS_Wire MakeWire(const ParsedLoop& p, std::size_t loop, std::vector<TopoDS_V
     for (std::size_t i = 0; i < n; ++i) {
       std::size_t j = (i + 1) % p.points.size();
       if (!p.closed && i + 1 == p.points.size()) break;
-      wire.Add(MakeSegment(vertices[i], vertices[j], p.points[i], p.points[j], p.ratios[i], loop));
+      TopoDS_Edge edge =
+          MakeSegment(vertices[i], vertices[j], p.points[i], p.points[j], p.ratios[i], loop);
+      if (direct) {
+        builder.Add(joined, edge);
+        continue;
+      }
+      wire.Add(edge);
       if (!wire.IsDone()) throw InvalidRecords(LoopName(loop) + ": its segments do not join");
     }
+  }
+  if (direct) {
+    joined.Closed(p.closed);
+    return joined;
   }
   if (!wire.IsDone()) throw InvalidRecords(LoopName(loop) + ": its segments do not join");
   return wire.Wire();
@@ -199,7 +218,7 @@ TopoDS_Face MakeLoopFace(const ParsedLoop& p, std::size_t loop) {
   BRepBuilderAPI_MakeFace makeFace(gp_Pln(), wire, Standard_True);
   if (!makeFace.IsDone()) throw InvalidRecords(LoopName(loop) + " makes no face");
   TopoDS_Face face = makeFace.Face();
-  if (!BRepCheck_Analyzer(face).IsValid()) throw InvalidRecords(LoopName(loop) + " crosses itself");
+  if (!IsValidShape(face)) throw InvalidRecords(LoopName(loop) + " crosses itself");
   if (Area(face) < kMinArea) throw InvalidRecords(LoopName(loop) + " encloses no area");
   if (p.fillets.empty()) return face;
 

@@ -3,17 +3,17 @@
 
 #include <openssl/evp.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <Standard_Version.hxx>
 #include <algorithm>
-#include <atomic>
 #include <charconv>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 #include <vector>
+
+#include "host/SafeFile.h"
 
 namespace host::occt {
 namespace fs = std::filesystem;
@@ -46,7 +46,13 @@ std::string Sha256Hex(const std::string& bytes) {
 std::string KeyDigest(const std::string& key) { return Sha256Hex(CacheVersion() + '\n' + key); }
 
 bool IsEntry(const fs::path& p) { return p.extension() == kEntryExtension; }
-bool IsTemp(const fs::path& p) { return p.filename().string().rfind(kTempPrefix, 0) == 0; }
+// An entry's temporary file while it is written ("DIGEST.entry.PID-TAG.tmp"), or one of the
+// earlier form (".tmp-...").
+bool IsTemp(const fs::path& p) {
+  const std::string name = p.filename().string();
+  return name.rfind(kTempPrefix, 0) == 0 ||
+         (p.extension() == ".tmp" && name.find(std::string(kEntryExtension) + ".") != std::string::npos);
+}
 
 // The next line of `text` from `at`, moving `at` past it; nothing at the end of the text.
 std::optional<std::string_view> Line(const std::string& text, std::size_t& at) {
@@ -106,28 +112,21 @@ bool SolidCache::Store(const std::string& key, const std::string& payload) {
   std::string digest = KeyDigest(key);
   std::string header = std::string(kMagic) + '\n' + CacheVersion() + '\n' + digest + '\n' +
                        std::to_string(payload.size()) + '\n' + Sha256Hex(payload) + '\n';
-  // A name no other writer uses, in the entry's own folder so that the rename is atomic.
-  static std::atomic<unsigned> counter{0};
-  fs::path temp = folder_ / (kTempPrefix + std::to_string(::getpid()) + "-" +
-                             std::to_string(counter++) + "-" + digest.substr(0, 16));
   std::error_code ec;
   auto fail = [&](const std::string& why) {
-    fs::remove(temp, ec);
     if (warning_.empty()) warning_ = "the solid cache " + folder_.string() + " " + why;
     return false;
   };
   fs::create_directories(folder_, ec);
   if (ec) return fail("cannot be created (" + ec.message() + ")");
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return fail("cannot be written");
-    out.write(header.data(), static_cast<std::streamsize>(header.size()));
-    out.write(payload.data(), static_cast<std::streamsize>(payload.size()));
-    out.close();
-    if (!out) return fail("cannot be written (disk full?)");
+  try {
+    // Not flushed to disk, and the folder's stale temporaries are left to Evict: an entry torn
+    // by a crash fails its checksum and is built again.
+    host::ReplaceFileText(EntryPath(digest).string(), header + payload,
+                          {.flush = false, .removeStaleTemps = false});
+  } catch (const host::SafeFileError& e) {
+    return fail(std::string("cannot be written (") + e.what() + ")");
   }
-  fs::rename(temp, EntryPath(digest), ec);
-  if (ec) return fail("cannot be written (" + ec.message() + ")");
   if (!bytes_) {
     Evict();
   } else {

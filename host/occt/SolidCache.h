@@ -2,8 +2,9 @@
 // entry's key together with the program's and the kernel's versions. Each entry carries a
 // header (format, versions, key digest, payload size and checksum), so a damaged, truncated or
 // foreign file is recognised, ignored and removed, and the caller builds the solid afresh.
-// Writes go to a temporary file renamed over the entry, so a reader never sees half an entry
-// and two writers of one entry both leave a whole one. The folder is held under a size cap by
+// Writes replace an entry safely (host/SafeFile.h: a temporary file of its own, renamed over
+// the entry), so a reader never sees half an entry and two writers of one entry both leave a
+// whole one. The folder is held under a size cap by
 // evicting the entries used least recently (a hit marks its entry as used now).
 // The cache never fails its caller: a folder that cannot be written only leaves a warning.
 #pragma once

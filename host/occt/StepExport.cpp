@@ -26,6 +26,16 @@ std::string Text(const Handle(TCollection_HAsciiString) & text) {
   return text.IsNull() ? std::string() : std::string(text->ToCString());
 }
 
+// A name, part number or description as written: the translator splits a long text into its
+// lines at a cost growing with the square of its length (a name of 5 MB took minutes), so a
+// text is cut after kMaxStepText bytes, at a character's start.
+std::string StepText(const std::string& text) {
+  if (text.size() <= kMaxStepText) return text;
+  std::size_t end = kMaxStepText;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+
 // The model as XCAF labels: one product label per distinct part (named, coloured), one
 // assembly label per assembly, one component label per placement (named as in the scene).
 class StepBuilder {
@@ -33,7 +43,7 @@ class StepBuilder {
   StepBuilder(const ExportModel& model, XcafDocument& doc) : doc_(doc) {
     for (const DistinctPart& part : model.parts) {
       TDF_Label label = doc.Shapes()->AddShape(part.solid, Standard_False);
-      SetName(label, part.name);
+      SetName(label, StepText(part.name));
       if (part.look) {
         const auto& c = part.look->colour;
         doc.Colours()->SetColor(label, Quantity_Color(c[0], c[1], c[2], Quantity_TOC_RGB),
@@ -48,12 +58,12 @@ class StepBuilder {
  private:
   TDF_Label Assembly(const ExportNode& node) {
     TDF_Label label = doc_.Shapes()->NewShape();
-    SetName(label, node.name);
+    SetName(label, StepText(node.name));
     for (const ExportNode& child : node.children) {
       TDF_Label referred = child.part >= 0 ? products_[child.part] : Assembly(child);
       TDF_Label component =
           doc_.Shapes()->AddComponent(label, referred, TopLoc_Location(child.frame));
-      SetName(component, child.name);
+      SetName(component, StepText(child.name));
     }
     return label;
   }
@@ -70,14 +80,16 @@ struct ProductData {
 
 void AssemblyData(const ExportNode& node, std::map<std::string, ProductData>& out) {
   if (node.part >= 0) return;
-  out.emplace(node.name, ProductData{node.partNumber, node.description});
+  out.emplace(StepText(node.name),
+              ProductData{StepText(node.partNumber), StepText(node.description)});
   for (const ExportNode& child : node.children) AssemblyData(child, out);
 }
 
 void WriteProductData(const ExportModel& model, const Handle(Interface_InterfaceModel) & file) {
   std::map<std::string, ProductData> byName;
   for (const DistinctPart& part : model.parts) {
-    byName.emplace(part.name, ProductData{part.partNumber, part.description});
+    byName.emplace(StepText(part.name),
+                   ProductData{StepText(part.partNumber), StepText(part.description)});
   }
   AssemblyData(model.root, byName);
   for (Standard_Integer i = 1; i <= file->NbEntities(); ++i) {

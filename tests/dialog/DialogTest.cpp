@@ -71,12 +71,15 @@ TEST_F(DialogTest, WithoutPreferencesTheFirstBoltStandardSizeAndLengthAreChosen)
   EXPECT_EQ(d->Misura.Text(), "M1.6");
   EXPECT_EQ(d->Lunghezza.Text(), "12");
   EXPECT_EQ(d->Materiale.Text(), "8.8");
-  EXPECT_EQ(d->HToll.Text(), "ISO 273 fine");
   EXPECT_EQ(d->HoleOption(), 0);
   // No hole under the drop, no fastener hit: no auto size, no assembly.
   EXPECT_FALSE(d->ToggleMisuraAuto.Visible);
   EXPECT_EQ(d->lblInfo.Caption(), "");
   EXPECT_FALSE(d->ToggleCreateAssembly.Visible);
+  // The tolerance classes are read once a hole is chosen.
+  EXPECT_EQ(d->HToll.ListCount(), 0);
+  d->ClickHoleOption(1);
+  EXPECT_EQ(d->HToll.Text(), "ISO 273 fine");
 }
 
 TEST_F(DialogTest, GermanDialogLoadsWithoutTheMissingNoHoleText) {

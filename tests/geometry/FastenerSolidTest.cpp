@@ -119,11 +119,11 @@ std::vector<Case> AllTypes() {
   auto dog = [](SetScrewDimensions& d) { d.DiamCilindro = 7, d.AltCilindro = 5; };
   auto cup = [](SetScrewDimensions& d) { d.DiamCoppa = 5, d.AltCoppa = 1.5; };
   setScrew(1, -20, socket);
-  setScrew(2, -25, [&](SetScrewDimensions& d) { socket(d), dog(d); });
+  setScrew(2, -20, [&](SetScrewDimensions& d) { socket(d), dog(d); });
   setScrew(3, -20, [&](SetScrewDimensions& d) { socket(d), d.DiamInf = 2.5; });
   setScrew(4, -20, [&](SetScrewDimensions& d) { socket(d), cup(d); });
   setScrew(5, -20, slot);
-  setScrew(6, -25, [&](SetScrewDimensions& d) { slot(d), dog(d); });
+  setScrew(6, -20, [&](SetScrewDimensions& d) { slot(d), dog(d); });
   setScrew(7, -20, [&](SetScrewDimensions& d) { slot(d), d.DiamInf = 2.5; });
   setScrew(8, -20, [&](SetScrewDimensions& d) { slot(d), cup(d); });
   setScrew(9, -50, [](SetScrewDimensions& d) {

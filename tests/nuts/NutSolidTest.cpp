@@ -49,7 +49,7 @@ TEST_F(NutSolid, EveryKindIsOneValidSolidOnTheBearingFaceOpenOrCapped) {
       {3, kIso, "ISO7040.tab", "M10", 8, hex16, 11.9, false},
       {4, kDin, "DIN562.tab", "M10", 8.5, 8.5, 5, false},
       {5, kDin, "DIN557.tab", "M10", 8.5, 8.5, 8, false},
-      {6, kDin, "DIN1587.tab", "M10", 8, hex16, 18, true},  // the dome trimmed to the hexagon
+      {6, kDin, "DIN1587.tab", "M10", 8, hex16, 18, true},
       {7, kDin, "DIN917.tab", "M10", 8.5, hex17, 14, true},
       {8, kDin, "DIN986.tab", "M10", 8.5, hex17, solidCap, true},
       {9, kDin, "DIN981.tab", "KM0 M10x0.75", round, round, 4, false},
@@ -107,23 +107,20 @@ TEST_F(NutSolid, SlotsCutWhereTheyShould) {
   EXPECT_NEAR(MaterialIn(round, {-0.5, 5.05, 1}, {0.5, 6.9, 3}), 1.85 * 2, kProbe);
 }
 
-TEST_F(NutSolid, ArchBulgesOutwardsAndTheDomeIsTrimmedOnlyOutsideTheHexagon) {
+TEST_F(NutSolid, ArchBulgesOutwardsAndTheDomeStandsInsideTheHexagon) {
   // DIN 917 M10: at radius 6 the arch (circle centred on the axis through (8.5, 1.08) and
   // (0, 3.35) above the 10.65 high body) lies at 12.91, its chord at 12.40.
   SceneShape& arched = Build(kDin, "DIN917.tab", "M10", 7);
   EXPECT_NEAR(MaterialIn(arched, {5.9, -0.1, 12.45}, {6.1, 0.1, 12.8}), 0.2 * 0.2 * 0.35, kProbe);
 
+  // DIN 1587 M10: the hexagon (s = 16) is k = 8 high; above it only the dome (dk = 15) stands,
+  // its foot rounded within the hexagon's top face: no flat and no corner reaches above 8.
   SceneShape& part = Build(kDin, "DIN1587.tab", "M10", 6);
-  SceneShape& trim = *part.Children().back();
-  double trimmed = Volume(part);
-  trim.SetSuppressed(true);
-  // Untrimmed, the base ring and the foot's rounding stand out to s/2 + R = 12.9.
-  EXPECT_NEAR(kernel_.Figures(part).boxMax.x, 12.9, 1e-3);
-  EXPECT_GT(Volume(part) - trimmed, 1);
-  trim.SetSuppressed(false);
-  // Inside the hexagon the base ring fills the top face's chamfer again, under the dome.
-  EXPECT_NEAR(MaterialIn(part, {5.5, -1, 7.5}, {7.5, 1, 8}), 2, kProbe);
-  EXPECT_NEAR(MaterialIn(part, {-0.5, 7.6, 7.5}, {0.5, 8.2, 8}), 0.3, kProbe);
+  EXPECT_NEAR(MaterialIn(part, {7.95, -4, 8.02}, {8.1, 4, 12}), 0, kProbe);
+  EXPECT_NEAR(MaterialIn(part, {-4, 7.95, 8.02}, {4, 9.3, 12}), 0, kProbe);
+  // Below k the flats stand whole, and the dome's foot fills the corner above the top face.
+  EXPECT_NEAR(MaterialIn(part, {7.8, -1, 6}, {8, 1, 7}), 0.2 * 2 * 1, kProbe);
+  EXPECT_GT(MaterialIn(part, {7.5, -0.1, 8}, {7.8, 0.1, 8.2}), 0.001);
 }
 
 TEST_F(NutSolid, OneSlotOrFewerCutsOnceAndNoneDividesByZeroAfterTheFirst) {

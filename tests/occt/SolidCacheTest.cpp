@@ -132,6 +132,19 @@ TEST_F(SolidCacheTest, AFullDiskLeavesNoHalfEntry) {
   EXPECT_EQ(cache.Load("small"), "fits");
 }
 
+TEST_F(SolidCacheTest, ClearRemovesWhatUnfinishedWritesLeft) {
+  SolidCache cache(Folder());
+  ASSERT_TRUE(cache.Store("kept", "bytes"));
+  std::vector<fs::path> entries = FilesIn(Folder());
+  ASSERT_EQ(entries.size(), 1u);
+  // A writer killed during its write leaves its temporary beside the entry it was replacing.
+  std::ofstream(entries[0].string() + ".999999-abc123.tmp") << "half an en";
+  std::ofstream(Folder() / ".tmp-999999-1-0123456789abcdef") << "half";
+  EXPECT_EQ(cache.Stats().entries, 1u);
+  EXPECT_EQ(cache.Clear(), 1u);
+  EXPECT_TRUE(FilesIn(Folder()).empty());
+}
+
 TEST_F(SolidCacheTest, TwoWritersOfOneEntryLeaveAWholeOne) {
   const std::string a(200000, 'a'), b(150000, 'b');
   auto writer = [&](const std::string& payload) {

@@ -1,0 +1,128 @@
+// Scenes that are large in one record rather than in parts: a part extruded from one loop of N
+// straight segments (a star of N/2 points), and a small part whose name is N bytes long. Load,
+// inspect (the scene as JSON and the part's solid figures) and STEP export should each grow
+// in proportion to N.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "host/Component.h"
+#include "host/Shape.h"
+#include "host/Value.h"
+#include "host/occt/Export.h"
+#include "host/occt/OcctEvaluator.h"
+#include "host/reference/SceneFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr double kHeight = 5;
+
+fs::path Folder() {
+  fs::path folder = fs::temp_directory_path() / "vormbrace-long-profile-bench";
+  fs::create_directories(folder);
+  return folder;
+}
+
+void SetValues(host::Component& c, std::initializer_list<double> values) {
+  std::int32_t i = 1;
+  for (double v : values) c.Variable(i++).SetValue(host::Value::Double(v));
+}
+
+// A scene of one part named `name`: an extruded star of `segments` sides (an even number, at
+// least 4) between radii 40 and 38.
+std::string SceneFile(int segments, const std::string& name, const std::string& file) {
+  fs::path path = Folder() / file;
+  if (fs::exists(path)) return path.string();
+  host::ref::SceneDocument document;
+  auto& part =
+      static_cast<host::ref::SceneShape&>(document.RootShape().Shapes(host::kShapePart).Add());
+  part.SetName(name);
+  host::Shape& block = part.Components(23).Item(1).Shapes(host::kShapeExtruded).Add();
+  SetValues(block.Components(1).Item(1), {80, 80, kHeight});
+  SetValues(block.Components(5).Item(1), {0, 0, kHeight});
+  host::Component& loop = block.Components(15).Item(1).Profile().Components(3).Add();
+  for (int i = 0; i <= segments; ++i) {
+    double angle = 2 * M_PI * (i % segments) / segments;
+    double radius = i % 2 == 0 ? 40 : 38;
+    double x = radius * std::cos(angle), y = radius * std::sin(angle);
+    if (i == 0) {
+      loop.SetStartPoint(x, y);
+    } else {
+      loop.AddLineTo(x, y);
+    }
+  }
+  block.Update();
+  host::ref::SaveScene(document, path.string());
+  return path.string();
+}
+
+std::string StarScene(int segments) {
+  return SceneFile(segments, "Star", "star" + std::to_string(segments) + ".json");
+}
+
+std::string LongNameScene(int bytes) {
+  return SceneFile(4, std::string(static_cast<std::size_t>(bytes), 'N'),
+                   "name" + std::to_string(bytes) + ".json");
+}
+
+void Counters(benchmark::State& state, const char* what) {
+  state.counters[what] = static_cast<double>(state.range(0));
+  state.counters[std::string(what) + "/s"] = benchmark::Counter(
+      static_cast<double>(state.iterations() * state.range(0)), benchmark::Counter::kIsRate);
+}
+
+void LoadLongProfile(benchmark::State& state) {
+  std::string path = StarScene(static_cast<int>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(host::ref::LoadScene(path));
+  Counters(state, "segments");
+}
+
+// What inspect does, from a fresh load without the solid cache.
+void InspectLongProfile(benchmark::State& state) {
+  std::string path = StarScene(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    auto document = host::ref::LoadScene(path);
+    host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(*document);
+    nlohmann::json out = host::ref::SceneToJson(*document);
+    double volume = kernel.Figures(*document->Root().Children().front()).volume;
+    benchmark::DoNotOptimize(out.dump().size() + static_cast<std::size_t>(volume));
+  }
+  Counters(state, "segments");
+}
+
+void Export(benchmark::State& state, const std::string& scene) {
+  auto document = host::ref::LoadScene(scene);
+  host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(*document);
+  kernel.Figures(*document->Root().Children().front());
+  std::string path = (Folder() / "out.step").string();
+  for (auto _ : state) host::occt::ExportScene(*document, path);
+  state.counters["file bytes"] = static_cast<double>(fs::file_size(path));
+}
+
+void ExportLongProfile(benchmark::State& state) {
+  Export(state, StarScene(static_cast<int>(state.range(0))));
+  Counters(state, "segments");
+}
+
+void ExportLongName(benchmark::State& state) {
+  Export(state, LongNameScene(static_cast<int>(state.range(0))));
+  Counters(state, "name bytes");
+}
+
+void Segments(benchmark::internal::Benchmark* b) {
+  b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace
+
+BENCHMARK(LoadLongProfile)->Apply(Segments);
+BENCHMARK(InspectLongProfile)->Apply(Segments);
+BENCHMARK(ExportLongProfile)->Apply(Segments);
+BENCHMARK(ExportLongName)->Arg(1000)->Arg(100000)->Arg(1000000)->Arg(5000000)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

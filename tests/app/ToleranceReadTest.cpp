@@ -1,0 +1,69 @@
+// The hole tolerance files are read only when a hole needs them: a damaged tolerance index
+// fails a drop that cuts a hole, naming the file, and no other.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "host/reference/SceneFile.h"
+#include "support/Plate.h"
+#include "support/RunCommand.h"
+#include "support/TestHost.h"
+
+namespace {
+
+using namespace vormbrace;
+namespace fs = std::filesystem;
+
+class ToleranceRead : public ::testing::Test {
+ protected:
+  ToleranceRead() {
+    fs::copy(VORMBRACE_STANDARDS_SOURCE_DIR, Path("standards"), fs::copy_options::recursive);
+    host::ref::SceneDocument plate;
+    test::AddPlate(plate);
+    host::ref::SaveScene(plate, Path("plate.json"));
+  }
+  std::string Path(const std::string& name) const { return (host_.Scratch() / name).string(); }
+  test::CommandResult Drop(const std::string& args) {
+    return test::RunVormbrace("--config standards/settings.json --no-cache drop " + args,
+                              host_.Scratch().string());
+  }
+  // Features of the plate's body (2 before a hole is cut) and parts in a scene.
+  std::pair<int, int> FeaturesAndParts(const std::string& scene) const {
+    auto document = host::ref::LoadScene(Path(scene));
+    auto& parts = document->RootShape().Shapes(host::kShapePart);
+    return {parts.Item(1).Components(23).Item(1).Shapes(0).Count(), parts.Count()};
+  }
+  void DamageToleranceIndex() {
+    std::ofstream(Path("standards/ISO/Tolerances.ini"), std::ios::binary) << "\x01\x02\"garbage";
+  }
+
+  test::TestHost host_;
+};
+
+const std::string kOnPlate = "plate.json --at 12,12,5 --dir 0,0,-1 --kind bolt --standard "
+                             "\"ISO 4017\" --size M6 --length 20 ";
+
+TEST_F(ToleranceRead, ADamagedToleranceIndexFailsOnlyDropsThatCutAHole) {
+  DamageToleranceIndex();
+  auto washer = Drop("--kind washer --standard \"ISO 7089\" --size M10 -o washer.json");
+  EXPECT_EQ(washer.exitCode, 0) << washer.err;
+  EXPECT_EQ(FeaturesAndParts("washer.json").second, 1);
+
+  auto noHole = Drop(kOnPlate + "--hole none -o none.json");
+  EXPECT_EQ(noHole.exitCode, 0) << noHole.err;
+  EXPECT_EQ(FeaturesAndParts("none.json"), std::make_pair(2, 2));
+
+  auto hole = Drop(kOnPlate + "--hole simple -o hole.json");
+  EXPECT_NE(hole.exitCode, 0);
+  EXPECT_NE(hole.err.find("QNormaHole"), std::string::npos) << hole.err;
+  EXPECT_FALSE(fs::exists(Path("hole.json")));
+}
+
+TEST_F(ToleranceRead, AnIntactToleranceIndexCutsTheHole) {
+  auto hole = Drop(kOnPlate + "--hole simple --tolerance \"ISO 273 coarse\" -o hole.json");
+  ASSERT_EQ(hole.exitCode, 0) << hole.err;
+  EXPECT_EQ(FeaturesAndParts("hole.json"), std::make_pair(3, 2));
+}
+
+}  // namespace

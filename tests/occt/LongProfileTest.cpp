@@ -1,0 +1,167 @@
+// Profiles with more segments than the kernel's checker takes in one piece: the solids they
+// make are measured and checked as small ones are, and a crossing among many segments is still
+// found. A name too long for STEP is cut there.
+#include <cmath>
+#include <vector>
+
+#include "host/RuntimeError.h"
+#include "host/Shape.h"
+#include "host/occt/Export.h"
+#include "occt/KernelFixture.h"
+
+namespace vormbrace::test {
+namespace {
+
+using host::ref::SceneShape;
+
+constexpr int kSegments = 600;  // well above the size the checker takes whole
+constexpr double kHeight = 3;
+
+struct Point {
+  double x, y;
+};
+
+// A star of kSegments sides between radii 20 and 19.
+std::vector<Point> Star() {
+  std::vector<Point> points;
+  for (int i = 0; i < kSegments; ++i) {
+    double angle = 2 * M_PI * i / kSegments;
+    double r = i % 2 == 0 ? 20 : 19;
+    points.push_back({r * std::cos(angle), r * std::sin(angle)});
+  }
+  return points;
+}
+
+double Area(const std::vector<Point>& p) {
+  double twice = 0;
+  for (std::size_t i = 0; i < p.size(); ++i) {
+    const Point& a = p[i];
+    const Point& b = p[(i + 1) % p.size()];
+    twice += a.x * b.y - b.x * a.y;
+  }
+  return std::abs(twice) / 2;
+}
+
+class LongProfile : public KernelTest {
+ protected:
+  SceneShape& Prism(const std::vector<Point>& points) {
+    SceneShape& part = NewPart();
+    SceneShape& feature = AddFeature(part, host::kShapeExtruded, 40, 40, kHeight);
+    feature.SetName("Star");
+    SetAnchor(feature, 0, 0, kHeight);
+    host::Component& loop = NewLoop(feature);
+    loop.SetStartPoint(points[0].x, points[0].y);
+    for (std::size_t i = 1; i < points.size(); ++i) loop.AddLineTo(points[i].x, points[i].y);
+    loop.AddLineTo(points[0].x, points[0].y);
+    feature_ = &feature;
+    return part;
+  }
+
+  std::string UpdateError() {
+    try {
+      feature_->Update();
+    } catch (const host::RuntimeError& e) {
+      return e.Description();
+    }
+    return "";
+  }
+
+  SceneShape* feature_ = nullptr;
+};
+
+TEST_F(LongProfile, ManySegmentsMakeAValidSolidOfTheProfilesArea) {
+  std::vector<Point> star = Star();
+  SceneShape& part = Prism(star);
+  EXPECT_EQ(UpdateError(), "");
+  ExpectValidSolid(part, Area(star) * kHeight, 1e-6);
+  host::occt::SolidFigures f = Figures(part);
+  EXPECT_EQ(f.faces, kSegments + 2);
+  EXPECT_NEAR(f.boxMax.x - f.boxMin.x, 40, 1e-6);
+  EXPECT_NEAR(f.boxMax.z - f.boxMin.z, kHeight, 1e-6);
+
+  // A hole through it: the cut solid has the star's large faces with a second wire each.
+  SceneShape& hole = AddFeature(part, host::kShapeExtruded, 10, 10, kHeight);
+  SetAnchor(hole, 0, 0, kHeight);
+  Polygon(hole, {{-5, -5}, {5, -5}, {5, 5}, {-5, 5}});
+  MarkRemoval(hole);
+  ExpectValidSolid(part, (Area(star) - 100) * kHeight, 1e-6);
+}
+
+TEST_F(LongProfile, ACrossingAmongManySegmentsIsFound) {
+  const std::string crosses = "\"Star\" (";
+  struct Case {
+    const char* name;
+    void (*spoil)(std::vector<Point>&);
+  };
+  const Case cases[] = {
+      // One outer corner pulled across the far side of the star.
+      {"spike", [](std::vector<Point>& p) { p[10] = {-25, 0.5}; }},
+      // Two corners exchanged: their segments cross over the middle.
+      {"swap", [](std::vector<Point>& p) { std::swap(p[100], p[400]); }},
+      // A corner folded back onto the segment before it.
+      {"fold", [](std::vector<Point>& p) {
+         p[51] = {p[49].x + 0.5 * (p[50].x - p[49].x), p[49].y + 0.5 * (p[50].y - p[49].y)};
+       }},
+      // A corner touching another corner's segment without crossing it.
+      {"touch", [](std::vector<Point>& p) {
+         p[300] = {0.5 * (p[0].x + p[1].x), 0.5 * (p[0].y + p[1].y)};
+       }},
+  };
+  for (const Case& c : cases) {
+    std::vector<Point> star = Star();
+    c.spoil(star);
+    Prism(star);
+    std::string error = UpdateError();
+    EXPECT_EQ(error.substr(0, crosses.size()), crosses) << c.name;
+    EXPECT_NE(error.find("loop 1 crosses itself"), std::string::npos) << c.name << ": " << error;
+  }
+}
+
+TEST_F(LongProfile, AnArcAcrossItsNeighboursIsFound) {
+  std::vector<Point> star = Star();
+  SceneShape& part = NewPart();
+  SceneShape& feature = AddFeature(part, host::kShapeExtruded, 40, 40, kHeight);
+  host::Component& loop = NewLoop(feature);
+  loop.SetStartPoint(star[0].x, star[0].y);
+  for (std::size_t i = 1; i < star.size(); ++i) {
+    // Segment 200 bulges far out sideways: over the segments beside it.
+    if (i == 200) {
+      loop.AddArcTo(star[i].x, star[i].y, 3);
+    } else {
+      loop.AddLineTo(star[i].x, star[i].y);
+    }
+  }
+  loop.AddLineTo(star[0].x, star[0].y);
+  feature_ = &feature;
+  EXPECT_NE(UpdateError().find("loop 1 crosses itself"), std::string::npos);
+
+  // A gentle arc in the same place stays clear of them.
+  SceneShape& gentle = AddFeature(NewPart(), host::kShapeExtruded, 40, 40, kHeight);
+  host::Component& smooth = NewLoop(gentle);
+  smooth.SetStartPoint(star[0].x, star[0].y);
+  for (std::size_t i = 1; i < star.size(); ++i) {
+    if (i == 200) {
+      smooth.AddArcTo(star[i].x, star[i].y, 0.01);
+    } else {
+      smooth.AddLineTo(star[i].x, star[i].y);
+    }
+  }
+  smooth.AddLineTo(star[0].x, star[0].y);
+  feature_ = &gentle;
+  EXPECT_EQ(UpdateError(), "");
+}
+
+TEST_F(LongProfile, AVeryLongNameIsCutInTheStepFile) {
+  SceneShape& part = Prism({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
+  part.SetName(std::string(100000, 'N'));
+  const std::string path = (host_.Scratch() / "long.step").string();
+  host::occt::ExportScene(document_, path);
+  std::vector<host::occt::StepProduct> read = host::occt::ReadStepProducts(path);
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].name, std::string(host::occt::kMaxStepText, 'N'));
+  EXPECT_TRUE(read[0].figures.valid);
+  EXPECT_NEAR(read[0].figures.volume, 100 * kHeight, 1e-6);
+}
+
+}  // namespace
+}  // namespace vormbrace::test
