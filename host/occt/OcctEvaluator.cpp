@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "host/occt/CachePayload.h"
+#include "host/occt/CrossRecess.h"
 #include "host/occt/FeatureSolid.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/Pocket.h"
@@ -172,6 +173,13 @@ class Combiner {
     // a boolean, on the same switch as the other direct builds.
     if (out.shape.IsNull() && cut && tools.size() == 1 && kernel_.direct) {
       out.shape = CutPocket(base.shape, tools.front().shape);
+      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
+    }
+    // So is the union of a cross recess's blades and notched prism.
+    if (out.shape.IsNull() && !cut && kernel_.direct) {
+      std::vector<TopoDS_Shape> solids{base.shape};
+      for (const Keyed& t : tools) solids.push_back(t.shape);
+      out.shape = FuseCrossRecess(solids);
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
     if (out.shape.IsNull()) {
