@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "host/occt/CachePayload.h"
+#include "host/occt/ClearBox.h"
 #include "host/occt/CrossRecess.h"
 #include "host/occt/FeatureSolid.h"
 #include "host/occt/Kernel.h"
@@ -185,6 +186,13 @@ class Combiner {
     if (out.shape.IsNull()) {
       TopTools_ListOfShape list;
       for (const Keyed& t : tools) list.Append(t.shape);
+      if (cut && tools.size() == 1 && kernel_.direct) {
+        if (TopoDS_Shape clear = ClearBox(base.shape, tools.front().shape); !clear.IsNull()) {
+          list.Clear();
+          list.Append(clear);
+          ++kernel_.counts.clearedTools;
+        }
+      }
       out.shape = Apply(base.shape, list, cut);
       if (out.shape.IsNull()) return out;
       kernel_.Keep(out.key, out.shape);
