@@ -227,7 +227,7 @@ class Faces {
   }
 
  private:
-  struct Corner3 {
+  struct Placed {
     gp_Pnt at;
     TopoDS_Vertex vertex;
   };
@@ -239,7 +239,7 @@ class Faces {
   // The point u along arm `arm`, v across it, d deep, as a vertex shared by every face there.
   TopoDS_Vertex P(int arm, double u, double v, double d) {
     gp_Pnt at = r_.At(arm, u, v, d);
-    for (const Corner3& c : vertices_) {
+    for (const Placed& c : vertices_) {
       if (c.at.Distance(at) < kMatch) return c.vertex;
     }
     TopoDS_Vertex vertex;
@@ -358,7 +358,7 @@ class Faces {
   BRep_Builder builder_;
   TopoDS_Shell shell_;
   double leave_ = 0, bottom_ = 0;
-  std::vector<Corner3> vertices_;
+  std::vector<Placed> vertices_;
   std::vector<Line> lines_;
   TopoDS_Edge arcs_[4][3];  // each corner's arcs at the top, where the blades leave, the bottom
 };
