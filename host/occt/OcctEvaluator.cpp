@@ -25,6 +25,8 @@
 #include <vector>
 
 #include "host/occt/CachePayload.h"
+#include "host/occt/ClearBox.h"
+#include "host/occt/CrossRecess.h"
 #include "host/occt/FeatureSolid.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/Pocket.h"
@@ -176,9 +178,23 @@ class Combiner {
       out.shape = CutPocket(base.shape, tools.front().shape);
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
+    // So is the union of a cross recess's blades and notched prism.
+    if (out.shape.IsNull() && !cut && kernel_.direct) {
+      std::vector<TopoDS_Shape> solids{base.shape};
+      for (const Keyed& t : tools) solids.push_back(t.shape);
+      out.shape = FuseCrossRecess(solids);
+      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
+    }
     if (out.shape.IsNull()) {
       TopTools_ListOfShape list;
       for (const Keyed& t : tools) list.Append(t.shape);
+      if (cut && tools.size() == 1 && kernel_.direct) {
+        if (TopoDS_Shape clear = ClearBox(base.shape, tools.front().shape); !clear.IsNull()) {
+          list.Clear();
+          list.Append(clear);
+          ++kernel_.counts.clearedTools;
+        }
+      }
       out.shape = Apply(base.shape, list, cut);
       if (out.shape.IsNull()) return out;
       kernel_.Keep(out.key, out.shape);

@@ -67,6 +67,9 @@ struct KernelCounts {
   // Part solids whose chamfered prism (a hexagon or square head or nut) was built face by face
   // instead of by a boolean cut.
   std::int64_t directBuilds = 0;
+  // Box removals (slots) whose faces at the solid's bounding box were moved past it before the
+  // cut, to spare the boolean their tangent and coplanar contacts.
+  std::int64_t clearedTools = 0;
   std::int64_t cacheHits = 0;      // solids read from the solid cache
   std::int64_t cacheWrites = 0;    // solids written to it
 };

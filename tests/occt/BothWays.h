@@ -62,13 +62,13 @@ inline void ExpectSameSolid(const Built& direct, const Built& reference, const s
   EXPECT_EQ(Describe(direct.faces), Describe(reference.faces)) << what;
 }
 
-// Builds the part both ways, expects the direct road taken and the same solid; answers the
-// direct build.
+// Builds the part both ways, expects the direct road taken `builds` times and the same solid;
+// answers the direct build.
 inline Built ExpectDirectAsBooleans(const std::function<void(host::Shape&)>& make,
-                                    const std::string& what) {
+                                    const std::string& what, int builds = 1) {
   Built direct = BuildPart(true, make);
   Built reference = BuildPart(false, make);
-  EXPECT_EQ(direct.counts.directBuilds, 1) << what << ": not built directly";
+  EXPECT_EQ(direct.counts.directBuilds, builds) << what << ": not built directly";
   EXPECT_EQ(reference.counts.directBuilds, 0) << what;
   ExpectSameSolid(direct, reference, what);
   return direct;
