@@ -11,9 +11,7 @@
 #include <BRep_Tool.hxx>
 #include <Bnd_Box.hxx>
 #include <Geom_Surface.hxx>
-#include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
-#include <TopTools_IndexedMapOfShape.hxx>
 #include <TopTools_ListOfShape.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Face.hxx>
