@@ -12,6 +12,7 @@
 
 #include "host/occt/ChamferedPrism.h"
 #include "host/occt/FeatureSolid.h"
+#include "host/occt/StandingSolid.h"
 
 namespace host::occt {
 namespace {
@@ -228,6 +229,42 @@ Bnd_Box BoxOf(const TopoDS_Shape& shape) {
   return box;
 }
 
+// The radius of the largest circle about the axis inside the end face at the top or bottom.
+double InscribedRadius(const ChamferedPrism& shape, bool top) {
+  const std::optional<ConeChamfer>& chamfer = top ? shape.topChamfer : shape.bottomChamfer;
+  double radius = chamfer ? chamfer->radius : INFINITY;
+  const std::vector<gp_Pnt2d>& c = shape.corners;
+  for (std::size_t i = 0; i < c.size(); ++i) {
+    gp_Vec2d side(c[i], c[(i + 1) % c.size()]);
+    radius = std::min(radius, std::abs(side.Crossed(gp_Vec2d(c[i].XY()))) / side.Magnitude());
+  }
+  return radius;
+}
+
+// Fuses onto `solid` (the prism in its own frame) the feature when it is an added solid of
+// revolution standing on an end face, inside the circle that face holds; widens the run
+// [first, first + count) by the feature, before the run or after it.
+void FuseStandingAt(const PlacedFeature& feature, const ChamferedPrism& shape,
+                    const gp_Trsf& place, TopoDS_Shape& solid, std::size_t& first,
+                    std::size_t& count, bool before) {
+  const FeatureRecipe& r = *feature.recipe;
+  if (r.kind != kShapeRevolved || r.removal || r.section.loops.size() != 1 ||
+      !PolygonOf(r.section.loops[0]) || shape.bore > 0) {
+    return;
+  }
+  TopoDS_Shape local = feature.solid.Moved(TopLoc_Location(place.Inverted()));
+  for (bool top : {false, true}) {
+    if (top && shape.collar > 0) continue;
+    double z = top ? shape.top : shape.bottom;
+    std::optional<double> radius = StandingRadius(local, z, !top);
+    if (!radius || !(*radius < InscribedRadius(shape, top) - kClearance)) continue;
+    solid = FuseStanding(solid, local, z);
+    if (before) --first;
+    ++count;
+    return;
+  }
+}
+
 // The prism at `index` with the chamfers that follow it, when the run may be built directly.
 std::optional<DirectRun> RunAt(const std::vector<PlacedFeature>& features, std::size_t index) {
   std::optional<Prism> prism = PrismOf(*features[index].recipe);
@@ -278,8 +315,17 @@ std::optional<DirectRun> RunAt(const std::vector<PlacedFeature>& features, std::
   gp_Trsf shift;
   shift.SetTranslation(gp_Vec(axis.at.X(), axis.at.Y(), 0));
   gp_Trsf place = prism->toPart.Multiplied(shift);
-  TopoDS_Shape solid = BuildChamferedPrism(shape);
-  return DirectRun{index, count, BRepBuilderAPI_Transform(solid, place, Standard_True).Shape()};
+  DirectRun run{index, count, BuildChamferedPrism(shape)};
+  // A solid standing on an end face, right before the prism or right after its run, joins it:
+  // the chamfers' cuts do not reach it (checked above for what comes before).
+  if (index > 0) {
+    FuseStandingAt(features[index - 1], shape, place, run.solid, run.first, run.count, true);
+  }
+  if (run.first == index && index + count < features.size()) {
+    FuseStandingAt(features[index + count], shape, place, run.solid, run.first, run.count, false);
+  }
+  run.solid = BRepBuilderAPI_Transform(run.solid, place, Standard_True).Shape();
+  return run;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // to the booleans. One case per family and kind, so that ctest spreads them over the cores.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <set>
 #include <string>
 
@@ -24,6 +25,17 @@ constexpr std::int16_t kBolts = 0, kNuts = 4;
 // rings and caps (nuts 1, 2, 3, 5-8).
 bool ExpectedDirect(std::int16_t kind, std::int16_t type) {
   static const std::set<std::int16_t> bolts{1, 2, 4}, nuts{1, 2, 3, 5, 6, 7, 8};
+  return (kind == kBolts ? bolts : nuts).count(type) > 0;
+}
+
+// Those among them built with no boolean left: hexagon and square bolts, their shanks fused onto
+// the heads directly, and plain, ringed and square nuts. DIN 478's square neck is as wide as the
+// head's chamfer circle at some sizes, leaving no end face around it, and the booleans fuse it
+// there: no expectation for it.
+std::optional<bool> ExpectedWithoutBoolean(std::int16_t kind, std::int16_t type,
+                                           const std::string& standard) {
+  static const std::set<std::int16_t> bolts{1, 4}, nuts{1, 3, 5};
+  if (standard.rfind("DIN 478", 0) == 0) return std::nullopt;
   return (kind == kBolts ? bolts : nuts).count(type) > 0;
 }
 
@@ -70,6 +82,9 @@ TEST_P(DirectDifferential, SmallestMiddleAndLargestSizesBothWays) {
         Built direct = BuildPart(true, make);
         EXPECT_EQ(direct.counts.directBuilds, ExpectedDirect(kind, type) ? 1 : 0) << what;
         if (direct.counts.directBuilds == 0) continue;
+        if (auto none = ExpectedWithoutBoolean(kind, type, standards.List(s))) {
+          EXPECT_EQ(direct.counts.booleanBuilds == 0, *none) << what;
+        }
         ExpectSameSolid(direct, BuildPart(false, make), what);
         ++compared;
       }
