@@ -6,8 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "host/occt/Export.h"
-#include "support/RunCommand.h"
-#include "support/TestHost.h"
+#include "support/CliFixture.h"
 
 namespace {
 
@@ -19,14 +18,7 @@ constexpr const char* kHexBolt =
     "build --kind bolt --type 1 --set Diametro=10 --set lung=50 --set Passo=1.5 "
     "--set DiamCerchioTesta=16 --set LungTesta=6.4 --name \"ISO 4017 M10x50\" ";
 
-class BuildCommand : public ::testing::Test {
- protected:
-  test::CommandResult Run(const std::string& args) {
-    return test::RunVormbrace(args, host_.Scratch().string());
-  }
-  std::string Path(const std::string& name) { return (host_.Scratch() / name).string(); }
-  test::TestHost host_;
-};
+using BuildCommand = test::CliFixture;
 
 TEST_F(BuildCommand, HexagonBoltReadsBackFromStepAsOneNamedSolid) {
   auto r = Run(std::string(kHexBolt) + "--scene bolt.json bolt.step");

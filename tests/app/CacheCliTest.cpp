@@ -6,19 +6,15 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "support/RunCommand.h"
-#include "support/TestHost.h"
+#include "support/CliFixture.h"
 
 namespace {
 
 using namespace vormbrace;
 using nlohmann::json;
 
-class CacheCli : public ::testing::Test {
+class CacheCli : public test::CliFixture {
  protected:
-  test::CommandResult Run(const std::string& args) {
-    return test::RunVormbrace(args, host_.Scratch().string());
-  }
   // The kernel's counts and the bolt's solid after inspecting the dropped scene.
   json Inspect(const std::string& options = "") {
     test::CommandResult r = Run(options + " inspect --stats drop.json");
@@ -26,7 +22,6 @@ class CacheCli : public ::testing::Test {
     return json::parse(r.out);
   }
   static const json& FirstPart(const json& scene) { return scene["root"]["children"][0]; }
-  test::TestHost host_;
 };
 
 constexpr const char* kDrop = "drop --standard \"ISO 4017\" --size M10 --length 50";

@@ -7,21 +7,14 @@
 #include "components/Nut.h"
 #include "data/Globals.h"
 #include "host/reference/SceneFile.h"
-#include "support/RunCommand.h"
-#include "support/TestHost.h"
+#include "support/CliFixture.h"
 
 namespace {
 
 using namespace vormbrace;
 using nlohmann::json;
 
-class CliTest : public ::testing::Test {
- protected:
-  test::CommandResult Run(const std::string& args) {
-    return test::RunVormbrace(args, host_.Scratch().string());
-  }
-  test::TestHost host_;
-};
+using CliTest = test::CliFixture;
 
 TEST_F(CliTest, HelpExplainsEveryCommand) {
   auto r = Run("--help");

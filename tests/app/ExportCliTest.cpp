@@ -12,8 +12,7 @@
 #include "host/occt/Export.h"
 #include "support/Glb.h"
 #include "support/GltfValidator.h"
-#include "support/RunCommand.h"
-#include "support/TestHost.h"
+#include "support/CliFixture.h"
 
 namespace {
 
@@ -24,12 +23,8 @@ namespace fs = std::filesystem;
 // The steel look of standards/Appearance.tab, which the property class 8.8 takes.
 constexpr double kSteel[3] = {0.42, 0.43, 0.45};
 
-class ExportCli : public ::testing::Test {
+class ExportCli : public test::CliFixture {
  protected:
-  test::CommandResult Run(const std::string& args) {
-    return test::RunVormbrace(args, host_.Scratch().string());
-  }
-  std::string Path(const std::string& name) { return (host_.Scratch() / name).string(); }
   // Each command fails with exit status 1 and a message holding its text.
   void ExpectRefused(const std::vector<std::pair<std::string, std::string>>& cases,
                      const std::string& prefix = "") {
@@ -43,7 +38,6 @@ class ExportCli : public ::testing::Test {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(host_.Scratch()),
                                                   fs::directory_iterator()));
   }
-  test::TestHost host_;
 };
 
 TEST_F(ExportCli, BoltCarriesItsMaterialsLookPartNumberAndThreadTexture) {

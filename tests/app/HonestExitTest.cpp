@@ -6,22 +6,14 @@
 #include <filesystem>
 
 #include "host/occt/Export.h"
-#include "support/RunCommand.h"
-#include "support/TestHost.h"
+#include "support/CliFixture.h"
 
 namespace {
 
 using namespace vormbrace;
 namespace fs = std::filesystem;
 
-class HonestExitTest : public ::testing::Test {
- protected:
-  test::CommandResult Run(const std::string& args) {
-    return test::RunVormbrace(args, host_.Scratch().string());
-  }
-  std::string Path(const std::string& name) const { return (host_.Scratch() / name).string(); }
-  test::TestHost host_;
-};
+using HonestExitTest = test::CliFixture;
 
 TEST_F(HonestExitTest, PartWithoutAValidSolidIsWrittenOnlyWhenAskedFor) {
   const std::string rod = "drop --kind bolt --family DIN --type 5 --size M10 --length 1e-12 ";

@@ -11,35 +11,23 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 
 #include <nlohmann/json.hpp>
 
 #include "app/AppHost.h"
 #include "host/reference/SceneFile.h"
-#include "support/RunCommand.h"
-#include "support/TestHost.h"
+#include "support/CliFixture.h"
 
 namespace {
 
 using namespace vormbrace;
 namespace fs = std::filesystem;
 
-class SafeSaveTest : public ::testing::Test {
+class SafeSaveTest : public test::CliFixture {
  protected:
-  test::CommandResult Run(const std::string& args) {
-    return test::RunVormbrace(args, host_.Scratch().string());
-  }
-  std::string Path(const std::string& name) const { return (host_.Scratch() / name).string(); }
-  std::string Read(const std::string& name) const {
-    std::stringstream s;
-    s << std::ifstream(Path(name), std::ios::binary).rdbuf();
-    return s.str();
-  }
   int Parts(const std::string& name) const {
     return host::ref::LoadScene(Path(name))->RootShape().Shapes(host::kShapePart).Count();
   }
-  test::TestHost host_;
 };
 
 // Two drops on one scene at once, many times: each round ends with both new parts in the

@@ -3,34 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "host/occt/Export.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/SceneFile.h"
 #include "support/Plate.h"
-#include "support/RunCommand.h"
-#include "support/TestHost.h"
+#include "support/CliFixture.h"
 
 namespace {
 
 using namespace vormbrace;
 using host::ref::SceneShape;
 
-class DropCommand : public ::testing::Test {
- protected:
-  test::CommandResult Run(const std::string& args) {
-    return test::RunVormbrace(args, host_.Scratch().string());
-  }
-  std::string Path(const std::string& name) const { return (host_.Scratch() / name).string(); }
-  std::string Read(const std::string& name) const {
-    std::stringstream s;
-    s << std::ifstream(Path(name), std::ios::binary).rdbuf();
-    return s.str();
-  }
-  test::TestHost host_;
-};
+using DropCommand = test::CliFixture;
 
 TEST_F(DropCommand, WithoutArgumentsBuildsTheDefaultPartAndWritesItsFiles) {
   auto r = Run("drop");

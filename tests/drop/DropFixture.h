@@ -6,25 +6,23 @@
 
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "host/reference/SceneFile.h"
 #include "support/Parts.h"
-#include "support/RunCommand.h"
-#include "support/TestHost.h"
+#include "support/CliFixture.h"
 
 namespace vormbrace::test {
 
-class DropOnParts : public ::testing::Test {
+class DropOnParts : public CliFixture {
  protected:
-  CommandResult Run(const std::string& args) {
-    CommandResult r = RunVormbrace(args, host_.Scratch().string());
+  // Runs and expects success.
+  CommandResult Run(const std::string& args) const {
+    CommandResult r = CliFixture::Run(args);
     EXPECT_EQ(r.exitCode, 0) << args << "\n" << r.err;
     return r;
   }
-  std::string Path(const std::string& name) const { return (host_.Scratch() / name).string(); }
   void WritePlate(const std::string& name, const std::vector<HoleSpec>& holes, bool noisy = false) {
     WriteDrilledPlate(Path(name), holes, noisy);
   }
@@ -55,7 +53,6 @@ class DropOnParts : public ::testing::Test {
   std::unique_ptr<host::ref::SceneDocument> Scene(const std::string& name) const {
     return host::ref::LoadScene(Path(name));
   }
-  TestHost host_;
 };
 
 }  // namespace vormbrace::test

@@ -6,38 +6,26 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/SceneFile.h"
 #include "support/Plate.h"
-#include "support/RunCommand.h"
-#include "support/TestHost.h"
+#include "support/CliFixture.h"
 
 namespace vormbrace::test {
 
 inline constexpr double kPi = 3.14159265358979;
 
-class EditFixture : public ::testing::Test {
+class EditFixture : public CliFixture {
  protected:
-  CommandResult Run(const std::string& args) {
-    return RunVormbrace(args, host_.Scratch().string());
-  }
   // Runs and expects success.
   std::string Ok(const std::string& args) {
     CommandResult r = Run(args);
     EXPECT_EQ(r.exitCode, 0) << args << "\n" << r.err;
     return r.out;
-  }
-  std::string Path(const std::string& name) const { return (host_.Scratch() / name).string(); }
-  std::string Read(const std::string& name) const {
-    std::stringstream s;
-    s << std::ifstream(Path(name), std::ios::binary).rdbuf();
-    return s.str();
   }
 
   // The scene file, loaded with a kernel.
@@ -77,8 +65,6 @@ class EditFixture : public ::testing::Test {
     return Ok("drop plate.json --at 0,0,5 --dir 5.25,0,-8 --tolerance \"ISO 273 fine\" -o " + out +
               " " + choices);
   }
-
-  TestHost host_;
 };
 
 // The plate's own volume: 40 × 40 × 10 less its 10.5 hole.

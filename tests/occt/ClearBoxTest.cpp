@@ -6,25 +6,14 @@
 #include <cmath>
 
 #include "occt/ShippedBothWays.h"
-#include "support/TestHost.h"
 
 namespace vormbrace::test {
 namespace {
 
-class ClearBox : public ::testing::Test {
- protected:
-  ClearBox()
-      : host_(host::ref::SettingsStore::Load(VORMBRACE_STANDARDS_SOURCE_DIR "/settings.json")) {}
-
-  TestHost host_;
-};
+using ClearBox = ShippedFixture;
 
 TEST_F(ClearBox, ShippedSlotsAreCutByAClearBoxAndGiveTheSameSolid) {
-  struct Standard {
-    std::int16_t family, kind, type;
-    const char* file;
-  };
-  const Standard standards[] = {
+  const ShippedStandard standards[] = {
       {kIso, kScrewKind, 4, "ISO1207.tab"},    {kIso, kScrewKind, 5, "ISO2009.tab"},
       {kIso, kScrewKind, 6, "ISO2010.tab"},    {kDin, kScrewKind, 4, "DIN84.tab"},
       {kIso, kSetScrewKind, 5, "ISO4766.tab"}, {kIso, kSetScrewKind, 6, "ISO7435.tab"},
@@ -32,8 +21,8 @@ TEST_F(ClearBox, ShippedSlotsAreCutByAClearBoxAndGiveTheSameSolid) {
       {kDin, kSetScrewKind, 5, "DIN551.tab"},  {kDin, kSetScrewKind, 6, "DIN417.tab"},
       {kDin, kSetScrewKind, 7, "DIN553.tab"},  {kDin, kSetScrewKind, 8, "DIN438.tab"},
   };
-  for (const Standard& s : standards) {
-    for (const Built& built : ExpectShippedDirect(s.family, s.kind, s.type, s.file, 0)) {
+  for (const ShippedStandard& s : standards) {
+    for (const Built& built : ExpectShippedDirect(s, 0)) {
       EXPECT_EQ(built.counts.clearedTools, 1) << s.file;
     }
   }

@@ -7,25 +7,18 @@
 #include <cmath>
 
 #include "occt/ShippedBothWays.h"
-#include "support/TestHost.h"
 
 namespace vormbrace::test {
 namespace {
 
-class CrossRecess : public ::testing::Test {
- protected:
-  CrossRecess()
-      : host_(host::ref::SettingsStore::Load(VORMBRACE_STANDARDS_SOURCE_DIR "/settings.json")) {}
-
-  TestHost host_;
-};
+using CrossRecess = ShippedFixture;
 
 TEST_F(CrossRecess, ShippedTypeHRecessesAreFusedDirectly) {
   // Pan and raised countersunk heads: the recess opens on a dome, so only the fusion is direct;
   // the countersunk head's flat top takes the pocket cut too.
-  ExpectShippedDirect(kIso, kScrewKind, 10, "ISO7045H.tab", 1);
-  ExpectShippedDirect(kIso, kScrewKind, 11, "ISO7046H.tab", 2);
-  ExpectShippedDirect(kIso, kScrewKind, 12, "ISO7047H.tab", 1);
+  ExpectShippedDirect({kIso, kScrewKind, 10, "ISO7045H.tab"}, 1);
+  ExpectShippedDirect({kIso, kScrewKind, 11, "ISO7046H.tab"}, 2);
+  ExpectShippedDirect({kIso, kScrewKind, 12, "ISO7047H.tab"}, 1);
 }
 
 // A cylinder head 20 across and 10 high on the Z axis, its top face on z = 10.

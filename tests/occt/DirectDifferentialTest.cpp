@@ -9,11 +9,8 @@
 #include <string>
 
 #include "components/NewVormbrace.h"
-#include "data/FileReadTAB.h"
-#include "data/Globals.h"
-#include "data/Settings.h"
-#include "dialog/ListControl.h"
 #include "occt/BothWays.h"
+#include "support/SampledSizes.h"
 #include "support/TestHost.h"
 
 namespace vormbrace::test {
@@ -48,48 +45,24 @@ class DirectDifferential : public ::testing::TestWithParam<Sweep> {};
 TEST_P(DirectDifferential, SmallestMiddleAndLargestSizesBothWays) {
   const auto [family, kind] = GetParam();
   TestHost host(host::ref::SettingsStore::Load(VORMBRACE_STANDARDS_SOURCE_DIR "/settings.json"));
-  State().family = family;
-  LoadKindSettings(kind);
-  const Paths& p = State().paths;
   int compared = 0;
-  for (std::int16_t type = 1; type <= (kind == kBolts ? 10 : 9); ++type) {
-    ListControl standards;
-    QNorma(p.standardsFolder + p.indexFile, type, standards);
-    for (std::int32_t s = 0; s < standards.ListCount(); ++s) {
-      ListControl sizes, materials, lengths;
-      LabelControl description;
-      QData(p.standardsFolder + p.indexFile, p.dataFolder, standards.ItemData(s), sizes,
-            description, materials);
-      const std::int32_t n = sizes.ListCount();
-      for (std::int32_t z : std::set<std::int32_t>{0, n / 2, n - 1}) {
-        sizes.SetListIndex(z);
-        QLunghezze(p.dataFolder, sizes, lengths);
-        std::string length = lengths.ListCount() > 0 ? lengths.List(0) : "";
-        std::string what = standards.List(s) + " " + sizes.Text() + "x" + length;
-        State().kind = kind;
-        State().typeCode = type;
-        ASSERT_TRUE(QMisuraVariabili(p.dataFolder + sizes.Tag(), sizes.Text(), length,
-                                     State().values, State().partNumberText))
-            << what;
-        const ValueArray values = State().values;
-        auto make = [&](host::Shape& part) {
-          if (kind == kBolts) {
-            MakeBolt(type, values)->CreateInPart(part);
-          } else {
-            MakeNut(type, values)->CreateInPart(part);
-          }
-        };
-        Built direct = BuildPart(true, make);
-        EXPECT_EQ(direct.counts.directBuilds, ExpectedDirect(kind, type) ? 1 : 0) << what;
-        if (direct.counts.directBuilds == 0) continue;
-        if (auto none = ExpectedWithoutBoolean(kind, type, standards.List(s))) {
-          EXPECT_EQ(direct.counts.booleanBuilds == 0, *none) << what;
-        }
-        ExpectSameSolid(direct, BuildPart(false, make), what);
-        ++compared;
+  VisitSampledSizes(family, kind, SampledLength::First, [&](const SampledSize& s) {
+    auto make = [&](host::Shape& part) {
+      if (kind == kBolts) {
+        MakeBolt(s.type, s.values)->CreateInPart(part);
+      } else {
+        MakeNut(s.type, s.values)->CreateInPart(part);
       }
+    };
+    Built direct = BuildPart(true, make);
+    EXPECT_EQ(direct.counts.directBuilds, ExpectedDirect(kind, s.type) ? 1 : 0) << s.what;
+    if (direct.counts.directBuilds == 0) return;
+    if (auto none = ExpectedWithoutBoolean(kind, s.type, s.standard)) {
+      EXPECT_EQ(direct.counts.booleanBuilds == 0, *none) << s.what;
     }
-  }
+    ExpectSameSolid(direct, BuildPart(false, make), s.what);
+    ++compared;
+  });
   EXPECT_GE(compared, 3);
   for (const auto& m : host.Host().Messages()) ADD_FAILURE() << m.title << ": " << m.text;
 }

@@ -7,25 +7,14 @@
 #include <cmath>
 
 #include "occt/ShippedBothWays.h"
-#include "support/TestHost.h"
 
 namespace vormbrace::test {
 namespace {
 
-class Pocket : public ::testing::Test {
- protected:
-  Pocket()
-      : host_(host::ref::SettingsStore::Load(VORMBRACE_STANDARDS_SOURCE_DIR "/settings.json")) {}
-
-  TestHost host_;
-};
+using Pocket = ShippedFixture;
 
 TEST_F(Pocket, ShippedSocketAndFlatTopRecessScrewsAreCutDirectly) {
-  struct Standard {
-    std::int16_t family, kind, type;
-    const char* file;
-  };
-  const Standard standards[] = {
+  const ShippedStandard standards[] = {
       {kIso, kScrewKind, 1, "ISO4762.tab"},    {kIso, kScrewKind, 2, "ISO10642.tab"},
       {kIso, kScrewKind, 3, "ISO7380.tab"},    {kIso, kScrewKind, 8, "ISO7046Z.tab"},
       {kDin, kScrewKind, 1, "DIN912.tab"},     {kDin, kScrewKind, 2, "DIN7991.tab"},
@@ -33,7 +22,7 @@ TEST_F(Pocket, ShippedSocketAndFlatTopRecessScrewsAreCutDirectly) {
       {kIso, kSetScrewKind, 3, "ISO4027.tab"}, {kDin, kSetScrewKind, 1, "DIN913.tab"},
       {kDin, kSetScrewKind, 2, "DIN915.tab"},  {kDin, kSetScrewKind, 3, "DIN914.tab"},
   };
-  for (const Standard& s : standards) ExpectShippedDirect(s.family, s.kind, s.type, s.file);
+  for (const ShippedStandard& s : standards) ExpectShippedDirect(s);
 }
 
 // A cylinder head 16 across and 10 high on the Z axis, its top face on z = 10.
@@ -70,12 +59,7 @@ TEST_F(Pocket, ToolsThatAreNotPocketsKeepToTheBooleans) {
          CutHexSocket(p, 7.5, 6, 3);
        }},
   };
-  for (const Case& c : cases) {
-    Built direct = BuildPart(true, c.make);
-    Built reference = BuildPart(false, c.make);
-    EXPECT_EQ(direct.counts.directBuilds, 0) << c.what;
-    ExpectSameSolid(direct, reference, c.what);
-  }
+  for (const Case& c : cases) ExpectDirectAsBooleans(c.make, c.what, 0);
 }
 
 TEST_F(Pocket, SocketInAHeadAloneLeavesTheVolumeOfHeadLessSocket) {

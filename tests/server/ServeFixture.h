@@ -14,6 +14,8 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/SceneFile.h"
@@ -75,6 +77,16 @@ inline int IndexOf(const json& list, const std::string& entry) {
   return -1;
 }
 
+// One valid solid standing on the plate hole's axis (x = y = 0), its head `head` high on the
+// plate's top face (z = 0) and its shank `length` long going down.
+inline void ExpectSeatedInHole(const host::occt::SolidFigures& f, double length, double head) {
+  EXPECT_TRUE(f.valid);
+  EXPECT_NEAR(f.boxMin.x + f.boxMax.x, 0, 1e-6);
+  EXPECT_NEAR(f.boxMin.y + f.boxMax.y, 0, 1e-6);
+  EXPECT_NEAR(f.boxMin.z, -length, 1e-6);
+  EXPECT_NEAR(f.boxMax.z, head, 1e-6);
+}
+
 struct Reply {
   int status = 0;
   json body;
@@ -104,6 +116,22 @@ class ServeApi : public ::testing::Test {
     std::stringstream s;
     s << std::ifstream(scene_, std::ios::binary).rdbuf();
     return s.str();
+  }
+
+  // A request the server refuses: its status and the start of its error message. A body that
+  // is a JSON string is sent as the request's raw text.
+  struct Refusal {
+    std::string path;
+    json body;
+    int status;
+    std::string error;
+  };
+  void ExpectRefused(const std::vector<Refusal>& refusals) {
+    for (const Refusal& c : refusals) {
+      Reply r = Post(c.path, c.body.is_string() ? c.body.get<std::string>() : c.body.dump());
+      EXPECT_EQ(r.status, c.status) << c.path << " " << c.body.dump().substr(0, 80);
+      EXPECT_EQ(r.body.value("error", "").rfind(c.error, 0), 0u) << r.body.dump();
+    }
   }
 
   // A drop of ISO 4017 M10x50 along a ray that enters the plate's hole and meets its wall.

@@ -13,17 +13,12 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <set>
 
 #include "components/NewVormbrace.h"
-#include "data/FileReadTAB.h"
-#include "data/Globals.h"
-#include "data/NumberText.h"
-#include "data/Settings.h"
-#include "dialog/ListControl.h"
 #include "host/occt/Export.h"
 #include "host/occt/OcctEvaluator.h"
 #include "support/Probes.h"
+#include "support/SampledSizes.h"
 #include "support/TestHost.h"
 
 namespace {
@@ -31,7 +26,6 @@ namespace {
 using namespace vormbrace;
 using host::ref::SceneShape;
 
-constexpr int kTypeCount[kKindCount] = {10, 12, 9, 8, 9};
 const char* const kKindNames[kKindCount] = {"Bolts", "Screws", "SetScrews", "Washers", "Nuts"};
 
 // The edges of a binary STL used by an odd number of triangles: a closed mesh has none. Corners
@@ -106,33 +100,9 @@ TEST_P(StandardsBuild, SmallestMiddleAndLargestSizesAtTheirLongestLength) {
   const auto [family, kind] = GetParam();
   test::TestHost host(
       host::ref::SettingsStore::Load(VORMBRACE_STANDARDS_SOURCE_DIR "/settings.json"));
-  State().family = family;
-  LoadKindSettings(kind);
-  const Paths& p = State().paths;
-  int built = 0;
-  for (std::int16_t type = 1; type <= kTypeCount[kind]; ++type) {
-    ListControl standards;
-    QNorma(p.standardsFolder + p.indexFile, type, standards);
-    for (std::int32_t s = 0; s < standards.ListCount(); ++s) {
-      ListControl sizes, materials, lengths;
-      LabelControl description;
-      QData(p.standardsFolder + p.indexFile, p.dataFolder, standards.ItemData(s), sizes,
-            description, materials);
-      const std::int32_t n = sizes.ListCount();
-      for (std::int32_t z : std::set<std::int32_t>{0, n / 2, n - 1}) {
-        sizes.SetListIndex(z);
-        QLunghezze(p.dataFolder, sizes, lengths);
-        std::string length = lengths.List(0);
-        for (std::int32_t l = 1; l < lengths.ListCount(); ++l) {
-          if (Val(lengths.List(l)) > Val(length)) length = lengths.List(l);
-        }
-        std::string what = standards.List(s) + " " + sizes.Text() + "x" + length;
-        State().kind = kind;
-        State().typeCode = type;
-        ASSERT_TRUE(QMisuraVariabili(p.dataFolder + sizes.Tag(), sizes.Text(), length,
-                                     State().values, State().partNumberText))
-            << what;
-        auto component = MakeComponent(kind, type, State().values);
+  int built = test::VisitSampledSizes(
+      family, kind, test::SampledLength::Longest, [&](const test::SampledSize& s) {
+        auto component = MakeComponent(kind, s.type, s.values);
         host::ref::SceneDocument doc;
         host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(doc);
         State().page = &doc;
@@ -140,20 +110,17 @@ TEST_P(StandardsBuild, SmallestMiddleAndLargestSizesAtTheirLongestLength) {
         try {
           component->CreateInPart(part);
           host::occt::SolidFigures f = kernel.Figures(part);
-          EXPECT_TRUE(f.valid) << what;
-          EXPECT_EQ(f.solids, 1) << what;
+          EXPECT_TRUE(f.valid) << s.what;
+          EXPECT_EQ(f.solids, 1) << s.what;
           std::string stl = (host.Scratch() / "part.stl").string();
           host::occt::ExportScene(doc, stl);
-          EXPECT_EQ(OpenEdges(stl), 0) << what << ": the STL mesh is not closed";
-          if (kind <= 1) ExpectThreadedFace(*component, kind, f, what);
-          if (kind >= 3) ExpectOpenHole(kernel, part, *component, kind, f, what);
+          EXPECT_EQ(OpenEdges(stl), 0) << s.what << ": the STL mesh is not closed";
+          if (kind <= 1) ExpectThreadedFace(*component, kind, f, s.what);
+          if (kind >= 3) ExpectOpenHole(kernel, part, *component, kind, f, s.what);
         } catch (const host::RuntimeError& e) {
-          ADD_FAILURE() << what << ": " << e.what();
+          ADD_FAILURE() << s.what << ": " << e.what();
         }
-        ++built;
-      }
-    }
-  }
+      });
   EXPECT_GE(built, 3);
   for (const auto& m : host.Host().Messages()) ADD_FAILURE() << m.title << ": " << m.text;
 }
