@@ -50,8 +50,9 @@ void AddInspectCommand(CLI::App& cli, CommandTable& commands) {
   inspect->add_option("SCENE", *scenePath, "Scene file (.json) to read");
   inspect->add_flag("--stats", *stats,
                     "Also print what the kernel did (\"kernel\"): part solids built by booleans, "
-                    "part solids whose chamfered head or nut was built directly, solids read "
-                    "from and written to the solid cache");
+                    "shapes built directly (chamfered heads and nuts, shanks on them, pockets, "
+                    "cross recesses), slot tools pushed clear of the solid, solids read from and "
+                    "written to the solid cache");
   commands.emplace_back(inspect, [scenePath, stats](AppHost&) {
     auto document = scenePath->empty() ? std::make_unique<host::ref::SceneDocument>()
                                        : host::ref::LoadScene(*scenePath);
@@ -62,6 +63,7 @@ void AddInspectCommand(CLI::App& cli, CommandTable& commands) {
       const host::occt::KernelCounts& c = kernel.Counts();
       out["kernel"] = {{"booleanBuilds", c.booleanBuilds},
                        {"directBuilds", c.directBuilds},
+                       {"clearedTools", c.clearedTools},
                        {"cacheHits", c.cacheHits},
                        {"cacheWrites", c.cacheWrites}};
     }
