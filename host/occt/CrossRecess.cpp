@@ -144,13 +144,25 @@ std::vector<gp_Pnt> BladeCorners(const Recess& r, int arm) {
   return out;
 }
 
+// The solid's faces are all planes and cylinders, as a recess's removals' are: anything else (a
+// head and shank with a fin) is told apart before measuring boxes, which is slow on curved
+// faces.
+bool PlanesAndCylinders(const TopoDS_Shape& solid) {
+  for (TopExp_Explorer f(solid, TopAbs_FACE); f.More(); f.Next()) {
+    GeomAbs_SurfaceType type =
+        BRepAdaptor_Surface(TopoDS::Face(f.Current()), Standard_False).GetType();
+    if (type != GeomAbs_Plane && type != GeomAbs_Cylinder) return false;
+  }
+  return true;
+}
+
 // The recess the three solids make, when they are one.
 std::optional<Recess> Recognise(const std::vector<TopoDS_Shape>& solids) {
   if (solids.size() != 3) return std::nullopt;
   std::vector<TopoDS_Solid> parts;
   for (const TopoDS_Shape& s : solids) {
     std::optional<TopoDS_Solid> solid = OnlySolid(s);
-    if (!solid) return std::nullopt;
+    if (!solid || !PlanesAndCylinders(*solid)) return std::nullopt;
     parts.push_back(*solid);
   }
   // The prism is the one as wide as it is long; the blades are b thick.
