@@ -63,15 +63,20 @@ TEST_F(Pocket, ToolsThatAreNotPocketsKeepToTheBooleans) {
 }
 
 TEST_F(Pocket, SocketInAHeadAloneLeavesTheVolumeOfHeadLessSocket) {
-  // A hexagon socket 6 across flats (corner radius 6/√3, area 3√3/2 R²), 4 deep, in the
-  // cylinder head of radius 8 and height 10.
-  Built built = BuildPart(true, [](host::Shape& p) { CylinderHead(p), CutHexSocket(p, 10, 6, 4); });
-  double R = 6 / std::sqrt(3.0);
-  double socket = 1.5 * std::sqrt(3.0) * R * R * 4;
-  EXPECT_EQ(built.counts.directBuilds, 1);
-  EXPECT_TRUE(built.figures.valid);
-  EXPECT_NEAR(built.figures.volume, M_PI * 64 * 10 - socket, 1e-6 * M_PI * 640);
-  EXPECT_NEAR(built.figures.boxMax.z, 10, 1e-6);
+  // A hexagon socket 6 across flats (corner radius 6/√3, area 3√3/2 R²) in the cylinder head of
+  // radius 8 and height 10: shallow, and so deep that its floor is 0.01 above the underside
+  // (the quick test that rejects tools passing through the head must let it by).
+  for (double depth : {4.0, 9.99}) {
+    SCOPED_TRACE(depth);
+    Built built =
+        BuildPart(true, [&](host::Shape& p) { CylinderHead(p), CutHexSocket(p, 10, 6, depth); });
+    double R = 6 / std::sqrt(3.0);
+    double socket = 1.5 * std::sqrt(3.0) * R * R * depth;
+    EXPECT_EQ(built.counts.directBuilds, 1);
+    EXPECT_TRUE(built.figures.valid);
+    EXPECT_NEAR(built.figures.volume, M_PI * 64 * 10 - socket, 1e-6 * M_PI * 640);
+    EXPECT_NEAR(built.figures.boxMax.z, 10, 1e-6);
+  }
 }
 
 }  // namespace
