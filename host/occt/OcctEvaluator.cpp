@@ -32,6 +32,7 @@
 #include "host/occt/Pocket.h"
 #include "host/occt/PrismCut.h"
 #include "host/occt/ShapeValidity.h"
+#include "host/occt/StackedSolids.h"
 
 namespace host::occt {
 namespace {
@@ -154,6 +155,9 @@ class Combiner {
     return result.shape;
   }
 
+  // Whether any operation so far was a boolean (rather than a direct build or a cached result).
+  bool RanBoolean() const { return ranBoolean_; }
+
  private:
   Keyed Merge(const std::vector<Keyed>& shapes) {
     if (shapes.size() == 1) return shapes.front();
@@ -178,6 +182,13 @@ class Combiner {
       out.shape = CutPocket(base.shape, tools.front().shape);
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
+    // So is the union of solids stacked on each other's flat faces along the axis.
+    if (out.shape.IsNull() && !cut && kernel_.direct) {
+      std::vector<TopoDS_Shape> stack{base.shape};
+      for (const Keyed& t : tools) stack.push_back(t.shape);
+      out.shape = FuseStacked(stack);
+      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
+    }
     // So is the union of a cross recess's blades and notched prism.
     if (out.shape.IsNull() && !cut && kernel_.direct) {
       std::vector<TopoDS_Shape> solids{base.shape};
@@ -195,6 +206,7 @@ class Combiner {
           ++kernel_.counts.clearedTools;
         }
       }
+      ranBoolean_ = true;
       out.shape = Apply(base.shape, list, cut);
       if (out.shape.IsNull()) return out;
       kernel_.Keep(out.key, out.shape);
@@ -205,6 +217,7 @@ class Combiner {
   }
 
   OcctEvaluator::Impl& kernel_;
+  bool ranBoolean_ = false;
 };
 
 // The features in creation order: added material fused, removal features cut, every removal
@@ -216,12 +229,16 @@ Combined CombineItems(std::vector<Item> items, const std::string& who,
   if (items.size() == 1)
     return {items.front().solid, IsValidShape(items.front().solid)};
 
-  ++kernel.counts.booleanBuilds;
-  TopoDS_Shape fast = Combiner(kernel).Runs(items);
+  Combiner combiner(kernel);
+  TopoDS_Shape fast = combiner.Runs(items);
   if (HasSolid(fast)) {
     Combined c = Finish(fast);
-    if (c.valid) return c;
+    if (c.valid) {
+      if (combiner.RanBoolean()) ++kernel.counts.booleanBuilds;
+      return c;
+    }
   }
+  ++kernel.counts.booleanBuilds;
   TopoDS_Shape result = items.front().solid;
   for (std::size_t i = 1; i < items.size(); ++i) {
     TopTools_ListOfShape tools;

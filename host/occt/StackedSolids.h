@@ -1,0 +1,20 @@
+// Solids stacked along the Z axis, fused by assembling faces: each stands on a flat face of what
+// lies under it, or under a flat face of what lies over it, square to the axis, and its
+// footprint there lies inside that face. A flange under a hexagon head and the shank under the
+// flange are such a stack; building it so spares the boolean fuse. Kernel types: for use inside
+// host/occt only.
+#pragma once
+
+#include <TopoDS_Shape.hxx>
+#include <vector>
+
+namespace host::occt {
+
+// The union of the solids (each a shape holding one solid) when, taken in order, each lies
+// wholly above or wholly below all before it, meeting them only in one plane square to the Z
+// axis, where either its footprint lies strictly inside the one flat face the others have there,
+// or theirs inside its one face there. A null shape otherwise: the caller fuses by a boolean.
+// The inputs are left untouched.
+TopoDS_Shape FuseStacked(const std::vector<TopoDS_Shape>& solids);
+
+}  // namespace host::occt
