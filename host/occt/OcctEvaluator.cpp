@@ -182,11 +182,17 @@ class Combiner {
       out.shape = CutPocket(base.shape, tools.front().shape);
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
-    // So is the union of solids stacked on each other's flat faces along the axis.
+    // So is the union of solids stacked on each other's flat faces along the axis (those
+    // overlapping there fused by a boolean first).
     if (out.shape.IsNull() && !cut && kernel_.direct) {
       std::vector<TopoDS_Shape> stack{base.shape};
       for (const Keyed& t : tools) stack.push_back(t.shape);
-      out.shape = FuseStacked(stack);
+      out.shape = FuseStacked(stack, [&](const std::vector<TopoDS_Shape>& layer) {
+        TopTools_ListOfShape rest;
+        for (std::size_t i = 1; i < layer.size(); ++i) rest.Append(layer[i]);
+        ranBoolean_ = true;
+        return Apply(layer.front(), rest, false);
+      });
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
     // So is the union of a cross recess's blades and notched prism.

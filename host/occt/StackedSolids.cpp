@@ -13,6 +13,7 @@
 #include <TopoDS.hxx>
 #include <TopoDS_Face.hxx>
 #include <algorithm>
+#include <functional>
 #include <cmath>
 #include <optional>
 #include <gp_XY.hxx>
@@ -184,6 +185,45 @@ bool StandsOn(const TopoDS_Shape& standing, const TopoDS_Shape& base, double z) 
          std::all_of(discs->begin(), discs->end(), [&](const Disc& d) { return region->Holds(d); });
 }
 
+// How far apart two spans' ends may lie and still meet.
+double Gap(const Span& a, const Span& b) { return 2 * (a.slack + b.slack) + kGap; }
+
+Span Joined(const Span& a, const Span& b) {
+  return {std::min(a.low, b.low), std::max(a.high, b.high), std::max(a.slack, b.slack)};
+}
+
+bool Overlap(const Span& a, const Span& b) {
+  return std::min(a.high, b.high) - std::max(a.low, b.low) >= Gap(a, b);
+}
+
+// Solids whose spans along the axis overlap, in the order of their first solid.
+struct Layer {
+  std::vector<TopoDS_Shape> solids;
+  Span span;
+};
+
+// The solids gathered into layers; nothing when a solid overlaps two layers.
+std::optional<std::vector<Layer>> LayersOf(const std::vector<TopoDS_Shape>& solids) {
+  std::vector<Layer> layers;
+  for (const TopoDS_Shape& solid : solids) {
+    Span span = SpanOf(solid);
+    auto overlaps = [&](const Layer& l) { return Overlap(l.span, span); };
+    auto found = std::find_if(layers.begin(), layers.end(), overlaps);
+    if (found == layers.end()) {
+      layers.push_back({{solid}, span});
+      continue;
+    }
+    if (std::any_of(found + 1, layers.end(), overlaps)) return {};
+    found->solids.push_back(solid);
+    found->span = Joined(found->span, span);
+    // Widened, the layer must still keep apart from the others.
+    for (const Layer& other : layers) {
+      if (&other != &*found && Overlap(other.span, found->span)) return {};
+    }
+  }
+  return layers;
+}
+
 bool OneSolid(const TopoDS_Shape& shape) {
   int solids = 0, shells = 0;
   for (TopExp_Explorer e(shape, TopAbs_SOLID); e.More(); e.Next()) ++solids;
@@ -193,32 +233,38 @@ bool OneSolid(const TopoDS_Shape& shape) {
 
 }  // namespace
 
-TopoDS_Shape FuseStacked(const std::vector<TopoDS_Shape>& solids) {
+TopoDS_Shape FuseStacked(const std::vector<TopoDS_Shape>& solids, const FuseLayer& fuse) {
   if (solids.size() < 2 || !std::all_of(solids.begin(), solids.end(), OneSolid)) return {};
   try {
-    // The planes where each solid meets those before it, from the boxes alone, before any face
+    std::optional<std::vector<Layer>> layers = LayersOf(solids);
+    if (!layers || layers->size() < 2) return {};
+    std::vector<TopoDS_Shape> stacked;
+    for (const Layer& layer : *layers) {
+      stacked.push_back(layer.solids.size() == 1 ? layer.solids.front() : fuse(layer.solids));
+      if (stacked.back().IsNull() || !OneSolid(stacked.back())) return {};
+    }
+    // The planes where each layer meets those before it, from the boxes alone, before any face
     // is built.
     std::vector<double> planes;
-    Span stack = SpanOf(solids.front());
-    for (std::size_t i = 1; i < solids.size(); ++i) {
-      Span next = SpanOf(solids[i]);
-      double gap = 2 * (stack.slack + next.slack) + kGap;
+    Span stack = SpanOf(stacked.front());
+    for (std::size_t i = 1; i < stacked.size(); ++i) {
+      Span next = SpanOf(stacked[i]);
+      double gap = Gap(stack, next);
       bool above = std::abs(next.low - stack.high) < gap;
       if (!above && std::abs(next.high - stack.low) >= gap) return {};
       std::optional<double> z =
-          FlatHeightNear(solids[i], above ? next.low + next.slack : next.high - next.slack, gap);
+          FlatHeightNear(stacked[i], above ? next.low + next.slack : next.high - next.slack, gap);
       if (!z) return {};
       planes.push_back(*z);
-      stack = {std::min(stack.low, next.low), std::max(stack.high, next.high),
-               std::max(stack.slack, next.slack)};
+      stack = Joined(stack, next);
     }
-    TopoDS_Shape fused = solids.front();
-    for (std::size_t i = 1; i < solids.size(); ++i) {
+    TopoDS_Shape fused = stacked.front();
+    for (std::size_t i = 1; i < stacked.size(); ++i) {
       double z = planes[i - 1];
-      if (StandsOn(solids[i], fused, z)) {
-        fused = FuseStanding(fused, solids[i], z);
-      } else if (StandsOn(fused, solids[i], z)) {
-        fused = FuseStanding(solids[i], fused, z);
+      if (StandsOn(stacked[i], fused, z)) {
+        fused = FuseStanding(fused, stacked[i], z);
+      } else if (StandsOn(fused, stacked[i], z)) {
+        fused = FuseStanding(stacked[i], fused, z);
       } else {
         return {};
       }

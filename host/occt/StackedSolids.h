@@ -6,15 +6,21 @@
 #pragma once
 
 #include <TopoDS_Shape.hxx>
+#include <functional>
 #include <vector>
 
 namespace host::occt {
 
-// The union of the solids (each a shape holding one solid) when, taken in order, each lies
-// wholly above or wholly below all before it, meeting them only in one plane square to the Z
-// axis, where either its footprint lies strictly inside the one flat face the others have there,
-// or theirs inside its one face there. A null shape otherwise: the caller fuses by a boolean.
-// The inputs are left untouched.
-TopoDS_Shape FuseStacked(const std::vector<TopoDS_Shape>& solids);
+// Fuses solids that overlap along the axis (a fin sunk into a shank) by a boolean; a null shape
+// when it fails.
+using FuseLayer = std::function<TopoDS_Shape(const std::vector<TopoDS_Shape>&)>;
+
+// The union of the solids (each a shape holding one solid) in layers along the Z axis: solids
+// whose heights overlap form one layer, fused by `fuse`; taken in order, each layer lies wholly
+// above or wholly below all before it, meeting them only in one plane square to the axis, where
+// either its footprint lies strictly inside the one flat face the others have there, or theirs
+// inside its one face there. A null shape otherwise (and for a single layer): the caller fuses
+// by a boolean. The inputs are left untouched.
+TopoDS_Shape FuseStacked(const std::vector<TopoDS_Shape>& solids, const FuseLayer& fuse);
 
 }  // namespace host::occt

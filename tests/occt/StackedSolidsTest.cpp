@@ -1,6 +1,7 @@
 // Solids stacked along the axis, each standing inside a flat face of the next, fused without a
 // boolean: a flange bolt's shank, flange and hexagon give the solid the booleans give; a flange
-// that does not hold the hexagon's corners, nor lies inside its flats, keeps to the booleans.
+// that does not hold the hexagon's corners, nor lies inside its flats, keeps to the booleans; a
+// nib overlapping the shank is fused with it by a boolean and the dome stacked on both.
 #include <gtest/gtest.h>
 
 #include "geometry/generaTeste.h"
@@ -40,6 +41,20 @@ TEST_F(StackedSolids, FlangesNotHoldingTheHexagonKeepToTheBooleans) {
                                          "flange " + std::to_string(flange), 1);
     EXPECT_EQ(built.counts.booleanBuilds, 1);
   }
+}
+
+TEST_F(StackedSolids, NibSunkIntoTheShankIsFusedWithItBeforeTheDomeIsStacked) {
+  // An M10 cup head bolt: the dome 20 across stands on the shank and its nib, which overlap and
+  // take one boolean.
+  Built built = ExpectDirectAsBooleans(
+      [](host::Shape& p) {
+        HeadedDimensions d;
+        d.HeaderType = 6, d.Diametro = 10, d.lung = 50, d.Passo = 1.5;
+        d.DiamCerchioTesta = 20, d.LungTesta = 6, d.Var1 = 2, d.Var2 = 2;
+        BuildBoltByType(p, d);
+      },
+      "nib", 1);
+  EXPECT_EQ(built.counts.booleanBuilds, 1);
 }
 
 }  // namespace
