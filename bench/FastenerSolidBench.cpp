@@ -41,8 +41,8 @@ HeadedDimensions Headed(std::int32_t type) {
   return d;
 }
 
-// M10 bolts: hexagon (ISO 4017; 2 with a flange, ISO 4162), plain, square, rod, domed with fin or square
-// neck, countersunk with fin or square neck.
+// M10 bolts: hexagon (ISO 4017; 2 with a flange, ISO 4162), plain, square, rod, domed with fin or
+// square neck, countersunk with fin or square neck.
 HeadedDimensions Bolt(std::int32_t type) {
   HeadedDimensions d = Headed(type);
   switch (type) {

@@ -13,10 +13,10 @@
 #include <TopoDS.hxx>
 #include <TopoDS_Face.hxx>
 #include <algorithm>
-#include <functional>
 #include <cmath>
-#include <optional>
+#include <functional>
 #include <gp_XY.hxx>
+#include <optional>
 
 #include "host/occt/StandingSolid.h"
 
@@ -99,7 +99,10 @@ class Region {
         r.sides_.push_back({Flat(a), Flat(b)});
       } else if (curve.GetType() == GeomAbs_Circle) {
         gp_Circ c = curve.Circle();
-        if (r.circle_ && (r.circle_->centre - Flat(c.Location())).Modulus() > kExact) return {};
+        if (r.circle_ && ((r.circle_->centre - Flat(c.Location())).Modulus() > kExact ||
+                          std::abs(r.circle_->radius - c.Radius()) > kExact)) {
+          return {};
+        }
         r.circle_ = Disc{Flat(c.Location()), c.Radius()};
       } else {
         return {};
@@ -111,7 +114,8 @@ class Region {
 
   // The disc lies inside the region, kMargin clear of its boundary.
   bool Holds(const Disc& d) const {
-    if (circle_) return (d.centre - circle_->centre).Modulus() + d.radius < circle_->radius - kMargin;
+    if (circle_)
+      return (d.centre - circle_->centre).Modulus() + d.radius < circle_->radius - kMargin;
     return std::all_of(sides_.begin(), sides_.end(),
                        [&](const Side& s) { return Inward(s, d.centre) > d.radius + kMargin; });
   }

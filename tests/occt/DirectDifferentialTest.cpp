@@ -2,7 +2,8 @@
 // smallest, middle and largest size: the hexagon and square heads and nuts have their chamfered
 // prism built directly, the flange bolts' shank, flange and head and the domed heads on their
 // shanks or square necks are stacked without a boolean, and those solids match the ones the
-// booleans build; the other types keep to the booleans. One case per family and kind, so that ctest spreads them over the cores.
+// booleans build; the other types keep to the booleans. One case per family and kind, so that
+// ctest spreads them over the cores.
 #include <gtest/gtest.h>
 
 #include <map>

@@ -1,7 +1,7 @@
 // Solids of revolution standing on a chamfered prism's end face, below it or above it, fused
 // without a boolean, give the solid the booleans give; a solid that does not stand wholly inside
-// the end face (nor holds it inside its own foot) keeps to the booleans and still builds. (The library's bolts: the differential
-// sweep.)
+// the end face (nor holds it inside its own foot) keeps to the booleans and still builds. (The
+// library's bolts: the differential sweep.)
 #include <gtest/gtest.h>
 
 #include <functional>
