@@ -3,18 +3,28 @@
 // cut that follows; the union's faces are few and all known, so they are built and sewn here.
 #include "host/occt/CrossRecess.h"
 
+#include "host/occt/RecessMeasures.h"
+#include "host/occt/StarRecess.h"
+
 #include <BRepAdaptor_Surface.hxx>
 #include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
 #include <BRepGProp.hxx>
+#include <BRepLib.hxx>
 #include <BRep_Builder.hxx>
 #include <BRep_Tool.hxx>
 #include <Bnd_Box.hxx>
 #include <GProp_GProps.hxx>
 #include <Geom2d_Line.hxx>
+#include <ElCLib.hxx>
+#include <ElSLib.hxx>
 #include <Geom_CylindricalSurface.hxx>
+#include <Geom_Ellipse.hxx>
+#include <GeomProjLib.hxx>
+#include <IntAna_QuadQuadGeo.hxx>
+#include <Precision.hxx>
 #include <Standard_Failure.hxx>
 #include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
@@ -25,6 +35,7 @@
 #include <TopoDS_Vertex.hxx>
 #include <TopoDS_Wire.hxx>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <gp_Ax3.hxx>
 #include <gp_Pln.hxx>
@@ -56,22 +67,6 @@ Box BoxOf(const TopoDS_Shape& shape) {
 
 bool Near(double a, double b) { return std::abs(a - b) < kMatch; }
 
-// The recess's measures: its axis (cx, cy), the plane it is sunk from, its depth, the notch
-// width and the blades' half-length at the top.
-struct Recess {
-  double cx = 0, cy = 0, top = 0, t = 0, b = 0, w = 0;
-
-  // The point u along arm `arm` (0 to 3, a quarter turn each from +X), v across it (to the
-  // left) and d below the top.
-  gp_Pnt At(int arm, double u, double v, double d) const {
-    static constexpr double kCos[] = {1, 0, -1, 0}, kSin[] = {0, 1, 0, -1};
-    double c = kCos[arm % 4], s = kSin[arm % 4];
-    return {cx + u * c - v * s, cy + u * s + v * c, top - d};
-  }
-  // The depth at which the blades' tapered ends are `half` from the axis.
-  double DepthAt(double half) const { return t / 3 + (w - half) * (2 * t / 3) / (w - b / 2); }
-};
-
 std::optional<TopoDS_Solid> OnlySolid(const TopoDS_Shape& shape) {
   std::optional<TopoDS_Solid> only;
   for (TopExp_Explorer e(shape, TopAbs_SOLID); e.More(); e.Next()) {
@@ -79,23 +74,6 @@ std::optional<TopoDS_Solid> OnlySolid(const TopoDS_Shape& shape) {
     only = TopoDS::Solid(e.Current());
   }
   return only;
-}
-
-// The solid's vertices are exactly `expected` (in any order) and its volume is `volume`.
-bool HasCorners(const TopoDS_Shape& solid, const std::vector<gp_Pnt>& expected, double volume) {
-  TopTools_IndexedMapOfShape vertices;
-  TopExp::MapShapes(solid, TopAbs_VERTEX, vertices);
-  if (vertices.Extent() != static_cast<int>(expected.size())) return false;
-  for (int i = 1; i <= vertices.Extent(); ++i) {
-    gp_Pnt p = BRep_Tool::Pnt(TopoDS::Vertex(vertices(i)));
-    if (std::none_of(expected.begin(), expected.end(),
-                     [&](const gp_Pnt& q) { return p.Distance(q) < kMatch; })) {
-      return false;
-    }
-  }
-  GProp_GProps props;
-  BRepGProp::VolumeProperties(solid, props);
-  return std::abs(props.Mass() - volume) <= kVolumeMatch * volume;
 }
 
 // The prism's faces are planes parallel to the axis, the two ends, and four cylinders of
@@ -186,7 +164,7 @@ std::optional<Recess> Recognise(const std::vector<TopoDS_Shape>& solids) {
 // The union's faces, sharing their edges and vertices, each turned to face out of the union.
 class Faces {
  public:
-  explicit Faces(const Recess& r) : r_(r) {
+  Faces(const Recess& r, const std::array<StarTip, 4>* star) : r_(r), star_(star) {
     builder_.MakeShell(shell_);
     leave_ = r.DepthAt(1.5 * r.b);  // where the blades' ends leave the notches' mouths
     bottom_ = r.DepthAt(r.b);       // where they leave the notches' bottoms
@@ -237,8 +215,10 @@ class Faces {
   };
 
   // The point u along arm `arm`, v across it, d deep, as a vertex shared by every face there.
-  TopoDS_Vertex P(int arm, double u, double v, double d) {
-    gp_Pnt at = r_.At(arm, u, v, d);
+  TopoDS_Vertex P(int arm, double u, double v, double d) { return At(r_.At(arm, u, v, d)); }
+
+  // The vertex at `at`, shared by every face there.
+  TopoDS_Vertex At(const gp_Pnt& at) {
     for (const Placed& c : vertices_) {
       if (c.at.Distance(at) < kMatch) return c.vertex;
     }
@@ -275,7 +255,8 @@ class Faces {
     Add(BRepBuilderAPI_MakeFace(wire.Wire(), Standard_True).Face(), outward);
   }
 
-  // The top (d = 0) or bottom face: each arm's outline out to `reach`, then the corner arc.
+  // The top (d = 0) or bottom face: each arm's outline out to `reach`, then the corner arc
+  // (at the top, cut back around a star's tip).
   void End(double d, double reach) {
     const double b = r_.b;
     BRepBuilderAPI_MakeWire wire;
@@ -285,72 +266,135 @@ class Faces {
       wire.Add(Between(a, c));
       wire.Add(Between(c, e));
       wire.Add(Between(e, f));
-      wire.Add(arcs_[arm][d == 0 ? 0 : 2]);
+      if (d == 0) {
+        for (const TopoDS_Edge& edge : tops_[arm]) wire.Add(edge);
+      } else {
+        wire.Add(bottoms_[arm]);
+      }
     }
     Add(BRepBuilderAPI_MakeFace(wire.Wire(), Standard_True).Face(), gp_Vec(0, 0, d == 0 ? 1 : -1));
   }
 
   // The corner wall between arm `arm` and the next: a quarter of the cylinder of radius b about
   // the corner of the square 3b wide, its straight sides split where the blades leave the
-  // notches. Its edges carry their curves on the cylinder: u turns from the next arm's notch
-  // (u = 0) to this arm's (u = pi/2), v is the height.
+  // notches, its top cut back where a star's tip stands out through it. Its edges carry their
+  // curves on the cylinder: u turns from the next arm's notch (u = 0) to this arm's
+  // (u = pi/2), v is the height.
   void Corner(int arm) {
-    const double b = r_.b;
+    const double b = r_.b, t = r_.t, quarter = M_PI / 2;
     gp_Pnt centre = r_.At(arm, 1.5 * b, 1.5 * b, 0);
     gp_Dir toAxis(gp_Vec(r_.At(arm, 1, 0, 0), r_.At(arm, 0, 0, 0)));
     Handle(Geom_CylindricalSurface) cylinder =
         new Geom_CylindricalSurface(gp_Ax3(centre, gp::DZ(), toAxis), b);
     TopoDS_Face face;
     builder_.MakeFace(face, cylinder, kTolerance);
-    const double quarter = M_PI / 2, depths[] = {0, leave_, r_.t};
-    std::vector<std::pair<TopoDS_Edge, Handle(Geom2d_Line)>> edges;
-    for (int i = 0; i < 3; ++i) {
-      double v = -depths[i];
-      TopoDS_Edge arc =
-          BRepBuilderAPI_MakeEdge(cylinder->VIso(v), P(arm + 1, 1.5 * b, -b / 2, depths[i]),
-                                  P(arm, 1.5 * b, b / 2, depths[i]), 0, quarter)
-              .Edge();
-      arcs_[arm][i] = arc;
-      if (i != 1) edges.push_back({arc, new Geom2d_Line(gp_Pnt2d(0, v), gp::DX2d())});
-    }
-    for (int i = 0; i < 2; ++i) {
-      for (double u : {0.0, quarter}) {
-        TopoDS_Vertex upper =
-            u == 0 ? P(arm + 1, 1.5 * b, -b / 2, depths[i]) : P(arm, 1.5 * b, b / 2, depths[i]);
-        TopoDS_Vertex lower = u == 0 ? P(arm + 1, 1.5 * b, -b / 2, depths[i + 1])
-                                     : P(arm, 1.5 * b, b / 2, depths[i + 1]);
-        TopoDS_Edge side = Between(lower, upper);
-        // The line runs from its first vertex, at its height above the top.
-        gp_Pnt start = BRep_Tool::Pnt(TopExp::FirstVertex(side));
-        gp_Pnt end = BRep_Tool::Pnt(TopExp::LastVertex(side));
-        gp_Dir2d up = end.Z() > start.Z() ? gp::DY2d() : gp_Dir2d(0, -1);
-        edges.push_back({side, new Geom2d_Line(gp_Pnt2d(u, start.Z() - r_.top), up)});
-      }
-    }
     // Counter-clockwise about the cylinder's outward normal: the bottom arc with u, up the
-    // side at u = pi/2, the top arc back, down the side at u = 0.
+    // side at u = pi/2, the top back, down the side at u = 0. Null curves are found by
+    // projection.
+    std::vector<std::pair<TopoDS_Edge, Handle(Geom2d_Curve)>> edges;
     TopoDS_Wire wire;
     builder_.MakeWire(wire);
-    auto add = [&](const TopoDS_Edge& edge, const gp_Pnt& from) {
+    auto add = [&](const TopoDS_Edge& edge, const Handle(Geom2d_Curve)& curve, const gp_Pnt& from) {
+      edges.push_back({edge, curve});
       gp_Pnt start = BRep_Tool::Pnt(TopExp::FirstVertex(edge));
       builder_.Add(wire, start.Distance(from) < kMatch ? TopoDS_Shape(edge) : edge.Reversed());
     };
-    gp_Pnt uZero = r_.At(arm + 1, 1.5 * b, -b / 2, 0), uQuarter = r_.At(arm, 1.5 * b, b / 2, 0);
-    auto below = [](gp_Pnt p, double d) { return p.Translated(gp_Vec(0, 0, -d)); };
-    add(edges[1].first, below(uZero, r_.t));
-    add(edges[5].first, below(uQuarter, r_.t));
-    add(edges[3].first, below(uQuarter, leave_));
-    add(edges[0].first, uQuarter);
-    add(edges[2].first, uZero);
-    add(edges[4].first, below(uZero, leave_));
+    auto arc = [&](double d, const TopoDS_Vertex& from, const TopoDS_Vertex& to, double u0,
+                   double u1) {
+      return BRepBuilderAPI_MakeEdge(cylinder->VIso(-d), from, to, u0, u1).Edge();
+    };
+    auto level = [](double d) { return new Geom2d_Line(gp_Pnt2d(0, -d), gp::DX2d()); };
+    // The straight side at u from depth d0 down to d1.
+    auto side = [&](double u, double d0, double d1) {
+      TopoDS_Vertex upper = u == 0 ? P(arm + 1, 1.5 * b, -b / 2, d0) : P(arm, 1.5 * b, b / 2, d0);
+      TopoDS_Vertex lower = u == 0 ? P(arm + 1, 1.5 * b, -b / 2, d1) : P(arm, 1.5 * b, b / 2, d1);
+      TopoDS_Edge edge = Between(lower, upper);
+      // The line runs from its first vertex, at its height above the top.
+      gp_Pnt start = BRep_Tool::Pnt(TopExp::FirstVertex(edge));
+      gp_Pnt end = BRep_Tool::Pnt(TopExp::LastVertex(edge));
+      gp_Dir2d up = end.Z() > start.Z() ? gp::DY2d() : gp_Dir2d(0, -1);
+      return std::make_pair(edge, new Geom2d_Line(gp_Pnt2d(u, start.Z() - r_.top), up));
+    };
+    auto pointOf = [](const TopoDS_Vertex& v) { return BRep_Tool::Pnt(v); };
+    TopoDS_Vertex zeroTop = P(arm + 1, 1.5 * b, -b / 2, 0), zeroBottom = P(arm + 1, 1.5 * b, -b / 2, t);
+    TopoDS_Vertex quarterTop = P(arm, 1.5 * b, b / 2, 0), quarterBottom = P(arm, 1.5 * b, b / 2, t);
+    bottoms_[arm] = arc(t, zeroBottom, quarterBottom, 0, quarter);
+    add(bottoms_[arm], level(t), pointOf(zeroBottom));
+    for (auto [from, to] : {std::make_pair(t, leave_), std::make_pair(leave_, 0.0)}) {
+      auto [edge, line] = side(quarter, to, from);
+      add(edge, line, pointOf(P(arm, 1.5 * b, b / 2, from)));
+    }
+    std::vector<TopoDS_Edge>& top = tops_[arm];
+    if (!star_) {
+      top = {arc(0, zeroTop, quarterTop, 0, quarter)};
+      add(top.front(), level(0), pointOf(quarterTop));
+    } else {
+      const StarTip& s = (*star_)[arm];
+      TopoDS_Vertex cross[2] = {At(s.cross[0]), At(s.cross[1])}, tip = At(s.tip),
+                    pierce = At(s.pierce);
+      double u[2];
+      for (int i = 0; i < 2; ++i) {
+        double v = 0;
+        ElSLib::Parameters(cylinder->Cylinder(), s.cross[i], u[i], v);
+      }
+      TopoDS_Edge walls[2];
+      for (int i = 0; i < 2; ++i) walls[i] = Slant(s.wall[i], *cylinder, cross[i], pierce);
+      top = {arc(0, cross[0], quarterTop, u[0], quarter), Between(cross[0], tip),
+             Between(tip, cross[1]), arc(0, zeroTop, cross[1], 0, u[1])};
+      add(top[0], level(0), pointOf(quarterTop));
+      add(walls[0], nullptr, s.cross[0]);
+      add(walls[1], nullptr, s.pierce);
+      add(top[3], level(0), s.cross[1]);
+      // The star's walls standing out of the cylinder, facing away from the star.
+      gp_Vec along[2] = {gp_Vec(s.cross[0], s.tip), gp_Vec(s.tip, s.cross[1])};
+      for (int i = 0; i < 2; ++i) {
+        BRepBuilderAPI_MakeWire outline;
+        outline.Add(Between(cross[i], tip));
+        outline.Add(Between(tip, pierce));
+        outline.Add(walls[i]);
+        Add(BRepBuilderAPI_MakeFace(s.wall[i], outline.Wire(), Standard_True).Face(),
+            gp_Vec(along[i].Y(), -along[i].X(), 0));
+      }
+    }
+    for (auto [from, to] : {std::make_pair(0.0, leave_), std::make_pair(leave_, t)}) {
+      auto [edge, line] = side(0, from, to);
+      add(edge, line, pointOf(P(arm + 1, 1.5 * b, -b / 2, from)));
+    }
     builder_.Add(face, wire);
-    for (const auto& [edge, line] : edges) {
+    for (const auto& [edge, curve] : edges) {
       double first = 0, last = 0;
-      BRep_Tool::Range(edge, first, last);
-      builder_.UpdateEdge(edge, line, face, kTolerance);
+      Handle(Geom_Curve) path = BRep_Tool::Curve(edge, first, last);
+      double tolerance = kTolerance;
+      Handle(Geom2d_Curve) onFace =
+          curve ? curve : GeomProjLib::Curve2d(path, first, last, cylinder, tolerance);
+      builder_.UpdateEdge(edge, onFace, face, std::max(tolerance, kTolerance));
       builder_.Range(edge, face, first, last);
+      if (!curve) BRepLib::SameParameter(edge, kTolerance);
     }
     builder_.Add(shell_, face.Reversed());  // the union lies outside the cylinder
+  }
+
+  // The arc of the ellipse where a star's sloping wall cuts the corner cylinder, from the top
+  // down to where the star's tip enters it: the arc on the side facing the recess's axis.
+  TopoDS_Edge Slant(const gp_Pln& wall, const Geom_CylindricalSurface& cylinder,
+                    const TopoDS_Vertex& top, const TopoDS_Vertex& pierce) {
+    IntAna_QuadQuadGeo meet(wall, cylinder.Cylinder(), Precision::Angular(),
+                            Precision::Confusion());
+    if (!meet.IsDone() || meet.TypeInter() != IntAna_Ellipse) {
+      throw Standard_Failure("a star's wall does not cut the corner wall in an ellipse");
+    }
+    gp_Elips ellipse = meet.Ellipse(1);
+    gp_Pnt from = BRep_Tool::Pnt(top), to = BRep_Tool::Pnt(pierce);
+    double a = ElCLib::Parameter(ellipse, from), z = ElCLib::Parameter(ellipse, to);
+    if (z < a) z += 2 * M_PI;
+    gp_Pnt middle = ElCLib::Value((a + z) / 2, ellipse);
+    gp_Vec toAxis = cylinder.Position().XDirection();
+    Handle(Geom_Ellipse) curve = new Geom_Ellipse(ellipse);
+    if (gp_Vec(cylinder.Location(), middle).Dot(toAxis) > 0) {
+      return BRepBuilderAPI_MakeEdge(curve, top, pierce, a, z).Edge();
+    }
+    if (a < z - 2 * M_PI) a += 2 * M_PI;
+    return BRepBuilderAPI_MakeEdge(curve, pierce, top, z - 2 * M_PI, a).Edge();
   }
 
   static constexpr double kTolerance = 1e-7;
@@ -360,15 +404,46 @@ class Faces {
   double leave_ = 0, bottom_ = 0;
   std::vector<Placed> vertices_;
   std::vector<Line> lines_;
-  TopoDS_Edge arcs_[4][3];  // each corner's arcs at the top, where the blades leave, the bottom
+  const std::array<StarTip, 4>* star_;
+  std::vector<TopoDS_Edge> tops_[4];  // each corner's edges along the top, from this arm's notch
+  TopoDS_Edge bottoms_[4];            // each corner's arc at the bottom
 };
 
 }  // namespace
 
+bool HasCorners(const TopoDS_Shape& solid, const std::vector<gp_Pnt>& expected, double volume) {
+  TopTools_IndexedMapOfShape vertices;
+  TopExp::MapShapes(solid, TopAbs_VERTEX, vertices);
+  if (vertices.Extent() != static_cast<int>(expected.size())) return false;
+  for (int i = 1; i <= vertices.Extent(); ++i) {
+    gp_Pnt p = BRep_Tool::Pnt(TopoDS::Vertex(vertices(i)));
+    if (std::none_of(expected.begin(), expected.end(),
+                     [&](const gp_Pnt& q) { return p.Distance(q) < kMatch; })) {
+      return false;
+    }
+  }
+  GProp_GProps props;
+  BRepGProp::VolumeProperties(solid, props);
+  return std::abs(props.Mass() - volume) <= kVolumeMatch * volume;
+}
+
 TopoDS_Shape FuseCrossRecess(const std::vector<TopoDS_Shape>& solids) {
   try {
-    std::optional<Recess> recess = Recognise(solids);
-    return recess ? Faces(*recess).Solid() : TopoDS_Shape();
+    if (solids.size() == 3) {
+      std::optional<Recess> recess = Recognise(solids);
+      return recess ? Faces(*recess, nullptr).Solid() : TopoDS_Shape();
+    }
+    // A type Z recess: one of four is a star, the others a type H recess.
+    for (std::size_t i = 0; solids.size() == 4 && i < 4; ++i) {
+      std::vector<TopoDS_Shape> others = solids;
+      others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
+      std::optional<Recess> recess = Recognise(others);
+      if (!recess) continue;
+      std::optional<std::array<StarTip, 4>> tips =
+          RecogniseStar(solids[i], *recess, recess->DepthAt(1.5 * recess->b));
+      return tips ? Faces(*recess, &*tips).Solid() : TopoDS_Shape();
+    }
+    return {};
   } catch (const Standard_Failure&) {
     return {};  // not built: the boolean decides
   }
