@@ -161,6 +161,18 @@ std::optional<Recess> Recognise(const std::vector<TopoDS_Shape>& solids) {
   return r;
 }
 
+// The shape has `count` faces, all flat.
+bool AllFlat(const TopoDS_Shape& shape, int count) {
+  int faces = 0;
+  for (TopExp_Explorer f(shape, TopAbs_FACE); f.More(); f.Next(), ++faces) {
+    if (BRepAdaptor_Surface(TopoDS::Face(f.Current()), Standard_False).GetType() !=
+        GeomAbs_Plane) {
+      return false;
+    }
+  }
+  return faces == count;
+}
+
 // The union's faces, sharing their edges and vertices, each turned to face out of the union.
 class Faces {
  public:
@@ -435,6 +447,7 @@ TopoDS_Shape FuseCrossRecess(const std::vector<TopoDS_Shape>& solids) {
     }
     // A type Z recess: one of four is a star, the others a type H recess.
     for (std::size_t i = 0; solids.size() == 4 && i < 4; ++i) {
+      if (!AllFlat(solids[i], 10)) continue;
       std::vector<TopoDS_Shape> others = solids;
       others.erase(others.begin() + static_cast<std::ptrdiff_t>(i));
       std::optional<Recess> recess = Recognise(others);

@@ -2,7 +2,6 @@
 // tips stand out of the notched prism.
 #include "host/occt/StarRecess.h"
 
-#include <BRepAdaptor_Surface.hxx>
 #include <BRep_Tool.hxx>
 #include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
@@ -89,14 +88,6 @@ gp_Pnt Lift(const gp_XY& p, const Recess& r, double depth) {
 
 std::optional<std::array<StarTip, 4>> RecogniseStar(const TopoDS_Shape& star, const Recess& r,
                                                     double open) {
-  int faces = 0;
-  for (TopExp_Explorer f(star, TopAbs_FACE); f.More(); f.Next(), ++faces) {
-    if (BRepAdaptor_Surface(TopoDS::Face(f.Current()), Standard_False).GetType() !=
-        GeomAbs_Plane) {
-      return std::nullopt;
-    }
-  }
-  if (faces != 10) return std::nullopt;
   // The inner corner on arm 0 and the tip between arms 0 and 1, at the top and the bottom.
   double inner = 0, tip = 0, tipBottom = 0;
   TopTools_IndexedMapOfShape vertices;

@@ -20,7 +20,7 @@ struct StarTip {
   gp_Pln wall[2];  // the walls through those edges
 };
 
-// The star's four tips when `star` is a drafted prism sunk the recess's depth t from its top: a
+// The star's four tips when `star` (a solid of ten flat faces) is a drafted prism sunk the recess's depth t from its top: a
 // star of four tips on the diagonals between the arms and four inner corners on the arms, its
 // walls sloping inwards so that every section lies inside the one above. Only the tips may
 // leave the notched prism, each through one corner wall, its sloping edge entering that wall
