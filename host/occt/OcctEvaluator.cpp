@@ -107,9 +107,11 @@ Combined Finish(const TopoDS_Shape& result) {
   return c;
 }
 
+// A box holding the shape, for telling which additions a removal cannot reach: the quick box
+// from the surfaces' bounds (the least box costs ~9 ms on a head with a fillet's torus).
 Bnd_Box BoxOf(const TopoDS_Shape& shape) {
   Bnd_Box box;
-  BRepBndLib::AddOptimal(shape, box, Standard_False, Standard_False);
+  BRepBndLib::Add(shape, box, Standard_False);
   box.Enlarge(1e-4);
   return box;
 }
