@@ -27,6 +27,7 @@
 #include "host/occt/CachePayload.h"
 #include "host/occt/ClearBox.h"
 #include "host/occt/CrossRecess.h"
+#include "host/occt/DomeRecess.h"
 #include "host/occt/FeatureSolid.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/Pocket.h"
@@ -178,6 +179,11 @@ class Combiner {
     // a boolean, on the same switch as the other direct builds.
     if (out.shape.IsNull() && cut && tools.size() == 1 && kernel_.direct) {
       out.shape = CutPocket(base.shape, tools.front().shape);
+      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
+    }
+    // So is a cross recess opening through a dome.
+    if (out.shape.IsNull() && cut && tools.size() == 1 && kernel_.direct) {
+      out.shape = CutDomedCrossRecess(base.shape, tools.front().shape);
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
     // So is the union of a cross recess's blades and notched prism.

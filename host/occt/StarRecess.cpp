@@ -127,8 +127,8 @@ std::optional<std::array<StarTip, 4>> RecogniseStar(const TopoDS_Shape& star, co
   // Each tip inside its corner's circle at the top and inside the prism at the bottom; the
   // inner corners on the arms inside the prism, short of the notches.
   const double nearest = 1.5 * std::sqrt(2.0) * r.b - r.b;  // the circles' reach to the axis
-  if (std::abs(tip - 1.5 * std::sqrt(2.0) * r.b) > r.b - kMargin ||
-      tipBottom > nearest - kMargin || inner > r.b - kMargin) {
+  if (std::abs(tip - 1.5 * std::sqrt(2.0) * r.b) > r.b - kMargin || tipBottom > nearest - kMargin ||
+      inner > r.b - kMargin) {
     return std::nullopt;
   }
   std::array<StarTip, 4> tips;

@@ -14,11 +14,11 @@ namespace {
 using CrossRecess = ShippedFixture;
 
 TEST_F(CrossRecess, ShippedTypeHRecessesAreFusedDirectly) {
-  // Pan and raised countersunk heads: the recess opens on a dome, so only the fusion is direct;
-  // the countersunk head's flat top takes the pocket cut too.
-  ExpectShippedDirect({kIso, kScrewKind, 10, "ISO7045H.tab"}, 1);
+  // The fusion and the cut: through the dome of the pan and raised countersunk heads, into the
+  // countersunk head's flat top.
+  ExpectShippedDirect({kIso, kScrewKind, 10, "ISO7045H.tab"}, 2);
   ExpectShippedDirect({kIso, kScrewKind, 11, "ISO7046H.tab"}, 2);
-  ExpectShippedDirect({kIso, kScrewKind, 12, "ISO7047H.tab"}, 1);
+  ExpectShippedDirect({kIso, kScrewKind, 12, "ISO7047H.tab"}, 2);
 }
 
 TEST_F(CrossRecess, ShippedTypeZRecessesAreFusedDirectly) {
