@@ -3,6 +3,7 @@
 // the notches and cut back where a star's tips stand out through them.
 #include "host/occt/CrossRecessFaces.h"
 
+#include <BRepAdaptor_Curve.hxx>
 #include <BRepAdaptor_Surface.hxx>
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
@@ -146,6 +147,52 @@ class Faces {
     return {x, y, c.Z() + std::sqrt(dome_->Radius() * dome_->Radius() - dx * dx - dy * dy)};
   }
 
+  // How far `p` lies above the dome (below it when negative).
+  double AboveDome(const gp_Pnt& p) const {
+    return p.Distance(dome_->Location()) - dome_->Radius();
+  }
+
+  // Where the segment from `above` (over the dome) to `below` (under it) passes through it.
+  gp_Pnt DomeOnLine(const gp_Pnt& above, const gp_Pnt& below) const {
+    gp_Vec step(above, below);
+    return above.Translated(step *
+                            Bisect([&](double s) { return above.Translated(step * s); }, 0, 1));
+  }
+
+  // The parameter between s0 (at(s0) over the dome) and s1 (under it) where at(s) passes
+  // through the dome.
+  template <typename Path>
+  double Bisect(const Path& at, double s0, double s1) const {
+    if (!(AboveDome(at(s0)) > 0) || !(AboveDome(at(s1)) < 0)) {
+      throw Standard_ConstructionError("a star's edge does not pass through the dome");
+    }
+    for (int i = 0; i < 80; ++i) {
+      double s = (s0 + s1) / 2;
+      (AboveDome(at(s)) > 0 ? s0 : s1) = s;
+    }
+    return (s0 + s1) / 2;
+  }
+
+  // The edge along the top of a star's wall from `a` to `b`: straight on the top plane, on the
+  // circle where the wall's plane meets the dome under one.
+  TopoDS_Edge TopAcross(const TopoDS_Vertex& a, const TopoDS_Vertex& b, const gp_Pln& wall) {
+    if (!dome_) return Between(a, b);
+    for (const Line& l : lines_) {
+      if ((l.a.IsSame(a) && l.b.IsSame(b)) || (l.a.IsSame(b) && l.b.IsSame(a))) return l.edge;
+    }
+    gp_Pnt p = BRep_Tool::Pnt(a), q = BRep_Tool::Pnt(b);
+    // The circle's centre: the dome's centre dropped onto the wall's plane.
+    gp_Vec normal(wall.Axis().Direction());
+    gp_Pnt centre = dome_->Location().Translated(normal * normal.Dot(gp_Vec(dome_->Location(), p)));
+    double radius = centre.Distance(p);
+    gp_Vec middle = gp_Vec(centre, p).Normalized() + gp_Vec(centre, q).Normalized();
+    gp_Pnt halfway = centre.Translated(middle.Normalized() * radius);
+    TopoDS_Edge edge =
+        BRepBuilderAPI_MakeEdge(GC_MakeArcOfCircle(p, halfway, q).Value(), a, b).Edge();
+    lines_.push_back({a, b, edge});
+    return edge;
+  }
+
   bool OnTop(const TopoDS_Vertex& v) const {
     for (const Placed& c : vertices_) {
       if (c.vertex.IsSame(v)) return c.top;
@@ -260,41 +307,56 @@ class Faces {
       add(edge, line, pointOf(P(arm, 1.5 * b, b / 2, from)));
     }
     std::vector<TopoDS_Edge>& top = tops_[arm];
-    if (dome_) {
-      Handle(Geom2d_Curve) path = DomeOnCorner(*cylinder);
-      TopoDS_Edge edge = BRepBuilderAPI_MakeEdge(path, cylinder, zeroTop, quarterTop, 0, quarter);
+    // The top from u0 to u1: an arc of the top plane's circle, or the curve on the dome.
+    auto along = [&](const TopoDS_Vertex& from, const TopoDS_Vertex& to, double u0, double u1) {
+      if (!dome_) return std::make_pair(arc(0, from, to, u0, u1), Handle(Geom2d_Curve)(level(0)));
+      Handle(Geom2d_Curve) path = DomeOnCorner(*cylinder, u0, u1);
+      TopoDS_Edge edge = BRepBuilderAPI_MakeEdge(path, cylinder, from, to, u0, u1);
       BRepLib::BuildCurve3d(edge, kTolerance);
+      return std::make_pair(edge, path);
+    };
+    if (!star_) {
+      auto [edge, path] = along(zeroTop, quarterTop, 0, quarter);
       top = {edge};
       add(edge, path, pointOf(quarterTop));
-    } else if (!star_) {
-      top = {arc(0, zeroTop, quarterTop, 0, quarter)};
-      add(top.front(), level(0), pointOf(quarterTop));
     } else {
+      // Under a dome, the star's tip and its walls' crossings of the corner wall are where its
+      // edges there meet the dome.
       const StarTip& s = (*star_)[arm];
-      TopoDS_Vertex cross[2] = {At(s.cross[0]), At(s.cross[1])}, tip = At(s.tip),
-                    pierce = At(s.pierce);
+      gp_Pnt tipAt = dome_ ? DomeOnLine(s.tip, s.pierce) : s.tip;
+      TopoDS_Vertex tip = At(tipAt), pierce = At(s.pierce), cross[2];
+      gp_Pnt crossAt[2];
       double u[2];
-      for (int i = 0; i < 2; ++i) {
-        double v = 0;
-        ElSLib::Parameters(cylinder->Cylinder(), s.cross[i], u[i], v);
-      }
       TopoDS_Edge walls[2];
-      for (int i = 0; i < 2; ++i) walls[i] = Slant(s.wall[i], *cylinder, cross[i], pierce);
-      top = {arc(0, cross[0], quarterTop, u[0], quarter), Between(cross[0], tip),
-             Between(tip, cross[1]), arc(0, zeroTop, cross[1], 0, u[1])};
-      add(top[0], level(0), pointOf(quarterTop));
-      add(walls[0], nullptr, s.cross[0]);
+      for (int i = 0; i < 2; ++i) {
+        Slant slant = SlantArc(s.wall[i], *cylinder, s.cross[i], s.pierce);
+        if (dome_) {
+          const gp_Elips ellipse = slant.curve->Elips();
+          slant.from =
+              Bisect([&](double p) { return ElCLib::Value(p, ellipse); }, slant.from, slant.to);
+        }
+        crossAt[i] = slant.curve->Value(slant.from);
+        cross[i] = At(crossAt[i]);
+        walls[i] = SlantEdge(slant, cross[i], pierce);
+        double v = 0;
+        ElSLib::Parameters(cylinder->Cylinder(), crossAt[i], u[i], v);
+      }
+      auto [first, firstPath] = along(cross[0], quarterTop, u[0], quarter);
+      auto [last, lastPath] = along(zeroTop, cross[1], 0, u[1]);
+      top = {first, TopAcross(cross[0], tip, s.wall[0]), TopAcross(tip, cross[1], s.wall[1]), last};
+      add(first, firstPath, pointOf(quarterTop));
+      add(walls[0], nullptr, crossAt[0]);
       add(walls[1], nullptr, s.pierce);
-      add(top[3], level(0), s.cross[1]);
+      add(last, lastPath, crossAt[1]);
       // The star's walls standing out of the cylinder, facing away from the star.
-      gp_Vec along[2] = {gp_Vec(s.cross[0], s.tip), gp_Vec(s.tip, s.cross[1])};
+      gp_Vec sides[2] = {gp_Vec(s.cross[0], s.tip), gp_Vec(s.tip, s.cross[1])};
       for (int i = 0; i < 2; ++i) {
         BRepBuilderAPI_MakeWire outline;
-        outline.Add(Between(cross[i], tip));
+        outline.Add(top[1 + i]);
         outline.Add(Between(tip, pierce));
         outline.Add(walls[i]);
         Add(BRepBuilderAPI_MakeFace(s.wall[i], outline.Wire(), Standard_True).Face(),
-            gp_Vec(along[i].Y(), -along[i].X(), 0));
+            gp_Vec(sides[i].Y(), -sides[i].X(), 0));
       }
     }
     for (auto [from, to] : {std::make_pair(0.0, leave_), std::make_pair(leave_, t)}) {
@@ -315,13 +377,14 @@ class Faces {
     builder_.Add(shell_, face.Reversed());  // the union lies outside the cylinder
   }
 
-  // Where the dome meets a corner's cylinder, as a curve in its (u, v) from u = 0 to pi/2.
-  Handle(Geom2d_Curve) DomeOnCorner(const Geom_CylindricalSurface& cylinder) const {
+  // Where the dome meets a corner's cylinder, as a curve in its (u, v) from u0 to u1.
+  Handle(Geom2d_Curve)
+      DomeOnCorner(const Geom_CylindricalSurface& cylinder, double u0, double u1) const {
     constexpr int kPoints = 33;
     Handle(TColgp_HArray1OfPnt2d) points = new TColgp_HArray1OfPnt2d(1, kPoints);
     Handle(TColStd_HArray1OfReal) parameters = new TColStd_HArray1OfReal(1, kPoints);
     for (int i = 1; i <= kPoints; ++i) {
-      double u = (M_PI / 2) * (i - 1) / (kPoints - 1);
+      double u = u0 + (u1 - u0) * (i - 1) / (kPoints - 1);
       gp_Pnt p = cylinder.Value(u, 0);
       points->SetValue(i, gp_Pnt2d(u, OnDome(p.X(), p.Y()).Z() - r_.top));
       parameters->SetValue(i, u);
@@ -333,26 +396,34 @@ class Faces {
   }
 
   // The arc of the ellipse where a star's sloping wall cuts the corner cylinder, from the top
-  // down to where the star's tip enters it: the arc on the side facing the recess's axis.
-  TopoDS_Edge Slant(const gp_Pln& wall, const Geom_CylindricalSurface& cylinder,
-                    const TopoDS_Vertex& top, const TopoDS_Vertex& pierce) {
+  // down to where the star's tip enters it: the arc on the side facing the recess's axis, its
+  // parameter running from `from` (at `top`) to `to` (at `pierce`), either way.
+  struct Slant {
+    Handle(Geom_Ellipse) curve;
+    double from = 0, to = 0;
+  };
+  static Slant SlantArc(const gp_Pln& wall, const Geom_CylindricalSurface& cylinder,
+                        const gp_Pnt& top, const gp_Pnt& pierce) {
     IntAna_QuadQuadGeo meet(wall, cylinder.Cylinder(), Precision::Angular(),
                             Precision::Confusion());
     if (!meet.IsDone() || meet.TypeInter() != IntAna_Ellipse) {
       throw Standard_Failure("a star's wall does not cut the corner wall in an ellipse");
     }
     gp_Elips ellipse = meet.Ellipse(1);
-    gp_Pnt from = BRep_Tool::Pnt(top), to = BRep_Tool::Pnt(pierce);
-    double a = ElCLib::Parameter(ellipse, from), z = ElCLib::Parameter(ellipse, to);
+    double a = ElCLib::Parameter(ellipse, top), z = ElCLib::Parameter(ellipse, pierce);
     if (z < a) z += 2 * M_PI;
     gp_Pnt middle = ElCLib::Value((a + z) / 2, ellipse);
     gp_Vec toAxis = cylinder.Position().XDirection();
-    Handle(Geom_Ellipse) curve = new Geom_Ellipse(ellipse);
-    if (gp_Vec(cylinder.Location(), middle).Dot(toAxis) > 0) {
-      return BRepBuilderAPI_MakeEdge(curve, top, pierce, a, z).Edge();
+    bool forward = gp_Vec(cylinder.Location(), middle).Dot(toAxis) > 0;
+    return {new Geom_Ellipse(ellipse), a, forward ? z : z - 2 * M_PI};
+  }
+
+  static TopoDS_Edge SlantEdge(const Slant& arc, const TopoDS_Vertex& top,
+                               const TopoDS_Vertex& pierce) {
+    if (arc.from < arc.to) {
+      return BRepBuilderAPI_MakeEdge(arc.curve, top, pierce, arc.from, arc.to).Edge();
     }
-    if (a < z - 2 * M_PI) a += 2 * M_PI;
-    return BRepBuilderAPI_MakeEdge(curve, pierce, top, z - 2 * M_PI, a).Edge();
+    return BRepBuilderAPI_MakeEdge(arc.curve, pierce, top, arc.to, arc.from).Edge();
   }
 
   static constexpr double kTolerance = 1e-7;
@@ -374,8 +445,9 @@ TopoDS_Shape CrossRecessUnion(const Recess& r, const std::array<StarTip, 4>* sta
   return Faces(r, star, nullptr).Solid();
 }
 
-DomeLining CrossRecessUnderDome(const Recess& r, const gp_Sphere& dome) {
-  return Faces(r, nullptr, &dome).Lining();
+DomeLining CrossRecessUnderDome(const Recess& r, const std::array<StarTip, 4>* star,
+                                const gp_Sphere& dome) {
+  return Faces(r, star, &dome).Lining();
 }
 
 }  // namespace host::occt

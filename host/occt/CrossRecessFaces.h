@@ -20,12 +20,15 @@ namespace host::occt {
 TopoDS_Shape CrossRecessUnion(const Recess& r, const std::array<StarTip, 4>* star);
 
 // The same union's faces below `dome` (a sphere about the recess's axis that passes under its
-// top and above the first corners below it): every face but the top, cut off where it meets the
-// sphere, facing out of the union; and the edges where they meet the sphere, one closed loop.
+// top and above the first corners below it, and above where a star's tips enter the corner
+// walls): every face but the top, cut off where it meets the sphere, facing out of the union;
+// and the edges where they meet the sphere, one closed loop. Kernel failures pass as
+// Standard_Failure.
 struct DomeLining {
   std::vector<TopoDS_Face> faces;
   std::vector<TopoDS_Edge> opening;
 };
-DomeLining CrossRecessUnderDome(const Recess& r, const gp_Sphere& dome);
+DomeLining CrossRecessUnderDome(const Recess& r, const std::array<StarTip, 4>* star,
+                                const gp_Sphere& dome);
 
 }  // namespace host::occt

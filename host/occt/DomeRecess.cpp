@@ -31,6 +31,7 @@
 #include <TopoDS_Solid.hxx>
 #include <TopoDS_Wire.hxx>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <gp_Ax3.hxx>
 #include <gp_Pnt2d.hxx>
@@ -39,6 +40,7 @@
 
 #include "host/occt/CrossRecessFaces.h"
 #include "host/occt/RecessMeasures.h"
+#include "host/occt/StarRecess.h"
 
 namespace host::occt {
 namespace {
@@ -58,9 +60,59 @@ std::vector<gp_Pnt> Corners(const TopoDS_Shape& shape) {
   return out;
 }
 
-// The type H recess whose union `tool` is: its measures read from its corners' extents, then
-// its corners and volume checked against the union those measures make.
-std::optional<Recess> RecogniseUnion(const TopoDS_Shape& tool) {
+// A cross recess's union: its measures, and its star's tips for a type Z recess.
+struct Union {
+  Recess r;
+  std::optional<std::array<StarTip, 4>> star;
+};
+
+// The tips of the star a type Z union's corners show: on each diagonal the tip on the top and
+// the point below where it enters the corner wall, and on the top the two points where the
+// star's edges cross the corner arc, strictly between its ends.
+std::optional<std::array<StarTip, 4>> TipsAmong(const std::vector<gp_Pnt>& corners,
+                                                const Recess& r) {
+  auto arm = [&](int a) { return gp_Vec(r.At(a, 0, 0, 0), r.At(a, 1, 0, 0)); };
+  std::array<StarTip, 4> tips;
+  for (int c = 0; c < 4; ++c) {
+    const gp_Pnt centre = r.At(c, 1.5 * r.b, 1.5 * r.b, 0);
+    int onTop = 0, below = 0, crossings = 0;
+    StarTip& t = tips[c];
+    for (const gp_Pnt& p : corners) {
+      const bool top = std::abs(p.Z() - r.top) < kMatch;
+      gp_Vec fromAxis(gp_Pnt(r.cx, r.cy, p.Z()), p);
+      double along = fromAxis.Dot(arm(c)), across = fromAxis.Dot(arm(c + 1));
+      if (along > kClearance && std::abs(along - across) < kMatch) {
+        (top ? t.tip : t.pierce) = p;
+        ++(top ? onTop : below);
+        continue;
+      }
+      gp_Vec fromCentre(centre, gp_Pnt(p.X(), p.Y(), centre.Z()));
+      along = fromCentre.Dot(arm(c)), across = fromCentre.Dot(arm(c + 1));
+      if (!top || std::abs(fromCentre.Magnitude() - r.b) > kMatch || along > -kClearance ||
+          across > -kClearance) {
+        continue;
+      }
+      // The crossing by arm c lies farther from arm c + 1.
+      if (crossings++ == 0 || across < gp_Vec(centre, t.cross[0]).Dot(arm(c + 1))) {
+        t.cross[1] = t.cross[0];
+        t.cross[0] = p;
+      } else {
+        t.cross[1] = p;
+      }
+    }
+    if (onTop != 1 || below != 1 || crossings != 2) return std::nullopt;
+    for (int i = 0; i < 2; ++i) {
+      gp_Vec normal = gp_Vec(t.cross[i], t.tip).Crossed(gp_Vec(t.cross[i], t.pierce));
+      if (normal.Magnitude() < kMatch) return std::nullopt;
+      t.wall[i] = gp_Pln(t.cross[i], normal);
+    }
+  }
+  return tips;
+}
+
+// The type H or Z recess whose union `tool` is: its measures read from its corners' extents,
+// then its corners and volume checked against the union those measures make.
+std::optional<Union> RecogniseUnion(const TopoDS_Shape& tool) {
   std::vector<gp_Pnt> corners = Corners(tool);
   if (corners.empty()) return std::nullopt;
   double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300, z0 = 1e300, z1 = -1e300;
@@ -69,7 +121,8 @@ std::optional<Recess> RecogniseUnion(const TopoDS_Shape& tool) {
     y0 = std::min(y0, p.Y()), y1 = std::max(y1, p.Y());
     z0 = std::min(z0, p.Z()), z1 = std::max(z1, p.Z());
   }
-  Recess r;
+  Union u;
+  Recess& r = u.r;
   r.cx = (x0 + x1) / 2, r.cy = (y0 + y1) / 2, r.top = z1, r.t = z1 - z0, r.w = (x1 - x0) / 2;
   if (std::abs((y1 - y0) / 2 - r.w) > kMatch) return std::nullopt;
   for (const gp_Pnt& p : corners) {
@@ -78,11 +131,12 @@ std::optional<Recess> RecogniseUnion(const TopoDS_Shape& tool) {
     }
   }
   if (r.b < kClearance || r.t < kClearance || r.w < 1.5 * r.b + kClearance) return std::nullopt;
-  TopoDS_Shape expected = CrossRecessUnion(r, nullptr);
+  u.star = TipsAmong(corners, r);  // a type Z union has corners on the diagonals
+  TopoDS_Shape expected = CrossRecessUnion(r, u.star ? &*u.star : nullptr);
   GProp_GProps props;
   BRepGProp::VolumeProperties(expected, props);
   if (!HasCorners(tool, Corners(expected), props.Mass())) return std::nullopt;
-  return r;
+  return u;
 }
 
 bool OnAxis(const gp_Ax1& axis, const Recess& r) {
@@ -92,21 +146,32 @@ bool OnAxis(const gp_Ax1& axis, const Recess& r) {
 }
 
 // How far the recess reaches from its axis at depth d below its top: the blades' outer corners,
-// their ends tapering below t/3, and the prism's corners.
-double ReachAt(const Recess& r, double d) {
+// their ends tapering below t/3, the prism's corners and a star's tips.
+double ReachAt(const Union& u, double d) {
+  const Recess& r = u.r;
   double half = d <= r.t / 3 ? r.w : r.w - (d - r.t / 3) * (r.w - r.b / 2) / (2 * r.t / 3);
-  return std::max(std::hypot(half, r.b / 2), std::hypot(1.5 * r.b, r.b / 2));
+  double reach = std::max(std::hypot(half, r.b / 2), std::hypot(1.5 * r.b, r.b / 2));
+  if (u.star) {
+    // The star's tip, running straight in from its top to where it enters the corner wall.
+    const StarTip& t = u.star->front();
+    gp_Pnt axis(r.cx, r.cy, 0);
+    double top = axis.Distance(gp_Pnt(t.tip.X(), t.tip.Y(), 0)),
+           in = axis.Distance(gp_Pnt(t.pierce.X(), t.pierce.Y(), 0)), depth = r.top - t.pierce.Z();
+    if (d <= depth) reach = std::max(reach, top + (in - top) * d / depth);
+  }
+  return reach;
 }
 
 // Whether a face about the recess's axis is shown to keep clear of the recess between heights
 // `low` and `high`: a cylinder wider than its reach, or a cone between two circles about the
 // axis wider than it at every height (its radius linear in height, the recess's reach convex in
 // it between the depths sampled, so that the ends of each stretch decide).
-bool ClearAbout(const TopoDS_Face& face, const Recess& r, double low, double high) {
+bool ClearAbout(const TopoDS_Face& face, const Union& u, double low, double high) {
+  const Recess& r = u.r;
   BRepAdaptor_Surface surface(face, Standard_False);
   if (surface.GetType() == GeomAbs_Cylinder) {
     return OnAxis(surface.Cylinder().Axis(), r) &&
-           surface.Cylinder().Radius() > ReachAt(r, 0) + kClearance;
+           surface.Cylinder().Radius() > ReachAt(u, 0) + kClearance;
   }
   if (surface.GetType() != GeomAbs_Cone || !OnAxis(surface.Cone().Axis(), r)) return false;
   std::vector<gp_Pnt2d> ends;  // (height, radius) of its circles
@@ -124,11 +189,12 @@ bool ClearAbout(const TopoDS_Face& face, const Recess& r, double low, double hig
   const double from = std::max(low, ends[0].X()), to = std::min(high, ends[1].X());
   std::vector<double> heights{from, to};
   for (double d : {0.0, r.t / 3, r.DepthAt(1.5 * r.b), r.t}) heights.push_back(r.top - d);
+  if (u.star) heights.push_back(u.star->front().pierce.Z());
   for (double z : heights) {
     if (z < from || z > to) continue;
     double radius =
         ends[0].Y() + (ends[1].Y() - ends[0].Y()) * (z - ends[0].X()) / (ends[1].X() - ends[0].X());
-    if (radius <= ReachAt(r, r.top - z) + kClearance) return false;
+    if (radius <= ReachAt(u, r.top - z) + kClearance) return false;
   }
   return true;
 }
@@ -188,14 +254,15 @@ std::optional<Dome> FindDome(const TopoDS_Shape& solid, const Recess& r, double 
 
 // No face of the solid but the dome comes within the cylinder about the axis holding the
 // recess, from below its bottom up to the dome: that region is then all material.
-bool OthersClear(const TopoDS_Shape& solid, const Dome& dome, const Recess& r, double reach) {
+bool OthersClear(const TopoDS_Shape& solid, const Dome& dome, const Union& u, double reach) {
+  const Recess& r = u.r;
   Bnd_Box region;
   const double wide = reach + kClearance, low = r.top - r.t - kClearance, high = r.top + kClearance;
   region.Update(r.cx - wide, r.cy - wide, low, r.cx + wide, r.cy + wide, high);
   for (TopExp_Explorer f(solid, TopAbs_FACE); f.More(); f.Next()) {
     const TopoDS_Face& face = TopoDS::Face(f.Current());
     if (face.IsSame(dome.face)) continue;
-    if (ClearAbout(face, r, low, high)) continue;
+    if (ClearAbout(face, u, low, high)) continue;
     Bnd_Box box;
     BRepBndLib::Add(face, box, Standard_False);
     if (!box.IsOut(region)) return false;
@@ -236,16 +303,21 @@ TopoDS_Wire Turned(TopoDS_Wire wire, const TopoDS_Face& face, bool hole) {
 }
 
 TopoDS_Shape Build(const TopoDS_Shape& solid, const TopoDS_Shape& tool) {
-  std::optional<Recess> r = RecogniseUnion(tool);
-  if (!r) return {};
-  const double reach = std::hypot(r->w, r->b / 2);  // the blades' outer corners
+  std::optional<Union> recess = RecogniseUnion(tool);
+  if (!recess) return {};
+  const Recess* r = &recess->r;
+  const std::array<StarTip, 4>* star = recess->star ? &*recess->star : nullptr;
+  // The blades' outer corners, or the star's tips.
+  double reach = std::hypot(r->w, r->b / 2);
+  if (star)
+    reach = std::max(reach, gp_Vec(gp_Pnt(r->cx, r->cy, r->top), (*star)[0].tip).Magnitude());
   std::optional<Dome> found = FindDome(solid, *r, reach);
-  if (!found || !OthersClear(solid, *found, *r, reach)) return {};
+  if (!found || !OthersClear(solid, *found, *recess, reach)) return {};
 
   // A copy, so that the dome's circles can take their curves on the new sphere.
   BRepBuilderAPI_Copy copy(solid);
   const TopoDS_Face dome = TopoDS::Face(copy.Modified(found->face).First());
-  DomeLining lining = CrossRecessUnderDome(*r, found->sphere);
+  DomeLining lining = CrossRecessUnderDome(*r, star, found->sphere);
 
   BRep_Builder builder;
   Handle(Geom_SphericalSurface) sideways = new Geom_SphericalSurface(

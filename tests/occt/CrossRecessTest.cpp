@@ -22,10 +22,10 @@ TEST_F(CrossRecess, ShippedTypeHRecessesAreFusedDirectly) {
 }
 
 TEST_F(CrossRecess, ShippedTypeZRecessesAreFusedDirectly) {
-  // The star's tips stand out through the prism's corner walls.
-  ExpectShippedDirect({kIso, kScrewKind, 7, "ISO7045Z.tab"}, 1);
+  // The star's tips stand out through the prism's corner walls; the fusion and the cut.
+  ExpectShippedDirect({kIso, kScrewKind, 7, "ISO7045Z.tab"}, 2);
   ExpectShippedDirect({kIso, kScrewKind, 8, "ISO7046Z.tab"}, 2);
-  ExpectShippedDirect({kIso, kScrewKind, 9, "ISO7047Z.tab"}, 1);
+  ExpectShippedDirect({kIso, kScrewKind, 9, "ISO7047Z.tab"}, 2);
 }
 
 // A cylinder head 20 across and 10 high on the Z axis, its top face on z = 10.
