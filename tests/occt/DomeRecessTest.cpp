@@ -3,12 +3,34 @@
 // cross recess tests); here, domes the direct cut must leave to the booleans, and still build.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "occt/ShippedBothWays.h"
 
 namespace vormbrace::test {
 namespace {
 
 using DomeRecess = ShippedFixture;
+
+// Pan heads 20 across with domes from flat to steep, and recesses sunk from the dome's top or
+// from a plane above it, of both types: each cut directly and alike to the booleans' solid.
+TEST_F(DomeRecess, DomesOfSeveralHeightsAndRecessesAboveThemMatchTheBooleans) {
+  for (double f : {0.3, 1.5, 2.5}) {
+    for (double above : {0.0, 0.2}) {
+      for (bool star : {false, true}) {
+        const std::string what = "dome " + std::to_string(f) + ", recess " + std::to_string(above) +
+                                 " above it" + (star ? ", type Z" : "");
+        ExpectDirectAsBooleans(
+            [&](host::Shape& p) {
+              BuildDomedCylinderHead(p, 10, 20, f, 6, 0.4);
+              double top = 6 + f + above;
+              star ? CutStarCrossRecess(p, top, 1.5, 4, 9) : CutCrossRecess(p, top, 1.5, 4, 9);
+            },
+            what, 2);
+      }
+    }
+  }
+}
 
 TEST_F(DomeRecess, DomesThatAreNotPlainCapsKeepToTheBooleans) {
   struct Case {
