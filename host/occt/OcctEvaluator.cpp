@@ -27,6 +27,7 @@
 #include "host/occt/CachePayload.h"
 #include "host/occt/ClearBox.h"
 #include "host/occt/CrossRecess.h"
+#include "host/occt/DomeRecess.h"
 #include "host/occt/FeatureSolid.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/Pocket.h"
@@ -108,9 +109,11 @@ Combined Finish(const TopoDS_Shape& result) {
   return c;
 }
 
+// A box holding the shape, for telling which additions a removal cannot reach: the quick box
+// from the surfaces' bounds (the least box costs ~9 ms on a head with a fillet's torus).
 Bnd_Box BoxOf(const TopoDS_Shape& shape) {
   Bnd_Box box;
-  BRepBndLib::AddOptimal(shape, box, Standard_False, Standard_False);
+  BRepBndLib::Add(shape, box, Standard_False);
   box.Enlarge(1e-4);
   return box;
 }
@@ -180,6 +183,11 @@ class Combiner {
     // a boolean, on the same switch as the other direct builds.
     if (out.shape.IsNull() && cut && tools.size() == 1 && kernel_.direct) {
       out.shape = CutPocket(base.shape, tools.front().shape);
+      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
+    }
+    // So is a cross recess opening through a dome.
+    if (out.shape.IsNull() && cut && tools.size() == 1 && kernel_.direct) {
+      out.shape = CutDomedCrossRecess(base.shape, tools.front().shape);
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
     // So is the union of solids stacked on each other's flat faces along the axis (those

@@ -16,7 +16,7 @@ using Pocket = ShippedFixture;
 TEST_F(Pocket, ShippedSocketAndFlatTopRecessScrewsAreCutDirectly) {
   const ShippedStandard standards[] = {
       {kIso, kScrewKind, 1, "ISO4762.tab"},    {kIso, kScrewKind, 2, "ISO10642.tab"},
-      {kIso, kScrewKind, 3, "ISO7380.tab"},    {kIso, kScrewKind, 8, "ISO7046Z.tab"},
+      {kIso, kScrewKind, 3, "ISO7380.tab"},
       {kDin, kScrewKind, 1, "DIN912.tab"},     {kDin, kScrewKind, 2, "DIN7991.tab"},
       {kIso, kSetScrewKind, 1, "ISO4026.tab"}, {kIso, kSetScrewKind, 2, "ISO4028.tab"},
       {kIso, kSetScrewKind, 3, "ISO4027.tab"}, {kDin, kSetScrewKind, 1, "DIN913.tab"},
