@@ -246,8 +246,8 @@ TEST_F(DialogTest, DamagedPreferencesFallBackToTheFirstTabs) {
   EXPECT_EQ(d->Normativa.Text(), "ISO 4014");
 }
 
-// A drop that found a fastener's hole offers the assembly: washer, nut and bolt are built in it
-// at the drop point, each named and numbered on its own, only the bolt linked with the hole.
+// A drop that found a fastener's hole offers the assembly: washer, nut and bolt are built in
+// it, the washer on the drop point, the bolt seated on the washer, the nut at the bolt's end.
 TEST_F(DialogTest, AssemblyGathersWasherBoltAndNut) {
   State().componentId = 4711;
   State().drop.placement = {10, 20, 30, 0, 0, 0, 0};
@@ -276,7 +276,13 @@ TEST_F(DialogTest, AssemblyGathersWasherBoltAndNut) {
   EXPECT_EQ(washer.Name(), "ISO 7089 M10 - 200 HV");
   EXPECT_EQ(nut.Name(), "ISO 4032 M10 - 8");
   EXPECT_EQ(bolt.Name(), "ISO 4017 M10x50 - 8.8");
-  // Where each member seats is tested on real drops (tests/drop: AssemblyOnBolt, DropSeat).
+  // ISO 7089 M10: h = 2; in the assembly's frame.
+  EXPECT_EQ(washer.Frame().translation.z, 0);
+  EXPECT_EQ(bolt.Frame().translation.z, 2);
+  // Nothing is clamped under the head: the nut (ISO 4032 M10: m = 8.4) turned towards the tip
+  // with its outer face flush with it.
+  EXPECT_NEAR(nut.Frame().translation.z, 2 - 50 + 8.4, 1e-9);
+  EXPECT_NEAR((nut.Frame().rotation * host::ref::Vec3{0, 0, 1}).z, -1, 1e-9);
   // Only the bolt stays linked with the hole; each member has an identifier of its own.
   auto id = [](SceneShape& s) { return FindDataTable(s)->Variable(1, 2).GetValue().AsInt32(); };
   EXPECT_EQ(id(bolt), 4711);
