@@ -17,7 +17,7 @@ DialogPrefs Sample() {
   p.left = 1234.5f;
   p.top = -60;
   p.createAssembly = 1;
-  p.family = 1;
+  p.family = 0;  // unlike its neighbours, so that lines in the wrong order show
   p.kind = 4;
   for (std::int16_t k = 0; k < kKindCount; ++k) {
     p.kinds.push_back({static_cast<std::int16_t>(k + 2), static_cast<std::int16_t>(k),
@@ -56,7 +56,7 @@ TEST_F(PrefsTest, FiveKindTabsWriteThirtyFiveLinesThatReadBackTheSame) {
   std::vector<std::string> lines = Lines(host_.ReadFile(State().paths.prefsPath));
   ASSERT_EQ(lines.size(), 35u);
   EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 5),
-            (std::vector<std::string>{"1234.5", "-60", "1", "1", "4"}));
+            (std::vector<std::string>{"1234.5", "-60", "1", "0", "4"}));
   // Kind 1 (screws): type code, standard, size, length, material list positions.
   EXPECT_EQ(std::vector<std::string>(lines.begin() + 10, lines.begin() + 15),
             (std::vector<std::string>{"3", "1", "11", "-1", "3"}));
