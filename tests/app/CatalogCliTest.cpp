@@ -97,6 +97,7 @@ TEST_F(CatalogCli, RecordPrintsTheNearestLengthsRecord) {
   EXPECT_EQ(j["values"][1], 40);
   EXPECT_EQ(j["name"], "TST 1 M8x40 - 8.8");
   EXPECT_EQ(j["lengthPattern"], "TST 1 M8x@ - 8.8");
+  EXPECT_EQ(j["partNumberText"], "x");
   EXPECT_EQ(j["partNumber"], "x");
   EXPECT_EQ(j["class"], "Vormbrace.bolt");
   EXPECT_EQ(j["properties"]["lung"], 40);
