@@ -86,31 +86,23 @@ TEST_F(CatalogCli, HelpExplainsEveryOption) {
   EXPECT_TRUE(Has(Run("--help").out, "record"));
 }
 
-TEST_F(CatalogCli, RecordPrintsTheWorkedM8Record) {
+// The record's JSON: how the values are read from the record is the table queries' (tests/data)
+// and which value each property takes the type mapping's (tests/standards); here, that the
+// nearest length's record is the one printed, named and numbered as the part will be.
+TEST_F(CatalogCli, RecordPrintsTheNearestLengthsRecord) {
   auto r = Run("record --kind bolts --type 1 --standard 'TST 1' --size M8 --length 44");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   json j = json::parse(r.out);
-  std::vector<double> values = j["values"];
-  ASSERT_EQ(values.size(), 21u);
-  const std::vector<double> expected = {8, 40, 22, 13, 0, 5.3, 0, 1.25, 13, 0, 1, 1};
-  EXPECT_EQ(std::vector<double>(values.begin(), values.begin() + 12), expected);
-  EXPECT_EQ(j["partNumberText"], "x");
+  EXPECT_EQ(j["values"].size(), 21u);
+  EXPECT_EQ(j["values"][1], 40);
   EXPECT_EQ(j["name"], "TST 1 M8x40 - 8.8");
   EXPECT_EQ(j["lengthPattern"], "TST 1 M8x@ - 8.8");
+  EXPECT_EQ(j["partNumberText"], "x");
   EXPECT_EQ(j["partNumber"], "x");
   EXPECT_EQ(j["class"], "Vormbrace.bolt");
-  const json& p = j["properties"];
-  EXPECT_EQ(p["HeaderType"], 1);
-  EXPECT_EQ(p["Diametro"], 8);
-  EXPECT_EQ(p["lung"], 40);
-  EXPECT_EQ(p["DistFiletto"], 22);
-  EXPECT_EQ(p["DiametroCollarino"], 13);
-  EXPECT_EQ(p["LungTesta"], 5.3);
-  EXPECT_EQ(p["Passo"], 1.25);
-  EXPECT_EQ(p["DiamCerchioTesta"], 13);
-  EXPECT_EQ(p["LungCollarino"], 0);
-  EXPECT_EQ(p["FileData"], "HEX.tab");
-  EXPECT_EQ(p["MaterialCode"], "8.8");
+  EXPECT_EQ(j["properties"]["lung"], 40);
+  EXPECT_EQ(j["properties"]["FileData"], "HEX.tab");
+  EXPECT_EQ(j["properties"]["MaterialCode"], "8.8");
 }
 
 TEST_F(CatalogCli, RecordDefaultsToTheFirstLengthAndMaterial) {

@@ -78,31 +78,25 @@ TEST_F(FileReadTAB, QNormaMatchesHeadersAloneOnTheirLineOrFollowedByTextWithEith
     EXPECT_EQ(Texts(list), (Strings{"EN 1665"}));
     EXPECT_EQ(Data(list), (Ints{10}));
   }
-  EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(FileReadTAB, QNormaAddressesEveryFourCharacterHeaderAndNoLonger) {
+  // Headers of four characters address negative and three-digit types; longer ones nothing.
   ListControl list;
   std::string path = Write("b.ini", "[-1]\n\"a\" \"minus\"\n[100]\n\"b\" \"hundred\"\n[end]\n");
   EXPECT_EQ(QNorma(path, -1, list), 0);
   EXPECT_EQ(Texts(list), (Strings{"minus"}));
+  EXPECT_TRUE(Messages().empty());
   EXPECT_EQ(QNorma(path, 100, list), 62);
 }
 
 // --- tolerance index: QNormaHole ------------------------------------------------------------
 
-TEST_F(FileReadTAB, QNormaHoleListsEveryRecordWithoutSections) {
+TEST_F(FileReadTAB, QNormaHoleListsEveryRecordWithoutSectionsAndNoneOnCommentsOnly) {
   ListControl list;
   std::string path =
       Write("t.ini", "# tolerances\n\"H7.tab\" \"H7\"\n[x]\n\n\"H11.tab\" \"H11\"\n");
   EXPECT_EQ(QNormaHole(path, list), 0);
   EXPECT_EQ(Texts(list), (Strings{"H7", "H11"}));
   EXPECT_EQ(Data(list), (Ints{2, 5}));
-}
-
-TEST_F(FileReadTAB, QNormaHoleOnCommentsOnlyAnswers62WithoutMessage) {
-  ListControl list;
-  list.AddItem("stale");
+  // Comments only: 62, the stale list emptied, and no message.
   EXPECT_EQ(QNormaHole(Write("t.ini", "# none yet\n#\n"), list), 62);
   EXPECT_EQ(list.ListCount(), 0);
   EXPECT_TRUE(Messages().empty());
@@ -160,39 +154,37 @@ class QLunghezzeTest : public FileReadTAB {
   ListControl sizes_, lengths_;
 };
 
-TEST_F(QLunghezzeTest, ListsTheGroupsLengthsAsNumbers) {
-  Write("d.tab", "M6|6|30\nM8|8|8.00|x\n# note\nM8 |8|50\nM10|10|40\nM8|8|70\n");
-  Select("d.tab", 0, "M8", 1);
-  QLunghezze(Folder(), sizes_, lengths_);
-  EXPECT_EQ(Texts(lengths_), (Strings{"8", "50"}));
-  EXPECT_EQ(Data(lengths_), (Ints{0, 1}));
-  EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(QLunghezzeTest, ListsTheLastGroupUpToTheLastLine) {
-  for (const char* end : {"", "\r\n"}) {
-    Write("d.tab", std::string("M6|6|30\r\nM8|8|40\r\nM8|8|45\r\nM8|8|50") + end);
-    Select("d.tab", 1, "M8", 1);
+// Each case: the file, the size entry chosen (-1: none) with its text and first line, and the
+// lengths listed.
+TEST_F(QLunghezzeTest, ListsTheChosenGroupsLengthsAsNumbers) {
+  struct Case {
+    std::string file;
+    std::int32_t entry;
+    const char* text;
+    std::int32_t firstLine;
+    Strings lengths;
+  };
+  const Case cases[] = {
+      // Comments skipped, "8.00" read as 8, the group ending where another size begins.
+      {"M6|6|30\nM8|8|8.00|x\n# note\nM8 |8|50\nM10|10|40\nM8|8|70\n", 0, "M8", 1, {"8", "50"}},
+      // The last group runs up to the last line, with or without its line end.
+      {"M6|6|30\r\nM8|8|40\r\nM8|8|45\r\nM8|8|50", 1, "M8", 1, {"40", "45", "50"}},
+      {"M6|6|30\r\nM8|8|40\r\nM8|8|45\r\nM8|8|50\r\n", 1, "M8", 1, {"40", "45", "50"}},
+      // QData lists "M8" (the whole line is its key); its lengths start at a line with a "|".
+      {"M8\r|M|10|2\n", 0, "M8", 0, {}},
+      // No size chosen: the list is only cleared.
+      {"M6|6|30\n", -1, "", 0, {}},
+  };
+  for (const Case& c : cases) {
+    Write("d.tab", c.file);
+    sizes_.Clear();
+    sizes_.SetTag("d.tab");
+    if (c.entry >= 0) Select("d.tab", c.entry, c.text, c.firstLine);
+    lengths_.AddItem("stale");
     QLunghezze(Folder(), sizes_, lengths_);
-    EXPECT_EQ(Texts(lengths_), (Strings{"40", "45", "50"})) << "ending \"" << end << "\"";
+    EXPECT_EQ(Texts(lengths_), c.lengths) << c.file;
+    for (std::int32_t i = 0; i < lengths_.ListCount(); ++i) EXPECT_EQ(lengths_.ItemData(i), i);
   }
-}
-
-TEST_F(QLunghezzeTest, SizeLineWithoutBarHasNoLengths) {
-  // QData lists "M8" (the whole line is its key); its lengths start at a line with a "|".
-  Write("d.tab", "M8\r|M|10|2\n");
-  Select("d.tab", 0, "M8", 0);
-  QLunghezze(Folder(), sizes_, lengths_);
-  EXPECT_EQ(lengths_.ListCount(), 0);
-  EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(QLunghezzeTest, WithNoSizeSelectedOnlyClears) {
-  Write("d.tab", "M6|6|30\n");
-  sizes_.SetTag("d.tab");
-  lengths_.AddItem("stale");
-  QLunghezze(Folder(), sizes_, lengths_);
-  EXPECT_EQ(lengths_.ListCount(), 0);
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -223,25 +215,18 @@ TEST_F(FileReadTAB, QMisuraVariabiliTakesTheNearestLengthAndTheFirstOfEquals) {
   EXPECT_EQ(pn, "c");
   EXPECT_FALSE(QMisuraVariabili(path, "M9", "47", v, pn));
   EXPECT_EQ(pn, "c");
-}
-
-TEST_F(FileReadTAB, QMisuraVariabiliStopsAtAnExactLength) {
-  // The broken record after the exact match is never read.
-  std::string path = Write("d.tab", "M8|8|40|a|1\nM8|8|50" + std::string(30, '|') + "\n");
-  ValueArray v{};
-  std::string pn;
+  // An exact length stops the search: the broken record after it is never read.
+  Write("d.tab", "M8|8|40|a|1\nM8|8|50" + std::string(30, '|') + "\n");
   EXPECT_TRUE(QMisuraVariabili(path, "M8", "40", v, pn));
   EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(FileReadTAB, QMisuraVariabiliKeepsPartNumberOfRecordWithOneBar) {
-  std::string path = Write("d.tab", "M8|8\n");
-  ValueArray v{};
-  std::string pn = "kept";
+  // A record with one bar has no part number: the one before is kept; its last field is
+  // written again.
+  Write("d.tab", "M8|8\n");
+  pn = "kept";
   ASSERT_TRUE(QMisuraVariabili(path, "M8", "0", v, pn));
   EXPECT_EQ(pn, "kept");
   EXPECT_EQ(v[0], 8);
-  EXPECT_EQ(v[1], 8);  // the last field, written again
+  EXPECT_EQ(v[1], 8);
 }
 
 TEST_F(FileReadTAB, QMisuraVariabiliTakes21FieldsAndRefusesMore) {
@@ -280,29 +265,29 @@ TEST_F(FileReadTAB, QDiameterVariabiliTakesTheFirstEqualDiameter) {
 
 // --- QCercaDiametro: the size of a diameter -------------------------------------------------
 
-TEST_F(FileReadTAB, QCercaDiametroNearestTakesTheLargestSizeNotAbove) {
-  std::string path = Write("d.tab", "M3|3|10\nM3|3|12\nM4|4|10\n@M4.5|4.5|1\nM5|5|10\nM6|6|10\n");
-  const std::pair<double, const char*> cases[] = {
-      {5.5, "M5"}, {5, "M5"}, {2, "M3"}, {9, "M6"}, {4.5, "M4"}};
-  for (const auto& [diameter, size] : cases) {
+// Nearest takes the largest size not above the diameter; exact needs an equal one. A file
+// without sizes finds no size and says nothing.
+TEST_F(FileReadTAB, QCercaDiametroFindsTheSizeOfADiameter) {
+  const std::string sizes = "M3|3|10\nM3|3|12\nM4|4|10\n@M4.5|4.5|1\nM5|5|10\nM6|6|10\n";
+  struct Case {
+    std::string file;
+    double diameter;
+    bool exact, found;
+    const char* size;
+  };
+  const Case cases[] = {
+      {sizes, 5.5, false, true, "M5"}, {sizes, 5, false, true, "M5"},
+      {sizes, 2, false, true, "M3"},   {sizes, 9, false, true, "M6"},
+      {sizes, 4.5, false, true, "M4"}, {sizes, 5, true, true, "M5"},
+      {sizes, 5.5, true, false, ""},   {"# nothing\n", 8, false, true, ""},
+  };
+  for (const Case& c : cases) {
     std::string key = "stale";
-    EXPECT_TRUE(QCercaDiametro(path, diameter, false, key));
-    EXPECT_EQ(key, size) << diameter;
+    EXPECT_EQ(QCercaDiametro(Write("d.tab", c.file), c.diameter, c.exact, key), c.found)
+        << c.diameter;
+    EXPECT_EQ(key, c.size) << c.diameter << (c.exact ? " exact" : " nearest");
   }
-}
-
-TEST_F(FileReadTAB, QCercaDiametroExactNeedsAnEqualDiameter) {
-  std::string path = Write("d.tab", "M8|8|10\nM10|10|10\nM12|12|10\n");
-  std::string key;
-  EXPECT_TRUE(QCercaDiametro(path, 10, true, key));
-  EXPECT_EQ(key, "M10");
-  key = "stale";
-  EXPECT_FALSE(QCercaDiametro(path, 10.5, true, key));
-  EXPECT_EQ(key, "");
-  // Nearest on a file without sizes finds no size, and says nothing.
-  key = "stale";
-  EXPECT_TRUE(QCercaDiametro(Write("e.tab", "# nothing\n"), 8, false, key));
-  EXPECT_EQ(key, "");
+  EXPECT_TRUE(Messages().empty());
 }
 
 // --- QDesignazione ---------------------------------------------------------------------------

@@ -127,7 +127,9 @@ TEST_F(DialogTest, TypedRodLengthMustBePositive) {
   EXPECT_EQ(d->LunghezzaManuale.Text, "240");  // a positive length stays
 }
 
-TEST_F(DialogTest, SizeFollowsTheHoleBelowForBoltsAndExactlyForNuts) {
+// How washers and nuts take their size from a hole is tested on real holes (tests/drop,
+// DropOnParts).
+TEST_F(DialogTest, SizeFollowsTheHoleBelowUntilTheAutomaticSizeIsOff) {
   State().holeDiameter = 10.5;
   auto d = Open();
   EXPECT_TRUE(d->ToggleMisuraAuto.Visible);
@@ -142,21 +144,6 @@ TEST_F(DialogTest, SizeFollowsTheHoleBelowForBoltsAndExactlyForNuts) {
   d->ChooseEntry(d->Misura, d->Misura.Find("M12"));
   d->ClickCheckBox(d->ToggleMisuraAuto);
   EXPECT_EQ(d->Misura.Text(), "M10");
-  EXPECT_FALSE(d->Misura.Enabled);
-  // No nut is exactly 10.5: the nut takes the bolt's size for the hole (not the first size)
-  // and says why.
-  d->ClickKindTab(4);
-  EXPECT_EQ(d->Misura.Text(), "M10");
-  EXPECT_FALSE(d->Misura.Enabled);
-  EXPECT_EQ(State().autoSizeReason,
-            "no size of exactly Ø10.5, so Ø10.5 read as the largest size not above Ø10.5");
-}
-
-TEST_F(DialogTest, WasherOfTheHoleDiameterIsFoundExactly) {
-  State().holeDiameter = 12;
-  auto d = Open();
-  d->ClickKindTab(3);
-  EXPECT_EQ(d->Misura.Text(), "M12");
   EXPECT_FALSE(d->Misura.Enabled);
 }
 

@@ -5,15 +5,12 @@
 #include <filesystem>
 
 #include "host/occt/Export.h"
-#include "host/occt/OcctEvaluator.h"
 #include "host/reference/SceneFile.h"
-#include "support/Plate.h"
 #include "support/CliFixture.h"
 
 namespace {
 
 using namespace vormbrace;
-using host::ref::SceneShape;
 
 using DropCommand = test::CliFixture;
 
@@ -67,36 +64,6 @@ TEST_F(DropCommand, UnknownChoiceListsTheOffersAndLeavesTheSceneUntouched) {
     EXPECT_EQ(Read("scene.json"), scene) << args;
     EXPECT_FALSE(std::filesystem::exists(Path("out.step"))) << args;
   }
-}
-
-// A STEP plate with a 10.5 hole; a drop on the hole's wall suggests 10.5, so the bolt's
-// size follows it (M10) and the simple hole is cut into the imported plate.
-TEST_F(DropCommand, DropOnAnImportedPartsHolePicksItsDiameter) {
-  {
-    host::ref::SceneDocument doc;
-    test::AddPlate(doc);
-    host::occt::ExportScene(doc, Path("plate.step"));
-  }
-  auto r =
-      Run("drop --import plate.step --at 0,0,5 --dir 5.25,0,-8 --kind bolt --type 1 "
-          "--standard \"ISO 4017\" --length 40 --hole simple -o plate.json");
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out.rfind("imported plate.step as ", 0), 0u) << r.out;
-  EXPECT_NE(r.out.find("\nISO 4017 M10x40 - 8.8\n"), std::string::npos) << r.out;
-  auto scene = host::ref::LoadScene(Path("plate.json"));
-  ASSERT_EQ(scene->Root().Children().size(), 2u);
-  SceneShape& plate = *scene->Root().Children()[0];
-  SceneShape& bolt = *scene->Root().Children()[1];
-  // The Ø10 hole with its allowance cut nothing the Ø10.5 hole had not: the plate keeps its
-  // volume and stays one valid solid.
-  host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(*scene);
-  host::occt::SolidFigures figures = kernel.Figures(plate);
-  EXPECT_TRUE(figures.valid);
-  EXPECT_EQ(figures.solids, 1);
-  const double hole = 3.14159265358979 * test::kPlateHoleRadius * test::kPlateHoleRadius;
-  EXPECT_NEAR(figures.volume, (test::kPlateSide * test::kPlateSide - hole) * test::kPlateThickness,
-              1e-6 * figures.volume);
-  EXPECT_NEAR(bolt.Frame().translation.z, 0, 1e-9);  // seated at the hole's entry
 }
 
 }  // namespace

@@ -54,6 +54,7 @@ TEST(EndToEnd, BoltDroppedOnAHoleWallWithACounterbore) {
       "-o scene.json --export scene.step",
       folder);
   ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("imported plate.step as ", 0), 0u) << r.out;
 
   auto scene = host::ref::LoadScene(folder + "/scene.json");
   ASSERT_EQ(scene->Root().Children().size(), 2u);

@@ -153,66 +153,58 @@ TEST_F(FastenerSolid, EveryTypeIsOneValidSolidInThePartFrame) {
   }
 }
 
-TEST_F(FastenerSolid, HexagonBoltVolume) {
-  // ISO 4017 M10 x 50: shank = tip chamfer frustum (r 4.25 to 5 over 0.75) + cylinder r 5 over
-  // 49.25 = 3918.597; hexagon s 16, k 6.4: (sqrt 3 / 2) 16² 6.4 = 1418.896. The 30° chamfer
-  // takes, over the twelve half flats (apothem a = 8, theta 0 to 30°),
-  // tan 30° a³ ∫ (sec³/3 - sec²/2 + 1/6) = 12 × 0.57735 × 512 × 0.0012534 = 4.446.
-  // Total 5333.047.
-  SceneShape& part = NewPart("ISO 4017 M10x50");
-  BuildBoltByType(part, [] {
-    auto d = M10(1);
-    d.DiamCerchioTesta = 16, d.LungTesta = 6.4;
-    return d;
-  }());
-  ExpectValidSolid(kernel_, part, 5333.047, 1e-4);
+// Whole fasteners against a hand computation of their volume, and what their last feature (the
+// head's chamfer ring, the socket) removes.
+//  - ISO 4017 M10 x 50: shank = tip chamfer frustum (r 4.25 to 5 over 0.75) + cylinder r 5
+//    over 49.25 = 3918.597; hexagon s 16, k 6.4: (sqrt 3 / 2) 16² 6.4 = 1418.896. The 30°
+//    chamfer takes, over the twelve half flats (apothem a = 8, theta 0 to 30°),
+//    tan 30° a³ ∫ (sec³/3 - sec²/2 + 1/6) = 12 × 0.57735 × 512 × 0.0012534 = 4.446.
+//    Total 5333.047.
+//  - ISO 4762 M10 x 50, thread 32: shank = chamfer 50.511 + cylinder r 5 over 31.25
+//    (2454.369) + the plain cone r 5 to 4.9975 over 18 (1413.010) = 3917.890. Head: cylinder
+//    r 8, k 10 = 2010.619, less the r 1 fillet at its top edge: area 1 - pi/4 with its
+//    centroid 0.2234 in from the edge, turned at radius 7.7766: 10.486. Socket s 8, t 5.5:
+//    304.841. Total 5613.183.
+//  - ISO 10642 M10 x 50: the head (cone r 5 to 10 over 5: 916.298, rim r 10 over 0.5:
+//    157.080) holds the shank's top 5.5 (a cone r 4.99924 to 4.9975: 431.603), so the union
+//    is the shank (3917.890) - 431.603 + 1073.377; less the socket s 6, t 3.6: 112.237.
+//    Total 4447.428.
+//  - Threaded rod M10 x 50: two chamfer frustums (50.511 each) and the cylinder r 5 over 48.5
+//    (3809.181): 3910.203.
+TEST_F(FastenerSolid, WholeFastenersHaveTheirHandComputedVolume) {
+  HeadedDimensions hex = M10(1), cap = M10(1), countersunk = M10(2);
+  hex.DiamCerchioTesta = 16, hex.LungTesta = 6.4;
+  cap.DistFiletto = 18, cap.DiamCerchioTesta = 16, cap.LungTesta = 10, cap.Var1 = 1, cap.Var2 = 8,
+  cap.Var3 = 5.5;
+  countersunk.DistFiletto = 18, countersunk.DiamCerchioTesta = 20, countersunk.LungTesta = 5.5,
+  countersunk.Var1 = 90, countersunk.Var2 = 6, countersunk.Var3 = 3.6;
   const double corner = 8 / std::cos(kPi / 6);
-  ExpectBox(kernel_, part, {-8, -corner, -50}, {8, corner, 6.4});
-
-  // The chamfer ring really removes material: without it the volume is 4.446 more.
-  part.Children().back()->SetSuppressed(true);
-  EXPECT_NEAR(kernel_.Figures(part).volume, 5337.493, 1e-2);
-}
-
-TEST_F(FastenerSolid, SocketHeadCapScrewVolume) {
-  // ISO 4762 M10 x 50, thread 32: shank = chamfer 50.511 + cylinder r 5 over 31.25 (2454.369)
-  // + the plain cone r 5 to 4.9975 over 18 (1413.010) = 3917.890. Head: cylinder r 8, k 10 =
-  // 2010.619, less the r 1 fillet at its top edge: area 1 - pi/4 with its centroid 0.2234 in
-  // from the edge, turned at radius 7.7766: 10.486. Socket s 8, t 5.5: 304.841.
-  // Total 5613.183.
-  SceneShape& part = NewPart("ISO 4762 M10x50");
-  HeadedDimensions d = M10(1);
-  d.DistFiletto = 18, d.DiamCerchioTesta = 16, d.LungTesta = 10, d.Var1 = 1, d.Var2 = 8,
-  d.Var3 = 5.5;
-  BuildScrewByType(part, d);
-  ExpectValidSolid(kernel_, part, 5613.183, 1e-4);
-  ExpectBox(kernel_, part, {-8, -8, -50}, {8, 8, 10});
-
-  // The socket really removes material.
-  part.Children().back()->SetSuppressed(true);
-  EXPECT_NEAR(kernel_.Figures(part).volume, 5613.183 + 304.841, 1e-1);
-}
-
-TEST_F(FastenerSolid, CountersunkScrewVolume) {
-  // ISO 10642 M10 x 50: the head (cone r 5 to 10 over 5: 916.298, rim r 10 over 0.5: 157.080)
-  // holds the shank's top 5.5 (a cone r 4.99924 to 4.9975: 431.603), so the union is the shank
-  // (3917.890) - 431.603 + 1073.377; less the socket s 6, t 3.6: 112.237. Total 4447.428.
-  SceneShape& part = NewPart("ISO 10642 M10x50");
-  HeadedDimensions d = M10(2);
-  d.DistFiletto = 18, d.DiamCerchioTesta = 20, d.LungTesta = 5.5, d.Var1 = 90, d.Var2 = 6,
-  d.Var3 = 3.6;
-  BuildScrewByType(part, d);
-  ExpectValidSolid(kernel_, part, 4447.428, 1e-4);
-  ExpectBox(kernel_, part, {-10, -10, -50}, {10, 10, 0});
-}
-
-TEST_F(FastenerSolid, ThreadedRodVolume) {
-  // Two chamfer frustums (r 4.25 to 5 over 0.75: 50.511 each) and the cylinder r 5 over 48.5
-  // (3809.181): 3910.203.
-  SceneShape& part = NewPart("M10 rod");
-  BuildBoltByType(part, M10(5));
-  ExpectValidSolid(kernel_, part, Frustum(4.25, 5, 0.75) * 2 + kPi * 25 * 48.5, 1e-4);
-  EXPECT_NEAR(Frustum(4.25, 5, 0.75) * 2 + kPi * 25 * 48.5, 3910.203, 1e-3);
+  struct Whole {
+    const char* name;
+    std::function<void(host::Shape&)> build;
+    double volume;
+    host::ref::Vec3 lo, hi;
+    double lastFeature;  // what suppressing the last feature gives back (0: not checked)
+  } cases[] = {
+      {"ISO 4017 M10x50", [&](host::Shape& p) { BuildBoltByType(p, hex); }, 5333.047,
+       {-8, -corner, -50}, {8, corner, 6.4}, 4.446},
+      {"ISO 4762 M10x50", [&](host::Shape& p) { BuildScrewByType(p, cap); }, 5613.183,
+       {-8, -8, -50}, {8, 8, 10}, 304.841},
+      {"ISO 10642 M10x50", [&](host::Shape& p) { BuildScrewByType(p, countersunk); }, 4447.428,
+       {-10, -10, -50}, {10, 10, 0}, 0},
+      {"M10 rod", [](host::Shape& p) { BuildBoltByType(p, M10(5)); }, 3910.203, {-5, -5, -50},
+       {5, 5, 0}, 0},
+  };
+  for (const Whole& c : cases) {
+    SCOPED_TRACE(c.name);
+    SceneShape& part = NewPart(c.name);
+    c.build(part);
+    ExpectValidSolid(kernel_, part, c.volume, 1e-4);
+    ExpectBox(kernel_, part, c.lo, c.hi);
+    if (c.lastFeature == 0) continue;
+    part.Children().back()->SetSuppressed(true);
+    EXPECT_NEAR(kernel_.Figures(part).volume, c.volume + c.lastFeature, 1e-1);
+  }
 }
 
 TEST_F(FastenerSolid, FinsAndSquareNecksStickOutOfTheShank) {

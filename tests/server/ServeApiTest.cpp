@@ -1,6 +1,7 @@
 // vormbrace serve's API, spoken to over HTTP as the page does: a drop on the plate's hole is
 // saved with the bolt on the hole's axis, a change on an old version is refused, bad requests
-// get a 4xx JSON error and change nothing, and the dialog answers with its own rules.
+// get a 4xx JSON error and change nothing. The dialog's own rules are tested on the dialog
+// (tests/dialog); the page's dialog requests in ServeDropDialogTest and ServeEditTest.
 #include "server/ServeFixture.h"
 
 namespace vormbrace::test {
@@ -105,31 +106,6 @@ TEST_F(ServeApi, BadRequestsGetAClearErrorAndChangeNothing) {
   ASSERT_TRUE(scene);
   EXPECT_EQ(json::parse(scene->body)["version"], 1);
   EXPECT_EQ(json::parse(scene->body)["parts"].size(), 1u);
-}
-
-TEST_F(ServeApi, TheDialogAnswersWithItsOwnRules) {
-  // Counterbore with a washer under the head leaves no room: the dialog takes the simple hole.
-  Reply r =
-      Post("/api/dialog",
-           json{{"clicks",
-                 {{{"kindTab", 0}}, {{"type", 1}}, {{"box", "ToggleRondella"}}, {{"hole", 2}}}}});
-  ASSERT_EQ(r.status, 200) << r.body.dump();
-  EXPECT_TRUE(r.body["OptHole"][1]["value"]);
-  EXPECT_FALSE(r.body["OptHole"][2]["value"]);
-  EXPECT_EQ(r.body["choice"]["hole"], "simple");
-  EXPECT_TRUE(r.body["choice"]["washer"]);
-
-  // Nuts have no length list and no washer box.
-  Reply nuts = Post("/api/dialog", json{{"clicks", {{{"kindTab", 4}}}}});
-  ASSERT_EQ(nuts.status, 200);
-  EXPECT_FALSE(nuts.body["Lunghezza"]["visible"]);
-  EXPECT_EQ(nuts.body["choice"]["kind"], "nut");
-
-  // A click on what is not there is refused, naming the click.
-  Reply refused =
-      Post("/api/dialog", json{{"clicks", {{{"kindTab", 4}}, {{"box", "ToggleRondella"}}}}});
-  EXPECT_EQ(refused.status, 400);
-  EXPECT_EQ(refused.body["error"], "click 2: ToggleRondella is not shown");
 }
 
 TEST_F(ServeApi, EveryTypeOfEveryKindHasItsPicture) {

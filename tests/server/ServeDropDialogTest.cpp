@@ -23,6 +23,8 @@ TEST_F(ServeDropDialog, OnAHoleTheSizeFollowsItAndOkBuildsOnItsAxis) {
   ASSERT_EQ(look.status, 200) << look.body.dump();
   const json& s = look.body;
   EXPECT_EQ(s["choice"]["standard"], "ISO 4017");
+  EXPECT_TRUE(s["types"][0]["value"]);  // the hexagon bolts' option, and only it, is set
+  EXPECT_FALSE(s["types"][1]["value"]);
   EXPECT_EQ(s["choice"]["size"], "M10");  // a Ø10.5 clearance hole is an M10's
   EXPECT_FALSE(s["Misura"]["enabled"]);
   EXPECT_TRUE(s["ToggleMisuraAuto"]["visible"]);

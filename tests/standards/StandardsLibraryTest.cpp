@@ -1,11 +1,12 @@
 // The shipped standards library, walked through the real table queries and creation routines:
 // every family, kind, type, standard, size and length must load without a message and give a
-// component whose dimensions make sense for its type and whose properties hold the columns its
-// data file's header names for them. A typo in any record or a slip in any type's mapping fails
-// here.
+// component whose properties hold the columns its data file's header names for them, so a slip
+// in any type's mapping fails here. Whether the figures make sense for each type (heads larger
+// than threads, threads within the length, ...) is the validator's job: tools/check_tables.py,
+// run by ctest as StandardsTables.Validate.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 #include <map>
 #include <regex>
 #include <set>
@@ -73,175 +74,6 @@ void ExpectDocumentedColumns(const FastenerComponent& c, const std::vector<Colum
   }
 }
 
-// Dimension checks by kind and type. Each names the record it came from when it fails.
-void CheckBolt(const Bolt& b, const std::string& at) {
-  SCOPED_TRACE(at);
-  EXPECT_GT(b.Diametro, 0);
-  EXPECT_GT(b.Passo, 0);
-  EXPECT_LT(b.Passo, b.Diametro / 2);
-  EXPECT_GT(b.lung, 0);
-  EXPECT_GE(b.DistFiletto, 0);
-  EXPECT_LT(b.DistFiletto, b.lung - b.Passo / 2) << "no thread left";
-  const int t = b.HeaderType;
-  if (t == 3 || t == 5) return;
-  EXPECT_GT(b.LungTesta, 0);
-  EXPECT_GT(b.DiamCerchioTesta, b.Diametro) << "head not larger than the thread";
-  if (t == 4) {
-    EXPECT_GE(b.LatoTesta, b.Diametro);          // DIN 478: the square side equals d
-    EXPECT_GT(b.DiamCerchioTesta, b.LatoTesta);  // the circle trims the corners
-    EXPECT_LT(b.DiamCerchioTesta, b.LatoTesta * std::sqrt(2.0));
-  }
-  if (t == 6) {
-    EXPECT_GT(b.Var1 * b.Var2, 0) << "fin";
-  }
-  if (t == 7 || t == 10) {
-    EXPECT_GE(b.Var1, b.Diametro) << "square neck narrower than the shank";
-    EXPECT_GT(b.Var2, 0);
-    EXPECT_LT(b.Var2, b.lung);
-  }
-  if (t >= 8) {
-    EXPECT_GT(b.Var3, 0);
-    EXPECT_LT(b.Var3, 180);
-    double beta = b.Var3 * 3.14159265358979 / 180 / 2;
-    double cone = std::cos(beta) * (b.DiamCerchioTesta / 2 - b.Diametro / 2) / std::sin(beta);
-    EXPECT_LE(cone, b.LungTesta + 1e-9) << "countersink cone taller than the head";
-  }
-  if (t == 8 || t == 9) {
-    EXPECT_GT(b.Var1 * b.Var2, 0) << "countersunk fin";
-  }
-  if (t == 9) {
-    EXPECT_GT(b.Var4, 0) << "raise";
-  }
-}
-
-void CheckScrew(const Screw& s, const std::string& at) {
-  SCOPED_TRACE(at);
-  EXPECT_GT(s.Diametro, 0);
-  EXPECT_GT(s.Passo, 0);
-  EXPECT_LT(s.Passo, s.Diametro / 2);
-  EXPECT_GT(s.lung, 0);
-  EXPECT_GE(s.DistFiletto, 0);
-  EXPECT_LT(s.DistFiletto, s.lung);
-  EXPECT_GT(s.LungTesta, 0);
-  EXPECT_GT(s.DiamCerchioTesta, s.Diametro) << "head not larger than the thread";
-  const int t = s.HeaderType;
-  const bool countersunk = t == 2 || t == 5 || t == 6 || t == 8 || t == 9 || t == 11 || t == 12;
-  if (countersunk) {
-    EXPECT_GT(s.Var1, 0);
-    EXPECT_LT(s.Var1, 180);
-    double beta = s.Var1 * 3.14159265358979 / 180 / 2;
-    double cone = std::cos(beta) * (s.DiamCerchioTesta / 2 - s.Diametro / 2) / std::sin(beta);
-    EXPECT_LE(cone, s.LungTesta + 1e-9) << "countersink cone taller than the head";
-  }
-  if (t <= 3) {
-    EXPECT_GT(s.Var2, 0) << "socket";
-    EXPECT_LT(s.Var2 / std::cos(3.14159265358979 / 6), s.DiamCerchioTesta)
-        << "socket corners outside the head";
-    EXPECT_GT(s.Var3, 0);
-  }
-  if (t >= 4 && t <= 6) {
-    double slot = t == 4 ? s.Var1 : s.Var2;
-    EXPECT_GT(slot, 0);
-    EXPECT_LT(slot, s.DiamCerchioTesta / 2);
-  }
-  if (t >= 7) {
-    EXPECT_GT(s.Var2, 0) << "cross recess size";
-    EXPECT_LT(s.Var2, s.DiamCerchioTesta);
-    EXPECT_GT(s.Var3, 0) << "recess depth";
-  }
-  if (t == 7 || t == 10) {
-    EXPECT_GT(s.Var4, 0) << "dome";
-  }
-  if (t == 6 || t == 9 || t == 12) {
-    EXPECT_GT(s.Var4, 0) << "raise";
-  }
-}
-
-void CheckSetScrew(const ScrewNoHead& s, const std::string& at) {
-  SCOPED_TRACE(at);
-  EXPECT_GT(s.Diametro, 0);
-  EXPECT_GT(s.Passo, 0);
-  EXPECT_GT(s.lung, 0);
-  const int t = s.ComponentType;
-  if (t == 9) {
-    EXPECT_GT(s.LungRadice, 0);
-    EXPECT_GT(s.LungGambo, s.AltCalotta);
-    EXPECT_GT(s.AltCalotta, 0);
-    EXPECT_LT(s.LungGambo, s.lung);
-    return;
-  }
-  EXPECT_GT(s.SmussoSuperiore, 0);
-  EXPECT_LE(s.SmussoSuperiore, 180);
-  EXPECT_GE(s.DiamInf, 0);
-  EXPECT_LE(s.DiamInf, s.Diametro);
-  EXPECT_GT(s.LargIntaglio, 0) << "socket or slot";
-  EXPECT_LT(s.LargIntaglio, s.Diametro) << "socket or slot wider than the screw";
-  EXPECT_GT(s.AltIntaglio, 0);
-  EXPECT_LT(s.AltIntaglio, s.lung);
-  if (t == 2 || t == 6) {
-    EXPECT_GT(s.AltCilindro, 0);
-    EXPECT_LT(s.DiamCilindro, s.Diametro);
-  }
-  if (t == 4 || t == 8) {
-    EXPECT_LT(s.DiamCoppa, s.Diametro);
-    EXPECT_LT(s.AltCoppa, s.lung);
-  }
-}
-
-void CheckWasher(const Washer& w, const std::string& at) {
-  SCOPED_TRACE(at);
-  EXPECT_GT(w.DiametroNominale, 0);
-  EXPECT_GT(w.Spessore, 0);
-  const int t = w.ComponentType;
-  if (t <= 3 || t >= 5) {
-    EXPECT_GT(w.DiametroInterno, w.DiametroNominale) << "hole not larger than the bolt";
-  }
-  if (t <= 3 || t == 8) {
-    EXPECT_GT(w.DiametroEsterno, w.DiametroInterno);
-  }
-  if (t == 4) {
-    EXPECT_GT(w.lato, w.DiametroNominale) << "square hole";
-    EXPECT_GT(w.DiametroEsterno, w.lato * std::sqrt(2.0) / 1.2);
-  }
-  if (t == 5) {
-    EXPECT_GT(w.lato, w.DiametroInterno);
-  }
-  if (t == 6 || t == 7) {
-    EXPECT_GT(w.lato, w.DiametroInterno);
-    EXPECT_GT(w.Lato1, w.DiametroNominale);
-    EXPECT_GT(w.Spessore1, 0);
-  }
-}
-
-void CheckNut(const Nut& n, const std::string& at) {
-  SCOPED_TRACE(at);
-  const double d = n.DiametroFiletto;
-  EXPECT_GT(d, 0);
-  EXPECT_GT(n.Passo, 0);
-  EXPECT_GT(n.Spessore, 0.15 * d) << "nut height";
-  EXPECT_LT(n.Spessore, 2.5 * d) << "nut height";
-  const int t = n.ComponentType;
-  if (t != 4 && t != 5) {
-    EXPECT_GT(n.DiametroEsterno, d) << "outside not larger than the thread";
-  }
-  if (t == 2 || t == 9) {
-    EXPECT_GE(n.numCave, 1) << "slots";
-    EXPECT_GT(n.Scanalatura, 0);
-    EXPECT_GT(n.LargScanalatura, 0);
-  }
-  if (t == 4 || t == 5) {
-    EXPECT_GT(n.LatoRet, d);
-  }
-  if (t == 5) {
-    EXPECT_GT(n.DiametroInterno, n.LatoRet);
-    EXPECT_LT(n.DiametroInterno, n.LatoRet * std::sqrt(2.0));
-  }
-  if (t >= 6 && t <= 8) {
-    EXPECT_GT(n.DiametroCalotta, 0);
-    EXPECT_GT(n.AltezzaCalotta, 0);
-  }
-}
-
 struct Walked {
   int records = 0;
   std::map<std::pair<int, int>, std::set<std::string>> standardsByKindType;  // (kind, type)
@@ -254,7 +86,7 @@ class StandardsLibrary : public ::testing::Test {
   test::TestHost host_;
 };
 
-TEST_F(StandardsLibrary, EveryRecordLoadsAndMakesASensibleComponent) {
+TEST_F(StandardsLibrary, EveryRecordLoadsIntoItsTypesProperties) {
   Walked walked;
   std::vector<std::string> families = ReadFamilyCaptions();
   ASSERT_EQ(families, (std::vector<std::string>{"ISO", "DIN"}));
@@ -296,23 +128,6 @@ TEST_F(StandardsLibrary, EveryRecordLoadsAndMakesASensibleComponent) {
               ++walked.records;
               auto component = MakeComponent(kind, type, v);
               ExpectDocumentedColumns(*component, columns, v, at);
-              switch (kind) {
-                case 0:
-                  CheckBolt(static_cast<const Bolt&>(*component), at);
-                  break;
-                case 1:
-                  CheckScrew(static_cast<const Screw&>(*component), at);
-                  break;
-                case 2:
-                  CheckSetScrew(static_cast<const ScrewNoHead&>(*component), at);
-                  break;
-                case 3:
-                  CheckWasher(static_cast<const Washer&>(*component), at);
-                  break;
-                case 4:
-                  CheckNut(static_cast<const Nut&>(*component), at);
-                  break;
-              }
             }
           }
         }
