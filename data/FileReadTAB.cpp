@@ -160,21 +160,27 @@ std::int16_t QNorma(const std::string& indexPath, std::int16_t typeCode, DialogL
   });
 }
 
+bool ReadToleranceIndex(const std::string& toleranceIndexPath, DialogList& list) {
+  list.Clear();
+  bool found = false;
+  host::TextReader in(toleranceIndexPath);
+  for (std::int32_t number = 1; !in.Eof(); ++number) {
+    std::string line = in.ReadLine();
+    if (!IsIndexRecord(line)) continue;
+    list.AddItem(QuotedField(line, 2));
+    list.SetItemData(list.NewIndex(), number);
+    found = true;
+  }
+  return found;
+}
+
 std::int16_t QNormaHole(const std::string& toleranceIndexPath, DialogList& list) {
   const Query q{"QNormaHole", "QNormaHole", MissingWording::IndexFile};
-  std::int16_t result = host::err::kInputPastEndOfFile;
-  std::int16_t error = RunQuery(q, toleranceIndexPath, [&] {
-    list.Clear();
-    host::TextReader in(toleranceIndexPath);
-    for (std::int32_t number = 1; !in.Eof(); ++number) {
-      std::string line = in.ReadLine();
-      if (!IsIndexRecord(line)) continue;
-      list.AddItem(QuotedField(line, 2));
-      list.SetItemData(list.NewIndex(), number);
-      result = 0;
-    }
-  });
-  return error != 0 ? error : result;
+  bool found = false;
+  std::int16_t error =
+      RunQuery(q, toleranceIndexPath, [&] { found = ReadToleranceIndex(toleranceIndexPath, list); });
+  if (error != 0) return error;
+  return found ? 0 : host::err::kInputPastEndOfFile;
 }
 
 void QData(const std::string& indexPath, const std::string& dataFolder, std::int32_t line,

@@ -34,6 +34,10 @@ std::int16_t QNorma(const std::string& indexPath, std::int16_t typeCode, DialogL
 // Answers 0 when an entry was added, 62 when none was (no message), else the error number.
 std::int16_t QNormaHole(const std::string& toleranceIndexPath, DialogList& list);
 
+// As QNormaHole without a message: whether an entry was added; a missing or damaged index
+// passes as host::RuntimeError.
+bool ReadToleranceIndex(const std::string& toleranceIndexPath, DialogList& list);
+
 // The standard on line `line` of the index file was chosen: its description F3 goes to
 // `description`; the size list is filled from its size data file F1 (one entry per group of
 // consecutive equal sizes, ItemData = 0-based line index of the group's first line, Tag = F1);

@@ -548,7 +548,7 @@ void SelectType(Dialog& d, std::int16_t kind, std::int16_t index) {
     d.HToll.Clear();
     d.HToll.SetTag("");
   }
-  if (HoleWanted(d)) LoadTolerances(d);
+  if (HoleWanted(d)) OfferTolerances(d);
   if (Module().fit != HoleFit::Rule) AutoSize(d);  // a clearance reading needs the class
 }
 
@@ -560,12 +560,35 @@ bool HoleWanted(const Dialog& d) {
   return hit == host::kHitEdge || hit == host::kHitFace;
 }
 
-void LoadTolerances(Dialog& d) {
-  const std::string& index = State().paths.toleranceIndex;
-  if (d.HToll.Tag() == index && d.HToll.ListCount() > 0) return;
-  QNormaHole(index, d.HToll);
-  d.HToll.SetTag(index);
+namespace {
+
+// The tolerance list holds the family's index already.
+bool TolerancesLoaded(const Dialog& d) {
+  return d.HToll.Tag() == State().paths.toleranceIndex && d.HToll.ListCount() > 0;
+}
+
+void TolerancesRead(Dialog& d) {
+  d.HToll.SetTag(State().paths.toleranceIndex);
   if (d.HToll.ListCount() > 0 && d.HToll.ListIndex() < 0) d.HToll.SetListIndex(0);
+}
+
+}  // namespace
+
+void LoadTolerances(Dialog& d) {
+  if (TolerancesLoaded(d)) return;
+  QNormaHole(State().paths.toleranceIndex, d.HToll);
+  TolerancesRead(d);
+}
+
+void OfferTolerances(Dialog& d) {
+  if (TolerancesLoaded(d)) return;
+  try {
+    ReadToleranceIndex(State().paths.toleranceIndex, d.HToll);
+  } catch (const host::RuntimeError&) {
+    d.HToll.Clear();
+    return;
+  }
+  TolerancesRead(d);
 }
 
 void StandardChosen(Dialog& d, std::int32_t line) {

@@ -45,6 +45,11 @@ bool HoleWanted(const Dialog& d);
 // drop that cuts no hole never fails on a damaged tolerance file.
 void LoadTolerances(Dialog& d);
 
+// As LoadTolerances for a list shown while no hole needs a class yet (the dialog opened with a
+// remembered hole): a damaged index leaves the list empty without a message, and is reported
+// when the hole is chosen or cut.
+void OfferTolerances(Dialog& d);
+
 // The standard on line `line` of the index file was chosen: sizes, description and materials,
 // keeping the size and material texts chosen before where the new lists have them.
 void StandardChosen(Dialog& d, std::int32_t line);
