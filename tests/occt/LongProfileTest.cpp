@@ -1,6 +1,6 @@
 // Profiles with more segments than the kernel's checker takes in one piece: the solids they
-// make are measured and checked as small ones are, and a crossing among many segments is still
-// found. A name too long for STEP is cut there.
+// make are measured and checked as small ones are and keep their shape in STEP, and a crossing
+// among many segments is still found. A name too long for STEP is cut there.
 #include <cmath>
 #include <vector>
 
@@ -78,6 +78,17 @@ TEST_F(LongProfile, ManySegmentsMakeAValidSolidOfTheProfilesArea) {
   EXPECT_EQ(f.faces, kSegments + 2);
   EXPECT_NEAR(f.boxMax.x - f.boxMin.x, 40, 1e-6);
   EXPECT_NEAR(f.boxMax.z - f.boxMin.z, kHeight, 1e-6);
+
+  // Its STEP file reads back as the same valid solid.
+  const std::string path = (host_.Scratch() / "star.step").string();
+  host::occt::ExportScene(document_, path);
+  std::vector<host::occt::StepProduct> read = host::occt::ReadStepProducts(path);
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_TRUE(read[0].figures.valid);
+  EXPECT_EQ(read[0].figures.faces, kSegments + 2);
+  EXPECT_NEAR(read[0].figures.volume, f.volume, 1e-6);
+  EXPECT_NEAR(read[0].figures.boxMin.x, f.boxMin.x, 1e-6);
+  EXPECT_NEAR(read[0].figures.boxMax.y, f.boxMax.y, 1e-6);
 
   // A hole through it: the cut solid has the star's large faces with a second wire each.
   SceneShape& hole = AddFeature(part, host::kShapeExtruded, 10, 10, kHeight);
