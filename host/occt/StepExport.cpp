@@ -16,7 +16,9 @@
 #include <XSControl_WorkSession.hxx>
 #include <filesystem>
 #include <map>
+#include <unordered_set>
 
+#include "host/QuotedText.h"
 #include "host/occt/ExportWriters.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/XcafTree.h"
@@ -31,12 +33,36 @@ std::string Text(const Handle(TCollection_HAsciiString) & text) {
 // A name, part number or description as written: the translator splits a long text into its
 // lines at a cost growing with the square of its length (a name of 5 MB took minutes), so a
 // text is cut after kMaxStepText bytes, at a character's start.
-std::string StepText(const std::string& text) {
-  if (text.size() <= kMaxStepText) return text;
-  std::size_t end = kMaxStepText;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  return text.substr(0, end);
-}
+std::string StepText(const std::string& text) { return CutText(text, kMaxStepText); }
+
+// The messages of CutStepTexts, each once, in the order met.
+struct CutTexts {
+  void Check(const char* what, const std::string& text, const char* kind,
+             const std::string& owner) {
+    if (text.size() <= kMaxStepText) return;
+    std::string message = std::string("the ") + what + " of " + kind + " " + QuotedStart(owner) +
+                          " is " + std::to_string(text.size()) +
+                          " bytes long: the STEP file keeps its first " +
+                          std::to_string(StepText(text).size());
+    if (seen.insert(message).second) messages.push_back(std::move(message));
+  }
+  void Product(const char* kind, const std::string& name, const std::string& number,
+               const std::string& description) {
+    Check("name", name, kind, name);
+    Check("part number", number, kind, name);
+    Check("description", description, kind, name);
+  }
+  void Node(const ExportNode& node) {
+    if (node.part >= 0) {
+      Check("name", node.name, "part", node.name);
+      return;
+    }
+    Product("assembly", node.name, node.partNumber, node.description);
+    for (const ExportNode& child : node.children) Node(child);
+  }
+  std::vector<std::string> messages;
+  std::unordered_set<std::string> seen;
+};
 
 // The model as XCAF labels: one product label per distinct part (named, coloured), one
 // assembly label per assembly, one component label per placement (named as in the scene).
@@ -162,6 +188,15 @@ void SkipEntityCheck(STEPControl_Writer& writer) {
 }
 
 }  // namespace
+
+std::vector<std::string> CutStepTexts(const ExportModel& model) {
+  CutTexts cuts;
+  for (const DistinctPart& part : model.parts) {
+    cuts.Product("part", part.name, part.partNumber, part.description);
+  }
+  cuts.Node(model.root);
+  return cuts.messages;
+}
 
 bool WriteStep(const ExportModel& model, const std::string& file, const std::string& target) {
   std::lock_guard<std::mutex> guard(StepLock());
