@@ -3,8 +3,8 @@
 // descriptions), binary STL (one mesh of the parts), and binary glTF (.glb) with one mesh per
 // distinct part, one node per placement, a PBR material per fastener material and the thread
 // texture embedded and wrapped round the threaded faces. Parts without material are left
-// out; STEP texts are cut at kMaxStepText bytes, with a warning. Files are written beside the target and
-// renamed over it, so a failed export leaves the previous file as it was.
+// out; STEP texts are cut at kMaxStepText bytes, with a warning. Files are written beside the
+// target and renamed over it, so a failed export leaves the previous file as it was.
 #pragma once
 
 #include <array>

@@ -47,8 +47,10 @@ TEST_F(BuildCommand, HexagonBoltReadsBackFromStepAsOneNamedSolid) {
 
 TEST_F(BuildCommand, ANameTooLongForStepIsCutThereWithAWarning) {
   const std::string name = "\x1b[1m" + std::string(5000, 'N');
-  auto r = Run("build --kind bolt --type 1 --set Diametro=10 --set lung=50 --set Passo=1.5 "
-               "--set DiamCerchioTesta=16 --set LungTesta=6.4 --name '" + name + "' bolt.step");
+  auto r =
+      Run("build --kind bolt --type 1 --set Diametro=10 --set lung=50 --set Passo=1.5 "
+          "--set DiamCerchioTesta=16 --set LungTesta=6.4 --name '" +
+          name + "' bolt.step");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.err, "vormbrace: warning: bolt.step: the name of part \"\\x1b[1m" +
                        std::string(36, 'N') +
