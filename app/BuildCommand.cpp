@@ -8,6 +8,7 @@
 
 #include "app/BuildLimits.h"
 #include "app/CliInput.h"
+#include "app/ExportSettings.h"
 #include "app/Commands.h"
 #include "app/FastenerPart.h"
 #include "app/SolidCheck.h"
@@ -110,7 +111,9 @@ int Build(const BuildOptions& o) {
     return 1;
   }
   if (!o.scenePath.empty()) host::ref::SaveScene(document, o.scenePath);
-  host::occt::ExportScene(document, o.outPath);
+  host::occt::ExportOptions options;
+  options.warn = PrintExportWarning;
+  host::occt::ExportScene(document, o.outPath, options);
   std::cout << "wrote " << o.outPath << ": \"" << part.Name() << "\"\n";
   return 0;
 }

@@ -1,8 +1,11 @@
 // The export commands' shared options.
 #include "app/ExportSettings.h"
 
+#include <iostream>
+
 #include "app/MaterialLooks.h"
 #include "data/Settings.h"
+#include "host/QuotedText.h"
 
 namespace vormbrace::app {
 
@@ -17,12 +20,17 @@ void AddMeshFlags(CLI::App& command, MeshFlags& flags) {
       ->capture_default_str();
 }
 
+void PrintExportWarning(const std::string& message) {
+  std::cerr << "vormbrace: warning: " << host::Printable(message) << "\n";
+}
+
 host::occt::ExportOptions ExportOptionsFor(AppHost& app, const MeshFlags& flags) {
   host::occt::ExportOptions options;
   options.deflection = flags.deflection;
   options.angle = flags.angle;
   std::string folder = app.host->Settings().Registry(kCorvaneKey, "ApplDir");
   options.appearanceOf = MaterialLooks::Load(MaterialLooksPath(folder)).ForParts();
+  options.warn = PrintExportWarning;
   return options;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <string>
 
 #include "app/AppHost.h"
 #include "host/occt/Export.h"
@@ -17,7 +18,11 @@ struct MeshFlags {
 // Adds --deflection and --angle to `command`.
 void AddMeshFlags(CLI::App& command, MeshFlags& flags);
 
-// Export options with the flags and the material looks of the host's standards library.
+// Prints an export's warning on the error stream, as the program's other warnings.
+void PrintExportWarning(const std::string& message);
+
+// Export options with the flags, the material looks of the host's standards library and the
+// warnings printed.
 // Raises std::runtime_error naming the looks table and line when it is damaged.
 host::occt::ExportOptions ExportOptionsFor(AppHost& app, const MeshFlags& flags = {});
 

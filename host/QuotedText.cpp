@@ -30,6 +30,18 @@ std::string Quoted(const std::string& text) {
          }) + "\"";
 }
 
+std::string CutText(const std::string& text, std::size_t most) {
+  if (text.size() <= most) return text;
+  std::size_t end = most;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+  return text.substr(0, end);
+}
+
+std::string QuotedStart(const std::string& text, std::size_t most) {
+  std::string start = CutText(text, most);
+  return Quoted(start) + (start.size() < text.size() ? "..." : "");
+}
+
 std::string Printable(std::string_view text) {
   return Escaped(text, [](unsigned char c) {
     return (c < 0x20 && c != '\n' && c != '\t') || c == 0x7f;

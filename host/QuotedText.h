@@ -10,6 +10,13 @@ namespace host {
 // \xNN, so whatever was typed reaches the terminal as plain text.
 std::string Quoted(const std::string& text);
 
+// The first `most` bytes of `text` at most, cut where a UTF-8 character starts.
+std::string CutText(const std::string& text, std::size_t most);
+
+// The text quoted as Quoted does, shortened to its first `most` bytes and "..." when longer:
+// for naming a long text in a message.
+std::string QuotedStart(const std::string& text, std::size_t most = 40);
+
 // A message as the terminal may show it: control characters other than line feed and tab (from
 // a binary file the message quotes) as \xNN; other bytes as they are.
 std::string Printable(std::string_view text);

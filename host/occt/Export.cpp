@@ -183,6 +183,9 @@ void ExportScene(ref::SceneDocument& document, const std::string& path,
       return false;
     });
   });
+  if (format == ExportFormat::Step && options.warn) {
+    for (const std::string& cut : CutStepTexts(model)) options.warn(path + ": " + cut);
+  }
 }
 
 }  // namespace host::occt

@@ -3,8 +3,8 @@
 // descriptions), binary STL (one mesh of the parts), and binary glTF (.glb) with one mesh per
 // distinct part, one node per placement, a PBR material per fastener material and the thread
 // texture embedded and wrapped round the threaded faces. Parts without material are left
-// out; STEP texts are cut at kMaxStepText bytes. Files are written beside the target and
-// renamed over it, so a failed export leaves the previous file as it was.
+// out; STEP texts are cut at kMaxStepText bytes, with a warning. Files are written beside the
+// target and renamed over it, so a failed export leaves the previous file as it was.
 #pragma once
 
 #include <array>
@@ -52,6 +52,9 @@ struct ExportOptions {
   // The look of a part (its fastener material); parts it answers nothing for stay uncoloured.
   using AppearanceLookup = std::function<std::optional<Appearance>(ref::SceneShape& part)>;
   AppearanceLookup appearanceOf;
+  // Told, once the file is written, of each name, part number or description that the STEP
+  // file keeps only the first kMaxStepText bytes of (a message naming the file and the part).
+  std::function<void(const std::string& message)> warn;
 };
 
 // Writes the scene (the document's kernel evaluates it; a document without one gets one).

@@ -5,7 +5,7 @@
 // than kLargeFaceEdges edges is checked piece by piece instead: small faces by the checker on
 // their own, each edge of a large face on its own (its curves agree with each other and with
 // its vertices), each wire of a large face closed, no two edges of a large face crossing or
-// touching except at the vertex they share (a sweep over their bounding boxes), and each shell
+// touching except at the vertex they share (a tree of their bounding boxes), and each shell
 // closed and consistently oriented. Kernel types: for use inside host/occt only.
 #pragma once
 

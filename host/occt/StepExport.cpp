@@ -7,14 +7,18 @@
 #include <STEPCAFControl_Reader.hxx>
 #include <STEPCAFControl_Writer.hxx>
 #include <STEPControl_StepModelType.hxx>
+#include <STEPControl_Writer.hxx>
 #include <StepBasic_Product.hxx>
+#include <StepGeom_CartesianPoint.hxx>
 #include <StepData_StepModel.hxx>
 #include <TCollection_HAsciiString.hxx>
 #include <TDF_LabelSequence.hxx>
 #include <XSControl_WorkSession.hxx>
 #include <filesystem>
 #include <map>
+#include <unordered_set>
 
+#include "host/QuotedText.h"
 #include "host/occt/ExportWriters.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/XcafTree.h"
@@ -29,12 +33,36 @@ std::string Text(const Handle(TCollection_HAsciiString) & text) {
 // A name, part number or description as written: the translator splits a long text into its
 // lines at a cost growing with the square of its length (a name of 5 MB took minutes), so a
 // text is cut after kMaxStepText bytes, at a character's start.
-std::string StepText(const std::string& text) {
-  if (text.size() <= kMaxStepText) return text;
-  std::size_t end = kMaxStepText;
-  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-  return text.substr(0, end);
-}
+std::string StepText(const std::string& text) { return CutText(text, kMaxStepText); }
+
+// The messages of CutStepTexts, each once, in the order met.
+struct CutTexts {
+  void Check(const char* what, const std::string& text, const char* kind,
+             const std::string& owner) {
+    if (text.size() <= kMaxStepText) return;
+    std::string message = std::string("the ") + what + " of " + kind + " " + QuotedStart(owner) +
+                          " is " + std::to_string(text.size()) +
+                          " bytes long: the STEP file keeps its first " +
+                          std::to_string(StepText(text).size());
+    if (seen.insert(message).second) messages.push_back(std::move(message));
+  }
+  void Product(const char* kind, const std::string& name, const std::string& number,
+               const std::string& description) {
+    Check("name", name, kind, name);
+    Check("part number", number, kind, name);
+    Check("description", description, kind, name);
+  }
+  void Node(const ExportNode& node) {
+    if (node.part >= 0) {
+      Check("name", node.name, "part", node.name);
+      return;
+    }
+    Product("assembly", node.name, node.partNumber, node.description);
+    for (const ExportNode& child : node.children) Node(child);
+  }
+  std::vector<std::string> messages;
+  std::unordered_set<std::string> seen;
+};
 
 // The model as XCAF labels: one product label per distinct part (named, coloured), one
 // assembly label per assembly, one component label per placement (named as in the scene).
@@ -145,7 +173,30 @@ void CollectParts(const TDF_Label& instance, const TDF_Label& referred,
   }
 }
 
+// The work session checks every entity of a new model once, the first time it builds the model's
+// graph (in the transfer); the check of an edge copies the list of every loop it is in, so a
+// face of N edges costs N squared: a profile of 10,000 segments spent most of a minute there.
+// The check only reports, it changes nothing that is written; building the graph once over a
+// placeholder entity marks it done, and the placeholder is taken out before the transfer.
+void SkipEntityCheck(STEPControl_Writer& writer) {
+  Handle(StepData_StepModel) model = writer.Model();
+  Handle(StepGeom_CartesianPoint) placeholder = new StepGeom_CartesianPoint;
+  placeholder->Init3D(new TCollection_HAsciiString(""), 0, 0, 0);
+  model->AddEntity(placeholder);
+  writer.WS()->ComputeGraph(Standard_True);
+  model->ClearEntities();
+}
+
 }  // namespace
+
+std::vector<std::string> CutStepTexts(const ExportModel& model) {
+  CutTexts cuts;
+  for (const DistinctPart& part : model.parts) {
+    cuts.Product("part", part.name, part.partNumber, part.description);
+  }
+  cuts.Node(model.root);
+  return cuts.messages;
+}
 
 bool WriteStep(const ExportModel& model, const std::string& file, const std::string& target) {
   std::lock_guard<std::mutex> guard(StepLock());
@@ -155,6 +206,7 @@ bool WriteStep(const ExportModel& model, const std::string& file, const std::str
   Interface_Static::SetCVal("write.step.schema", "AP214IS");
   Interface_Static::SetCVal("write.step.unit", "MM");
   STEPCAFControl_Writer writer;
+  SkipEntityCheck(writer.ChangeWriter());
   writer.SetNameMode(Standard_True);
   writer.SetColorMode(Standard_True);
   if (!writer.Transfer(doc.Document(), STEPControl_AsIs)) return false;

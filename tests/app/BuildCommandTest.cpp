@@ -45,6 +45,18 @@ TEST_F(BuildCommand, HexagonBoltReadsBackFromStepAsOneNamedSolid) {
   EXPECT_EQ(solid["faces"], 17);
 }
 
+// The warning reaches the error stream as plain text; the cut itself is checked with the kernel.
+TEST_F(BuildCommand, ANameTooLongForStepIsCutThereWithAWarning) {
+  auto r =
+      Run("build --kind bolt --type 1 --set Diametro=10 --set lung=50 --set Passo=1.5 "
+          "--set DiamCerchioTesta=16 --set LungTesta=6.4 --name '\x1b[1m" +
+          std::string(5000, 'N') + "' bolt.step");
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err, "vormbrace: warning: bolt.step: the name of part \"\\x1b[1m" +
+                       std::string(36, 'N') +
+                       "\"... is 5004 bytes long: the STEP file keeps its first 4096\n");
+}
+
 TEST_F(BuildCommand, EveryKindBuildsByItsTypeProperty) {
   auto screw =
       Run("build --kind screw --type 1 --set Diametro=10 --set lung=30 --set Passo=1.5 "

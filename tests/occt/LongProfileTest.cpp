@@ -1,6 +1,6 @@
 // Profiles with more segments than the kernel's checker takes in one piece: the solids they
-// make are measured and checked as small ones are, and a crossing among many segments is still
-// found. A name too long for STEP is cut there.
+// make are measured and checked as small ones are and keep their shape in STEP, and a crossing
+// among many segments is still found. A name too long for STEP is cut there.
 #include <cmath>
 #include <vector>
 
@@ -79,6 +79,17 @@ TEST_F(LongProfile, ManySegmentsMakeAValidSolidOfTheProfilesArea) {
   EXPECT_NEAR(f.boxMax.x - f.boxMin.x, 40, 1e-6);
   EXPECT_NEAR(f.boxMax.z - f.boxMin.z, kHeight, 1e-6);
 
+  // Its STEP file reads back as the same valid solid.
+  const std::string path = (host_.Scratch() / "star.step").string();
+  host::occt::ExportScene(document_, path);
+  std::vector<host::occt::StepProduct> read = host::occt::ReadStepProducts(path);
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_TRUE(read[0].figures.valid);
+  EXPECT_EQ(read[0].figures.faces, kSegments + 2);
+  EXPECT_NEAR(read[0].figures.volume, f.volume, 1e-6);
+  EXPECT_NEAR(read[0].figures.boxMin.x, f.boxMin.x, 1e-6);
+  EXPECT_NEAR(read[0].figures.boxMax.y, f.boxMax.y, 1e-6);
+
   // A hole through it: the cut solid has the star's large faces with a second wire each.
   SceneShape& hole = AddFeature(part, host::kShapeExtruded, 10, 10, kHeight);
   SetAnchor(hole, 0, 0, kHeight);
@@ -151,16 +162,46 @@ TEST_F(LongProfile, AnArcAcrossItsNeighboursIsFound) {
   EXPECT_EQ(UpdateError(), "");
 }
 
-TEST_F(LongProfile, AVeryLongNameIsCutInTheStepFile) {
+TEST_F(LongProfile, AVeryLongNameIsCutInTheStepFileWithAWarning) {
   SceneShape& part = Prism({{0, 0}, {10, 0}, {10, 10}, {0, 10}});
-  part.SetName(std::string(100000, 'N'));
   const std::string path = (host_.Scratch() / "long.step").string();
-  host::occt::ExportScene(document_, path);
-  std::vector<host::occt::StepProduct> read = host::occt::ReadStepProducts(path);
-  ASSERT_EQ(read.size(), 1u);
-  EXPECT_EQ(read[0].name, std::string(host::occt::kMaxStepText, 'N'));
-  EXPECT_TRUE(read[0].figures.valid);
-  EXPECT_NEAR(read[0].figures.volume, 100 * kHeight, 1e-6);
+  std::vector<std::string> warnings;
+  host::occt::ExportOptions options;
+  options.warn = [&](const std::string& message) { warnings.push_back(message); };
+  auto readName = [&] {
+    std::vector<host::occt::StepProduct> read = host::occt::ReadStepProducts(path);
+    EXPECT_EQ(read.size(), 1u);
+    EXPECT_TRUE(!read.empty() && read[0].figures.valid);
+    return read.empty() ? std::string() : read[0].name;
+  };
+
+  // As long as a STEP text may be: written whole, without a warning.
+  const std::string longest(host::occt::kMaxStepText, 'N');
+  part.SetName(longest);
+  host::occt::ExportScene(document_, path, options);
+  EXPECT_TRUE(readName() == longest);
+  EXPECT_TRUE(warnings.empty());
+
+  // Longer: cut, with one warning though the name is both the product's and the placement's.
+  part.SetName(longest + "NN");
+  host::occt::ExportScene(document_, path, options);
+  EXPECT_TRUE(readName() == longest);
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0], path + ": the name of part \"" + std::string(40, 'N') +
+                             "\"... is 4098 bytes long: the STEP file keeps its first 4096");
+
+  // Cut at a character's start (the euro sign is three bytes), quoted as plain text.
+  std::string euros;
+  for (int i = 0; i < 2000; ++i) euros += "\u20ac";
+  part.SetName(euros);
+  warnings.clear();
+  host::occt::ExportScene(document_, path, options);
+  readName();
+  std::string start;
+  for (int i = 0; i < 13; ++i) start += "\\xe2\\x82\\xac";
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0], path + ": the name of part \"" + start +
+                             "\"... is 6000 bytes long: the STEP file keeps its first 4095");
 }
 
 }  // namespace
