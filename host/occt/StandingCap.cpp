@@ -21,7 +21,6 @@
 #include <TopoDS.hxx>
 #include <TopoDS_Edge.hxx>
 #include <TopoDS_Face.hxx>
-#include <TopoDS_Iterator.hxx>
 #include <TopoDS_Shell.hxx>
 #include <TopoDS_Solid.hxx>
 #include <TopoDS_Vertex.hxx>
@@ -82,7 +81,8 @@ using Loop = std::vector<TopoDS_Edge>;
 
 Loop EdgesOf(const TopoDS_Shape& wire) {
   Loop out;
-  for (TopExp_Explorer e(wire, TopAbs_EDGE); e.More(); e.Next()) out.push_back(TopoDS::Edge(e.Current()));
+  for (TopExp_Explorer e(wire, TopAbs_EDGE); e.More(); e.Next())
+    out.push_back(TopoDS::Edge(e.Current()));
   return out;
 }
 

@@ -55,7 +55,8 @@ TEST_F(StandingCap, DisksAndRingsOnEitherEndJoinWithoutABoolean) {
     Points profile;
   };
   const Case onTop[] = {
-      {"cap closing the bore out to the chamfer's circle", {{0, 0}, {4, 0}, {4, 1}, {2, 3}, {0, 3}}},
+      {"cap closing the bore out to the chamfer's circle",
+       {{0, 0}, {4, 0}, {4, 1}, {2, 3}, {0, 3}}},
       {"ring out to the chamfer's circle", {{3, 0}, {4, 0}, {4, 1}, {3, 1}}},
       {"ring inside the face", {{2.5, 0}, {3.5, 0}, {3.5, 2}, {2.5, 2}}},
       {"disk over the bore", {{0, 0}, {3, 0}, {3, 2}, {0, 2}}},
