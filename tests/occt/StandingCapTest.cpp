@@ -1,8 +1,9 @@
 // Solids of revolution standing on a bored, chamfered prism's end face (a nut's cap or crown)
 // are fused without a boolean and give the solid the booleans give: disks and rings, inside the
 // face or out to the chamfer's circle, closing the bore, leaving it bare or overhanging it, above
-// the prism or below it. A footprint whose inner circle is the bore's, or that overhangs the
-// face, keeps to the booleans and still builds. (The library's nuts: the differential sweep.)
+// the prism or below it, or sunk into the face with the bore's wall carried on. A footprint whose
+// inner circle is the bore's, or that overhangs the face, keeps to the booleans and still builds.
+// (The library's nuts: the differential sweep.)
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -61,6 +62,8 @@ TEST_F(StandingCap, DisksAndRingsOnEitherEndJoinWithoutABoolean) {
       {"ring inside the face", {{2.5, 0}, {3.5, 0}, {3.5, 2}, {2.5, 2}}},
       {"disk over the bore", {{0, 0}, {3, 0}, {3, 2}, {0, 2}}},
       {"ring overhanging the bore", {{1, 0}, {3, 0}, {3, 2}, {1, 2}}},
+      {"dome sunk into the face, its wall the bore's",
+       {{2, -1}, {3.5, -1}, {3.5, 0}, {3, 1}, {3, 2}, {0, 2}, {0, 1.5}, {2, 1.5}}},
   };
   for (const Case& c : onTop) {
     Built built = ExpectDirectAsBooleans([&](host::Shape& p) { Capped(p, c.profile); }, c.name);
@@ -86,6 +89,10 @@ TEST_F(StandingCap, FootprintsThatDoNotFitKeepToTheBooleans) {
       {"inner circle on the bore's", {{2, 0}, {3, 0}, {3, 2}, {2, 2}}},
       {"wider than the face", {{0, 0}, {4.5, 0}, {4.5, 1}, {0, 1}}},
       {"reaching into the prism", {{0, -1}, {3, -1}, {3, 2}, {0, 2}}},
+      {"sunk, its wall off the bore's",
+       {{2.5, -1}, {3.5, -1}, {3.5, 0}, {3, 1}, {3, 2}, {0, 2}, {0, 1.5}, {2.5, 1.5}}},
+      {"sunk past the flats",
+       {{2, -1}, {4.5, -1}, {4.5, 0}, {3, 1}, {3, 2}, {0, 2}, {0, 1.5}, {2, 1.5}}},
   };
   for (const Case& c : cases) {
     auto make = [&](host::Shape& p) { Capped(p, c.profile); };
