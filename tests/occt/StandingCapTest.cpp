@@ -35,6 +35,14 @@ class StandingCap : public KernelTest {
     Polygon(ring, {{4, 0}, {8, -2.4}, {9, -2.4}, {9, 1}, {4, 1}});
     MarkRemoval(ring);
   }
+  // The hexagon chamfered at the bottom too, on the same circle.
+  void ChamferedBothEnds(host::ref::SceneShape& part) {
+    BoredHexagon(part);
+    auto& ring = AddFeature(part, host::kShapeRevolved, 1, 1, 1);
+    SetAnchor(ring, 0, 0, 0);
+    Polygon(ring, {{4, 0}, {8, 2.4}, {9, 2.4}, {9, -1}, {4, -1}});
+    MarkRemoval(ring);
+  }
   // A solid of revolution about Z, its profile (distance from the axis, height) starting at
   // height `from`.
   void Revolved(host::ref::SceneShape& part, double from, Points profile) {
@@ -78,6 +86,32 @@ TEST_F(StandingCap, DisksAndRingsOnEitherEndJoinWithoutABoolean) {
       },
       "disk below");
   EXPECT_EQ(below.counts.booleanBuilds, 0);
+}
+
+TEST_F(StandingCap, UnderTheChamferedBottomEndAlike) {
+  // The side then runs down from the chamfer's circle, and the sunk wall carries the bore on
+  // downwards.
+  struct Case {
+    const char* name;
+    Points profile;
+  };
+  const Case below[] = {
+      {"cap closing the bore out to the chamfer's circle",
+       {{0, 0}, {4, 0}, {4, -1}, {2, -3}, {0, -3}}},
+      {"ring out to the chamfer's circle", {{3, 0}, {4, 0}, {4, -1}, {3, -1}}},
+      {"dome sunk into the face, its wall the bore's",
+       {{2, 1}, {3.5, 1}, {3.5, 0}, {3, -1}, {3, -2}, {0, -2}, {0, -1.5}, {2, -1.5}}},
+  };
+  for (const Case& c : below) {
+    Built built = ExpectDirectAsBooleans(
+        [&](host::Shape& p) {
+          auto& part = static_cast<host::ref::SceneShape&>(p);
+          ChamferedBothEnds(part);
+          Revolved(part, 0, c.profile);
+        },
+        c.name);
+    EXPECT_EQ(built.counts.booleanBuilds, 0) << c.name;
+  }
 }
 
 TEST_F(StandingCap, FootprintsThatDoNotFitKeepToTheBooleans) {
