@@ -22,14 +22,16 @@ class StandingCap : public KernelTest {
  protected:
   // A hexagon 8 mm across flats, 5 tall, bored through with radius 2, chamfered at the top on
   // the circle of 4, which touches every flat.
-  void BoredHexagon(host::ref::SceneShape& part) {
+  void BoredHexagon(host::ref::SceneShape& part, bool bored = true) {
     auto& prism = AddFeature(part, host::kShapeExtruded, 1, 1, 5);
     SetAnchor(prism, 0, 0, 0);
     const double e = 4 / std::cos(std::acos(-1.0) / 6);  // the corners' radius, exactly
     Polygon(prism, {{4, e / 2}, {0, e}, {-4, e / 2}, {-4, -e / 2}, {0, -e}, {4, -e / 2}});
-    host::Component& bore = NewLoop(prism);
-    bore.SetStartPoint(0, 0);
-    bore.AddEllipse(0, 0, 2);
+    if (bored) {
+      host::Component& bore = NewLoop(prism);
+      bore.SetStartPoint(0, 0);
+      bore.AddEllipse(0, 0, 2);
+    }
     auto& ring = AddFeature(part, host::kShapeRevolved, 1, 1, 1);
     SetAnchor(ring, 0, 0, -5);
     Polygon(ring, {{4, 0}, {8, -2.4}, {9, -2.4}, {9, 1}, {4, 1}});
@@ -86,6 +88,35 @@ TEST_F(StandingCap, DisksAndRingsOnEitherEndJoinWithoutABoolean) {
       },
       "disk below");
   EXPECT_EQ(below.counts.booleanBuilds, 0);
+}
+
+TEST_F(StandingCap, ArchedSolidsJoinWithoutABoolean) {
+  // Profiles with arcs: a dome out to the chamfer's circle on the bored face, and a domed pin
+  // inside a face with no bore.
+  auto arched = [&](host::ref::SceneShape& part, double foot) {
+    auto& dome = AddFeature(part, host::kShapeRevolved, 1, 1, 1);
+    SetAnchor(dome, 0, 0, -5);
+    host::Component& loop = NewLoop(dome);
+    loop.SetStartPoint(0, 0);
+    loop.AddLineTo(foot, 0);
+    loop.AddLineTo(foot, 1);
+    loop.AddArcTo(0, 3, -0.2);
+    loop.AddLineTo(0, 0);
+  };
+  Built onRim = ExpectDirectAsBooleans(
+      [&](host::Shape& p) {
+        auto& part = static_cast<host::ref::SceneShape&>(p);
+        BoredHexagon(part), arched(part, 4);
+      },
+      "dome on the bored face");
+  EXPECT_EQ(onRim.counts.booleanBuilds, 0);
+  Built inside = ExpectDirectAsBooleans(
+      [&](host::Shape& p) {
+        auto& part = static_cast<host::ref::SceneShape&>(p);
+        BoredHexagon(part, false), arched(part, 3);
+      },
+      "domed pin on a plain face");
+  EXPECT_EQ(inside.counts.booleanBuilds, 0);
 }
 
 TEST_F(StandingCap, UnderTheChamferedBottomEndAlike) {
