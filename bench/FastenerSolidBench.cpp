@@ -41,16 +41,17 @@ HeadedDimensions Headed(std::int32_t type) {
   return d;
 }
 
-// M10 bolts: hexagon (ISO 4017; 2 with a collar), plain, square, rod, domed with fin or square
-// neck, countersunk with fin or square neck.
+// M10 bolts: hexagon (ISO 4017; 2 with a flange, ISO 4162), plain, square, rod, domed with fin or
+// square neck, countersunk with fin or square neck.
 HeadedDimensions Bolt(std::int32_t type) {
   HeadedDimensions d = Headed(type);
   switch (type) {
     case 1:
       d.DiamCerchioTesta = 16, d.LungTesta = 6.4;
       break;
-    case 2:
-      d.DiamCerchioTesta = 16, d.LungTesta = 6.4, d.LungCollarino = 1, d.DistFiletto = 24;
+    case 2:  // ISO 4162: the flange reaches past the hexagon's corners
+      d.DiamCerchioTesta = 13, d.LungTesta = 8.2, d.LungCollarino = 1.5, d.DistFiletto = 24;
+      d.DiametroCollarino = 20.8;
       break;
     case 4:
       d.DiamCerchioTesta = 22, d.LungTesta = 7, d.LatoTesta = 17;

@@ -1,6 +1,7 @@
 // Box-shaped removals moved clear of a solid's extreme faces.
 #include "host/occt/ClearBox.h"
 
+#include <BRepAdaptor_Surface.hxx>
 #include <BRepBndLib.hxx>
 #include <BRepGProp.hxx>
 #include <BRepPrimAPI_MakeBox.hxx>
@@ -8,6 +9,7 @@
 #include <Bnd_Box.hxx>
 #include <GProp_GProps.hxx>
 #include <TopExp_Explorer.hxx>
+#include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
 #include <algorithm>
 #include <array>
@@ -32,8 +34,21 @@ std::array<double, 6> Bounds(const TopoDS_Shape& shape) {
   return b;
 }
 
+// Six planar faces, as a box has: anything else (a hole's cone, a chamfer's ring) is told apart
+// before its optimal box and volume are measured.
+bool SixPlanes(const TopoDS_Shape& tool) {
+  int faces = 0;
+  for (TopExp_Explorer e(tool, TopAbs_FACE); e.More(); e.Next(), ++faces) {
+    if (BRepAdaptor_Surface(TopoDS::Face(e.Current()), Standard_False).GetType() != GeomAbs_Plane) {
+      return false;
+    }
+  }
+  return faces == 6;
+}
+
 // The box in place of one solid of the tool; null when it is not one to move.
 TopoDS_Shape Cleared(const std::array<double, 6>& s, const TopoDS_Shape& tool) {
+  if (!SixPlanes(tool)) return {};
   std::array<double, 6> t = Bounds(tool);
   double size = std::max({s[3] - s[0], s[4] - s[1], s[5] - s[2]});
   double past = std::max(kPast, kPastFraction * size);

@@ -14,7 +14,10 @@ namespace host::occt {
 // Y, straight-ended at half-length w > 3b/2 down to t/3, then tapering to b/2 at depth t. A
 // null shape for anything else: the caller then fuses by a boolean. The union's faces are
 // made here: the blade ends and walls standing out of the prism, the notches below them, the
-// corner walls split where the blades leave the notches.
+// corner walls split where the blades leave the notches. Four solids are taken for a type Z
+// recess when one of them is a star whose tips stand out through the corner walls (see
+// RecogniseStar) and the other three a type H recess: the star's walls are added there, meeting
+// the corner walls in arcs of ellipses.
 TopoDS_Shape FuseCrossRecess(const std::vector<TopoDS_Shape>& solids);
 
 }  // namespace host::occt

@@ -57,45 +57,6 @@ gp_Trsf Frame(const ref::Vec3& origin, const ref::Mat3& r) {
   return t;
 }
 
-// The loop's corners moved `offset` inwards (mitred), for the far end of a drafted sweep.
-std::vector<gp_Pnt2d> Inset(const std::vector<gp_Pnt2d>& p, double offset) {
-  std::size_t n = p.size();
-  double area2 = 0;
-  for (std::size_t i = 0; i < n; ++i) {
-    const gp_Pnt2d& a = p[i];
-    const gp_Pnt2d& b = p[(i + 1) % n];
-    area2 += a.X() * b.Y() - b.X() * a.Y();
-  }
-  // Inwards is to the left of travel on a counter-clockwise loop.
-  double side = area2 > 0 ? 1 : -1;
-  auto inwardLine = [&](std::size_t i, gp_Pnt2d& at, gp_Vec2d& dir) {
-    dir = gp_Vec2d(p[i], p[(i + 1) % n]).Normalized();
-    gp_Vec2d normal(-dir.Y() * side, dir.X() * side);
-    at = p[i].Translated(normal * offset);
-  };
-  std::vector<gp_Pnt2d> out(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    gp_Pnt2d a, b;
-    gp_Vec2d da, db;
-    inwardLine((i + n - 1) % n, a, da);
-    inwardLine(i, b, db);
-    double cross = da.Crossed(db);
-    if (std::abs(cross) < 1e-12) {
-      out[i] = b;  // straight on: the corner only moves with its edges
-      continue;
-    }
-    double t = gp_Vec2d(a, b).Crossed(db) / cross;
-    out[i] = a.Translated(da * t);
-  }
-  for (std::size_t i = 0; i < n; ++i) {
-    gp_Vec2d before(p[i], p[(i + 1) % n]), after(out[i], out[(i + 1) % n]);
-    if (after.Magnitude() < kLengthTolerance || before.Dot(after) <= 0) {
-      throw InvalidRecords("the draft angle closes the profile before the end of the sweep");
-    }
-  }
-  return out;
-}
-
 TopoDS_Face PlanarFace(const std::vector<gp_Pnt>& corners) {
   BRepBuilderAPI_MakePolygon polygon;
   for (const gp_Pnt& c : corners) polygon.Add(c);
@@ -312,6 +273,45 @@ TopoDS_Shape Sweep(const FeatureRecipe& r) {
 }
 
 }  // namespace
+
+std::vector<gp_Pnt2d> Inset(const std::vector<gp_Pnt2d>& p, double offset) {
+  std::size_t n = p.size();
+  double area2 = 0;
+  for (std::size_t i = 0; i < n; ++i) {
+    const gp_Pnt2d& a = p[i];
+    const gp_Pnt2d& b = p[(i + 1) % n];
+    area2 += a.X() * b.Y() - b.X() * a.Y();
+  }
+  // Inwards is to the left of travel on a counter-clockwise loop.
+  double side = area2 > 0 ? 1 : -1;
+  auto inwardLine = [&](std::size_t i, gp_Pnt2d& at, gp_Vec2d& dir) {
+    dir = gp_Vec2d(p[i], p[(i + 1) % n]).Normalized();
+    gp_Vec2d normal(-dir.Y() * side, dir.X() * side);
+    at = p[i].Translated(normal * offset);
+  };
+  std::vector<gp_Pnt2d> out(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    gp_Pnt2d a, b;
+    gp_Vec2d da, db;
+    inwardLine((i + n - 1) % n, a, da);
+    inwardLine(i, b, db);
+    double cross = da.Crossed(db);
+    if (std::abs(cross) < 1e-12) {
+      out[i] = b;  // straight on: the corner only moves with its edges
+      continue;
+    }
+    double t = gp_Vec2d(a, b).Crossed(db) / cross;
+    out[i] = a.Translated(da * t);
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    gp_Vec2d before(p[i], p[(i + 1) % n]), after(out[i], out[(i + 1) % n]);
+    if (after.Magnitude() < kLengthTolerance || before.Dot(after) <= 0) {
+      throw InvalidRecords("the draft angle closes the profile before the end of the sweep");
+    }
+  }
+  return out;
+}
+
 
 TopoDS_Shape BuildLocalSolid(const FeatureRecipe& recipe) {
   switch (recipe.kind) {

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <TopoDS_Shape.hxx>
+#include <gp_Pnt2d.hxx>
 #include <gp_Trsf.hxx>
+#include <vector>
 
 #include "host/occt/Recipe.h"
 
@@ -17,5 +19,9 @@ TopoDS_Shape BuildLocalSolid(const FeatureRecipe& recipe);
 // Local frame to part frame: the profile plane in the feature, then the placement rule
 // (position + R (p - anchor)).
 gp_Trsf LocalToPart(const FeatureRecipe& recipe);
+
+// The loop's corners moved `offset` inwards (mitred), for the far end of a drafted sweep.
+// Raises InvalidRecords when an edge shrinks to nothing or turns back.
+std::vector<gp_Pnt2d> Inset(const std::vector<gp_Pnt2d>& loop, double offset);
 
 }  // namespace host::occt

@@ -27,11 +27,13 @@
 #include "host/occt/CachePayload.h"
 #include "host/occt/ClearBox.h"
 #include "host/occt/CrossRecess.h"
+#include "host/occt/DomeRecess.h"
 #include "host/occt/FeatureSolid.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/Pocket.h"
 #include "host/occt/PrismCut.h"
 #include "host/occt/ShapeValidity.h"
+#include "host/occt/StackedSolids.h"
 
 namespace host::occt {
 namespace {
@@ -107,9 +109,11 @@ Combined Finish(const TopoDS_Shape& result) {
   return c;
 }
 
+// A box holding the shape, for telling which additions a removal cannot reach: the quick box
+// from the surfaces' bounds (the least box costs ~9 ms on a head with a fillet's torus).
 Bnd_Box BoxOf(const TopoDS_Shape& shape) {
   Bnd_Box box;
-  BRepBndLib::AddOptimal(shape, box, Standard_False, Standard_False);
+  BRepBndLib::Add(shape, box, Standard_False);
   box.Enlarge(1e-4);
   return box;
 }
@@ -154,6 +158,9 @@ class Combiner {
     return result.shape;
   }
 
+  // Whether any operation so far was a boolean (rather than a direct build or a cached result).
+  bool RanBoolean() const { return ranBoolean_; }
+
  private:
   Keyed Merge(const std::vector<Keyed>& shapes) {
     if (shapes.size() == 1) return shapes.front();
@@ -178,6 +185,24 @@ class Combiner {
       out.shape = CutPocket(base.shape, tools.front().shape);
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
+    // So is a cross recess opening through a dome.
+    if (out.shape.IsNull() && cut && tools.size() == 1 && kernel_.direct) {
+      out.shape = CutDomedCrossRecess(base.shape, tools.front().shape);
+      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
+    }
+    // So is the union of solids stacked on each other's flat faces along the axis (those
+    // overlapping there fused by a boolean first).
+    if (out.shape.IsNull() && !cut && kernel_.direct) {
+      std::vector<TopoDS_Shape> stack{base.shape};
+      for (const Keyed& t : tools) stack.push_back(t.shape);
+      out.shape = FuseStacked(stack, [&](const std::vector<TopoDS_Shape>& layer) {
+        TopTools_ListOfShape rest;
+        for (std::size_t i = 1; i < layer.size(); ++i) rest.Append(layer[i]);
+        ranBoolean_ = true;
+        return Apply(layer.front(), rest, false);
+      });
+      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
+    }
     // So is the union of a cross recess's blades and notched prism.
     if (out.shape.IsNull() && !cut && kernel_.direct) {
       std::vector<TopoDS_Shape> solids{base.shape};
@@ -195,6 +220,7 @@ class Combiner {
           ++kernel_.counts.clearedTools;
         }
       }
+      ranBoolean_ = true;
       out.shape = Apply(base.shape, list, cut);
       if (out.shape.IsNull()) return out;
       kernel_.Keep(out.key, out.shape);
@@ -205,6 +231,7 @@ class Combiner {
   }
 
   OcctEvaluator::Impl& kernel_;
+  bool ranBoolean_ = false;
 };
 
 // The features in creation order: added material fused, removal features cut, every removal
@@ -216,12 +243,16 @@ Combined CombineItems(std::vector<Item> items, const std::string& who,
   if (items.size() == 1)
     return {items.front().solid, IsValidShape(items.front().solid)};
 
-  ++kernel.counts.booleanBuilds;
-  TopoDS_Shape fast = Combiner(kernel).Runs(items);
+  Combiner combiner(kernel);
+  TopoDS_Shape fast = combiner.Runs(items);
   if (HasSolid(fast)) {
     Combined c = Finish(fast);
-    if (c.valid) return c;
+    if (c.valid) {
+      if (combiner.RanBoolean()) ++kernel.counts.booleanBuilds;
+      return c;
+    }
   }
+  ++kernel.counts.booleanBuilds;
   TopoDS_Shape result = items.front().solid;
   for (std::size_t i = 1; i < items.size(); ++i) {
     TopTools_ListOfShape tools;

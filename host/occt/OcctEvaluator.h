@@ -63,7 +63,7 @@ struct SolidFigures {
 
 // What the kernel has done since it was made.
 struct KernelCounts {
-  std::int64_t booleanBuilds = 0;  // part solids combined from their features by booleans
+  std::int64_t booleanBuilds = 0;  // part solids whose features took a boolean to combine
   // Part solids whose chamfered prism (a hexagon or square head or nut) was built face by face
   // instead of by a boolean cut.
   std::int64_t directBuilds = 0;

@@ -201,6 +201,27 @@ bool FillsCylinder(const TopoDS_Solid& solid, const gp_Ax1& axis, const Reach& r
   return props.Mass() >= whole * (1 - kVolumeTolerance);
 }
 
+// The cylinder of FillsCylinder lies inside the solid's box: a test costing nothing next to
+// that one's boolean, which rejects at once a tool that passes through the solid (a washer's
+// hole) or reaches past its far side.
+bool CylinderInBox(const TopoDS_Solid& solid, const gp_Ax1& axis, const Reach& reach) {
+  Bnd_Box box;
+  BRepBndLib::Add(solid, box, Standard_False);
+  double radius = reach.radius + kClearance, height = reach.depth + kClearance;
+  gp_XYZ d = axis.Direction().XYZ(), top = axis.Location().XYZ(), bottom = top - d * height;
+  double x0, y0, z0, x1, y1, z1;
+  box.Get(x0, y0, z0, x1, y1, z1);
+  const double low[] = {x0, y0, z0}, high[] = {x1, y1, z1};
+  for (int i = 1; i <= 3; ++i) {
+    // The caps' circles reach this far from their centres along each coordinate.
+    double spread = radius * std::sqrt(std::max(0.0, 1 - d.Coord(i) * d.Coord(i)));
+    double from = std::min(top.Coord(i), bottom.Coord(i)) - spread;
+    double to = std::max(top.Coord(i), bottom.Coord(i)) + spread;
+    if (from < low[i - 1] || to > high[i - 1]) return false;
+  }
+  return true;
+}
+
 // The face's region holds the disc of `radius` about `centre` with room to spare.
 bool FaceHoldsDisc(const TopoDS_Face& face, const gp_Pnt& centre, double radius) {
   if (BRepClass_FaceClassifier(face, centre, Precision::Confusion()).State() != TopAbs_IN) {
@@ -277,7 +298,9 @@ TopoDS_Shape Build(TopoDS_Solid base, const TopoDS_Solid& tool) {
   middle.Translate(normal * -normal.Dot(gp_Vec(plane->Location(), middle)));
   gp_Ax1 axis(middle, plane->Axis().Direction());
   Reach reach = ReachOf(tool, axis);
-  if (reach.rise > kOnPlane || reach.depth <= kOnPlane) return {};
+  if (reach.rise > kOnPlane || reach.depth <= kOnPlane || !CylinderInBox(base, axis, reach)) {
+    return {};
+  }
   TopoDS_Face top = FaceHolding(base, *plane, middle, reach.radius);
   if (top.IsNull()) {
     // A fusion leaves the faces it joined split where they met (a shank's end within the

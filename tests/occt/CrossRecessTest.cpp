@@ -1,7 +1,7 @@
-// The union of a cross recess's blades and notched prism, built face by face: the shipped
-// type H recesses take that road on every head and give the solid the booleans give; the
-// removed volume is the prism's plus the blades' ends standing out of it; other recesses keep
-// to the booleans.
+// The union of a cross recess's blades and notched prism, and of a type Z recess's star with
+// them, built face by face: the shipped type H and Z recesses take that road on every head and
+// give the solid the booleans give; the removed volume is the prism's plus the blades' ends
+// standing out of it; other recesses keep to the booleans.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,11 +14,18 @@ namespace {
 using CrossRecess = ShippedFixture;
 
 TEST_F(CrossRecess, ShippedTypeHRecessesAreFusedDirectly) {
-  // Pan and raised countersunk heads: the recess opens on a dome, so only the fusion is direct;
-  // the countersunk head's flat top takes the pocket cut too.
-  ExpectShippedDirect({kIso, kScrewKind, 10, "ISO7045H.tab"}, 1);
+  // The fusion and the cut: through the dome of the pan and raised countersunk heads, into the
+  // countersunk head's flat top.
+  ExpectShippedDirect({kIso, kScrewKind, 10, "ISO7045H.tab"}, 2);
   ExpectShippedDirect({kIso, kScrewKind, 11, "ISO7046H.tab"}, 2);
-  ExpectShippedDirect({kIso, kScrewKind, 12, "ISO7047H.tab"}, 1);
+  ExpectShippedDirect({kIso, kScrewKind, 12, "ISO7047H.tab"}, 2);
+}
+
+TEST_F(CrossRecess, ShippedTypeZRecessesAreFusedDirectly) {
+  // The star's tips stand out through the prism's corner walls; the fusion and the cut.
+  ExpectShippedDirect({kIso, kScrewKind, 7, "ISO7045Z.tab"}, 2);
+  ExpectShippedDirect({kIso, kScrewKind, 8, "ISO7046Z.tab"}, 2);
+  ExpectShippedDirect({kIso, kScrewKind, 9, "ISO7047Z.tab"}, 2);
 }
 
 // A cylinder head 20 across and 10 high on the Z axis, its top face on z = 10.
@@ -48,8 +55,8 @@ TEST_F(CrossRecess, OtherRecessesKeepToTheBooleans) {
   const Case cases[] = {
       // Blades that end inside the notches (2 from the axis, notches' mouths at 2.25).
       {"short blades", [](host::Shape& p) { CylinderHead(p), CutCrossRecess(p, 10, 1.5, 4, 4); }},
-      // A type Z recess: a tapered star joins the blades and the prism.
-      {"star", [](host::Shape& p) { CylinderHead(p), CutStarCrossRecess(p, 10, 1.5, 4, 9); }},
+      // A type Z recess whose star's tips reach past the corner walls' circles (6b out).
+      {"long star", [](host::Shape& p) { CylinderHead(p), CutStarCrossRecess(p, 10, 1.5, 4, 18); }},
       // The blades alone.
       {"blades", [](host::Shape& p) { CylinderHead(p), CutCrossBlades(p, 10, 1.5, 4, 9); }},
   };

@@ -1,0 +1,61 @@
+// Solids stacked along the axis, each standing inside a flat face of the next, fused without a
+// boolean: a flange bolt's shank, flange and hexagon give the solid the booleans give; a flange
+// that does not hold the hexagon's corners, nor lies inside its flats, keeps to the booleans; a
+// nib overlapping the shank is fused with it by a boolean and the dome stacked on both.
+#include <gtest/gtest.h>
+
+#include "geometry/generaTeste.h"
+#include "occt/BothWays.h"
+#include "support/TestHost.h"
+
+namespace vormbrace::test {
+namespace {
+
+// An M10 x 50 bolt, hexagon 16 across flats (corners 9.24 from the axis), 6.4 high on a flange
+// `flange` across and 1.5 high (none narrower than the flats).
+void FlangeBolt(host::Shape& part, double flange) {
+  HeadedDimensions d;
+  d.HeaderType = 2, d.Diametro = 10, d.lung = 50, d.Passo = 1.5, d.DistFiletto = 24;
+  d.DiamCerchioTesta = 16, d.LungTesta = 6.4, d.LungCollarino = 1.5, d.DiametroCollarino = flange;
+  BuildBoltByType(part, d);
+}
+
+class StackedSolids : public ::testing::Test {
+ protected:
+  TestHost host_;
+};
+
+TEST_F(StackedSolids, FlangeHoldingTheHexagonIsStackedWithItsShank) {
+  // The chamfered hexagon, then shank, flange and hexagon stacked.
+  Built built = ExpectDirectAsBooleans([](host::Shape& p) { FlangeBolt(p, 22); }, "flange", 2);
+  EXPECT_EQ(built.counts.booleanBuilds, 0);
+  EXPECT_NEAR(built.figures.boxMin.x, -11, 1e-6);
+  EXPECT_NEAR(built.figures.boxMax.z, 1.5 + 6.4, 1e-6);
+}
+
+TEST_F(StackedSolids, FlangesNotHoldingTheHexagonKeepToTheBooleans) {
+  // A flange between the flats and the corners, and one on the circle touching the flats: only
+  // the chamfered hexagon is built directly.
+  for (double flange : {17.0, 0.0}) {
+    Built built = ExpectDirectAsBooleans([&](host::Shape& p) { FlangeBolt(p, flange); },
+                                         "flange " + std::to_string(flange), 1);
+    EXPECT_EQ(built.counts.booleanBuilds, 1);
+  }
+}
+
+TEST_F(StackedSolids, NibSunkIntoTheShankIsFusedWithItBeforeTheDomeIsStacked) {
+  // An M10 cup head bolt: the dome 20 across stands on the shank and its nib, which overlap and
+  // take one boolean.
+  Built built = ExpectDirectAsBooleans(
+      [](host::Shape& p) {
+        HeadedDimensions d;
+        d.HeaderType = 6, d.Diametro = 10, d.lung = 50, d.Passo = 1.5;
+        d.DiamCerchioTesta = 20, d.LungTesta = 6, d.Var1 = 2, d.Var2 = 2;
+        BuildBoltByType(p, d);
+      },
+      "nib", 1);
+  EXPECT_EQ(built.counts.booleanBuilds, 1);
+}
+
+}  // namespace
+}  // namespace vormbrace::test
