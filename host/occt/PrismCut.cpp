@@ -12,6 +12,7 @@
 
 #include "host/occt/ChamferedPrism.h"
 #include "host/occt/FeatureSolid.h"
+#include "host/occt/StandingCap.h"
 #include "host/occt/StandingSolid.h"
 
 namespace host::occt {
@@ -248,11 +249,21 @@ void FuseStandingAt(const PlacedFeature& feature, const ChamferedPrism& shape,
                     const gp_Trsf& place, TopoDS_Shape& solid, std::size_t& first,
                     std::size_t& count, bool before) {
   const FeatureRecipe& r = *feature.recipe;
-  if (r.kind != kShapeRevolved || r.removal || r.section.loops.size() != 1 ||
-      !PolygonOf(r.section.loops[0]) || shape.bore > 0) {
+  if (r.kind != kShapeRevolved || r.removal) return;
+  TopoDS_Shape local = feature.solid.Moved(TopLoc_Location(place.Inverted()));
+  if (r.section.loops.size() != 1 || !PolygonOf(r.section.loops[0]) || shape.bore > 0) {
+    // A cap on a bored end face, or a solid whose profile has arcs: joined by its faces.
+    for (bool top : {false, true}) {
+      if (top && shape.collar > 0) continue;
+      TopoDS_Shape fused = FuseCap(solid, local, top ? shape.top : shape.bottom, !top);
+      if (fused.IsNull()) continue;
+      solid = fused;
+      if (before) --first;
+      ++count;
+      return;
+    }
     return;
   }
-  TopoDS_Shape local = feature.solid.Moved(TopLoc_Location(place.Inverted()));
   for (bool top : {false, true}) {
     if (top && shape.collar > 0) continue;
     double z = top ? shape.top : shape.bottom;
