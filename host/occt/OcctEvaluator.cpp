@@ -8,9 +8,7 @@
 #include <BRepAlgoAPI_Fuse.hxx>
 #include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
-#include <BRepGProp.hxx>
 #include <Bnd_Box.hxx>
-#include <GProp_GProps.hxx>
 #include <Precision.hxx>
 #include <ShapeUpgrade_UnifySameDomain.hxx>
 #include <TopExp.hxx>
@@ -32,6 +30,7 @@
 #include "host/occt/Pocket.h"
 #include "host/occt/PrismCut.h"
 #include "host/occt/ShapeValidity.h"
+#include "host/occt/SolidMeasure.h"
 
 namespace host::occt {
 namespace {
@@ -310,11 +309,8 @@ SolidFigures Measure(const TopoDS_Shape& solid, bool valid) {
   TopTools_IndexedMapOfShape faces;
   TopExp::MapShapes(solid, TopAbs_FACE, faces);
   f.faces = faces.Extent();
-  GProp_GProps props;
-  BRepGProp::VolumeProperties(solid, props);
-  f.volume = props.Mass();
-  Bnd_Box box;
-  BRepBndLib::AddOptimal(solid, box, Standard_False, Standard_False);
+  f.volume = SolidVolume(solid);
+  Bnd_Box box = SolidBox(solid);
   if (!box.IsVoid()) {
     box.Get(f.boxMin.x, f.boxMin.y, f.boxMin.z, f.boxMax.x, f.boxMax.y, f.boxMax.z);
   }
