@@ -8,6 +8,7 @@
 #include <BRepGProp_Domain.hxx>
 #include <BRepGProp_Face.hxx>
 #include <BRepGProp_Vinert.hxx>
+#include <BRepTools.hxx>
 #include <BRep_Tool.hxx>
 #include <BndLib_Add3dCurve.hxx>
 #include <Geom2d_Curve.hxx>
@@ -23,6 +24,8 @@
 #include <cmath>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace host::occt {
 namespace {
@@ -238,6 +241,77 @@ bool BoundedByEdges(const TopoDS_Face& face) {
   return type == GeomAbs_Plane || type == GeomAbs_Cylinder || type == GeomAbs_Cone;
 }
 
+// The axis a sphere, torus or surface of revolution turns about, when its meridian (u fixed) is
+// a circle: each coordinate along it is then a + b·cos v + c·sin v.
+std::optional<gp_Ax1> CircleMeridianAxis(const BRepAdaptor_Surface& surface) {
+  switch (surface.GetType()) {
+    case GeomAbs_Sphere:
+      return surface.Sphere().Position().Axis();
+    case GeomAbs_Torus:
+      return surface.Torus().Axis();
+    case GeomAbs_SurfaceOfRevolution:
+      if (surface.BasisCurve()->GetType() != GeomAbs_Circle) return std::nullopt;
+      return surface.AxeOfRevolution();
+    default:
+      return std::nullopt;
+  }
+}
+
+// The box of a face that turns a whole turn about an axis along Z and is bounded by circles
+// about it (u fixed lines of its parameter plane at the seam, v fixed lines elsewhere) whose
+// meridian is a circle: the meridian's extremes across and along the axis, turned. Nothing for
+// any other face.
+std::optional<Bnd_Box> RevolvedBandBox(const TopoDS_Face& face) {
+  BRepAdaptor_Surface surface(face, Standard_False);
+  std::optional<gp_Ax1> axis = CircleMeridianAxis(surface);
+  if (!axis || !axis->Direction().IsParallel(gp::DZ(), 1e-12)) return std::nullopt;
+  double u0 = 0, u1 = 0, v0 = 0, v1 = 0;
+  BRepTools::UVBounds(face, u0, u1, v0, v1);
+  if (u1 - u0 < 2 * M_PI - 1e-12) return std::nullopt;
+  for (TopExp_Explorer e(face, TopAbs_EDGE); e.More(); e.Next()) {
+    double first = 0, last = 0;
+    Handle(Geom2d_Curve) curve =
+        BRep_Tool::CurveOnSurface(TopoDS::Edge(e.Current()), face, first, last);
+    auto line = Handle(Geom2d_Line)::DownCast(curve);
+    if (line.IsNull()) return std::nullopt;
+    gp_Dir2d d = line->Direction();
+    double u = line->Location().X();
+    bool alongU = std::abs(d.Y()) < 1e-15;
+    bool seam = std::abs(d.X()) < 1e-15 && (std::abs(u - u0) < 1e-12 || std::abs(u - u1) < 1e-12);
+    if (!alongU && !seam) return std::nullopt;
+  }
+  // Radius and height of the meridian at v, from the axis.
+  gp_XYZ at = axis->Location().XYZ();
+  auto meridian = [&](double v) {
+    gp_XYZ p = surface.Value(u0, v).XYZ() - at;
+    return std::pair{std::hypot(p.X(), p.Y()), p.Z()};
+  };
+  std::vector<double> vs{v0, v1};
+  // Each of radius and height is a + b·cos v + c·sin v: extreme where tan v = c / b.
+  for (int k = 0; k < 2; ++k) {
+    auto f = [&](double v) {
+      gp_XYZ p = surface.Value(u0, v).XYZ() - at;
+      gp_XYZ radial = surface.Value(u0, 0).XYZ() - at;
+      radial.SetZ(0);
+      return k == 0 ? p.Dot(radial.Normalized()) : p.Z();
+    };
+    double a = (f(0) + f(M_PI)) / 2, b = (f(0) - f(M_PI)) / 2, c = f(M_PI / 2) - a;
+    double turn = std::atan2(c, b);
+    for (double v = turn - 4 * M_PI; v <= v1 + M_PI; v += M_PI) {
+      if (v > v0 && v < v1) vs.push_back(v);
+    }
+  }
+  double radius = 0, low = INFINITY, high = -INFINITY;
+  for (double v : vs) {
+    auto [r, z] = meridian(v);
+    radius = std::max(radius, r), low = std::min(low, z), high = std::max(high, z);
+  }
+  Bnd_Box box;
+  box.Update(at.X() - radius, at.Y() - radius, at.Z() + low, at.X() + radius, at.Y() + radius,
+             at.Z() + high);
+  return box;
+}
+
 }  // namespace
 
 double SolidVolume(const TopoDS_Shape& shape) {
@@ -273,6 +347,10 @@ Bnd_Box SolidBox(const TopoDS_Shape& shape) {
   for (int i = 1; i <= faces.Extent(); ++i) {
     const TopoDS_Face& face = TopoDS::Face(faces(i));
     if (BoundedByEdges(face)) continue;
+    if (std::optional<Bnd_Box> band = RevolvedBandBox(face)) {
+      box.Add(*band);
+      continue;
+    }
     Bnd_Box part;
     BRepBndLib::AddOptimal(face, part, Standard_False, Standard_False);
     box.Add(part);
