@@ -25,6 +25,7 @@
 #include "host/occt/CachePayload.h"
 #include "host/occt/ClearBox.h"
 #include "host/occt/CrossRecess.h"
+#include "host/occt/EndFaceFuse.h"
 #include "host/occt/FeatureSolid.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/Pocket.h"
@@ -107,8 +108,7 @@ Combined Finish(const TopoDS_Shape& result) {
 }
 
 Bnd_Box BoxOf(const TopoDS_Shape& shape) {
-  Bnd_Box box;
-  BRepBndLib::AddOptimal(shape, box, Standard_False, Standard_False);
+  Bnd_Box box = SolidBox(shape);
   box.Enlarge(1e-4);
   return box;
 }
@@ -182,6 +182,12 @@ class Combiner {
       std::vector<TopoDS_Shape> solids{base.shape};
       for (const Keyed& t : tools) solids.push_back(t.shape);
       out.shape = FuseCrossRecess(solids);
+      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
+    }
+    // And a solid of revolution standing on a flat end face (a screw's shank under its head).
+    if (out.shape.IsNull() && !cut && tools.size() == 1 && kernel_.direct) {
+      out.shape = FuseOnEndFace(base.shape, tools.front().shape);
+      if (out.shape.IsNull()) out.shape = FuseOnEndFace(tools.front().shape, base.shape);
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
     if (out.shape.IsNull()) {

@@ -11,8 +11,8 @@
 #include <BRepTools.hxx>
 #include <BRep_Tool.hxx>
 #include <BndLib_Add3dCurve.hxx>
-#include <Geom2d_Curve.hxx>
 #include <GProp_GProps.hxx>
+#include <Geom2d_Curve.hxx>
 #include <Geom2d_Line.hxx>
 #include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
@@ -33,9 +33,8 @@ namespace {
 // Gauss-Legendre nodes and weights on [-1, 1], 10 points: exact for polynomials of degree 19.
 constexpr std::array<double, 5> kNodes{0.1488743389816312, 0.4333953941292472, 0.6794095682990244,
                                        0.8650633666889845, 0.9739065285171717};
-constexpr std::array<double, 5> kWeights{0.2955242247147529, 0.2692667193099963,
-                                         0.2190863625159820, 0.1494513491505806,
-                                         0.0666713443086881};
+constexpr std::array<double, 5> kWeights{0.2955242247147529, 0.2692667193099963, 0.2190863625159820,
+                                         0.1494513491505806, 0.0666713443086881};
 
 // A circle this close (mm) to the cone it bounds lies on it.
 constexpr double kOnSurface = 1e-9;
@@ -191,9 +190,9 @@ gp_XYZ Foot(const gp_Ax1& axis, const gp_Pnt& origin) {
 // Three times the signed volume of the cone from `origin` (o) to the face: the integral over the
 // face of (r − o)·n. With q a point where (r − q)·n integrates in closed form, that is (q − o)·N
 // plus the integral of (r − q)·n, N the face's vector area (half of r × dr around its boundary).
-// On a surface of revolution q is the axis's point nearest o: (q − o)·N then takes only the part
-// of N across the axis, which the edges give well even where the revolution builder left them a
-// little off the surface (a nearly cylindrical cone, whose apex lies metres away).
+// On a surface of revolution q is the axis's point nearest o, so that (q − o)·N takes only the
+// part of N across the axis (none for a face about an axis through o). Nothing when a cone's
+// circles lie off it: the caller then asks the kernel.
 std::optional<double> FaceCone(const TopoDS_Face& oriented, const gp_Pnt& origin) {
   TopoDS_Face face = TopoDS::Face(oriented.Oriented(TopAbs_FORWARD));
   double sign = oriented.Orientation() == TopAbs_REVERSED ? -1 : 1;
@@ -202,7 +201,9 @@ std::optional<double> FaceCone(const TopoDS_Face& oriented, const gp_Pnt& origin
   bool revolved = true;
   switch (surface.GetType()) {
     case GeomAbs_Plane:
-      q = surface.Plane().Location().XYZ() - origin.XYZ(), revolved = false;  // (r − q)·n is zero on the plane
+      // (r − q)·n is zero on the plane.
+      q = surface.Plane().Location().XYZ() - origin.XYZ();
+      revolved = false;
       break;
     case GeomAbs_Cone:
       if (!CirclesOnCone(face, surface.Cone())) return std::nullopt;

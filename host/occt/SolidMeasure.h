@@ -11,14 +11,16 @@
 namespace host::occt {
 
 // The volume (mm³) the shape's faces enclose, as the kernel's volume integration gives it (to
-// about 1e-9 relative): each face contributes the signed volume of the cone from the origin to
-// it. Planes, cylinders, cones, spheres and tori take edge integrals; other faces the kernel's.
+// about 1e-9 relative): each face contributes the signed volume of the cone from the shape's
+// origin to it. Planes, cylinders, cones, spheres and tori take integrals along their edges;
+// other faces the kernel's own; a shape with a cone whose circles lie off it is integrated by
+// the kernel whole.
 double SolidVolume(const TopoDS_Shape& shape);
 
 // The bounding box of the shape's faces as the kernel's optimal box without tolerances gives
 // it: each edge's box once, and the box of each face whose extent its edges do not bound (a
-// sphere or torus about the Z axis bounded by circles about it in closed form, others by the
-// kernel).
+// sphere, torus or revolved arc turning a whole turn about an axis along Z between circles
+// about it in closed form, others by the kernel).
 Bnd_Box SolidBox(const TopoDS_Shape& shape);
 
 }  // namespace host::occt

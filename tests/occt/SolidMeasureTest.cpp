@@ -10,9 +10,9 @@
 #include <GProp_GProps.hxx>
 #include <TopLoc_Location.hxx>
 #include <TopoDS_Shape.hxx>
+#include <cmath>
 #include <gp_Ax1.hxx>
 #include <gp_Trsf.hxx>
-#include <cmath>
 #include <string>
 
 #include "components/NewVormbrace.h"
@@ -27,8 +27,7 @@ namespace {
 void ExpectAsKernel(const TopoDS_Shape& solid, const std::string& what) {
   GProp_GProps props;
   BRepGProp::VolumeProperties(solid, props);
-  EXPECT_NEAR(host::occt::SolidVolume(solid), props.Mass(), 1e-6 * std::abs(props.Mass()))
-      << what;
+  EXPECT_NEAR(host::occt::SolidVolume(solid), props.Mass(), 1e-6 * std::abs(props.Mass())) << what;
   Bnd_Box kernel;
   BRepBndLib::AddOptimal(solid, kernel, Standard_False, Standard_False);
   Bnd_Box fast = host::occt::SolidBox(solid);
