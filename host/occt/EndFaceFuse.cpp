@@ -64,13 +64,17 @@ bool HoldsDisk(const TopoDS_Face& face, double z, double radius) {
 }  // namespace
 
 TopoDS_Shape FuseOnEndFace(const TopoDS_Shape& base, const TopoDS_Shape& standing) {
-  auto [low, high] = HeightRange(base);
+  // The standing solid's extent first: it is of revolution and cheap to bound, the base may not
+  // be, and most pairs fail on the end face before its extent matters.
+  auto [low, high] = HeightRange(standing);
   for (bool below : {true, false}) {
-    double z = below ? low : high;
+    double z = below ? high : low;
     std::optional<double> radius = StandingRadius(standing, z, below);
     if (!radius) continue;
     TopoDS_Face end = OnlyEndFace(base, z);
     if (end.IsNull() || !HoldsDisk(end, z, *radius)) continue;
+    auto [baseLow, baseHigh] = HeightRange(base);
+    if (below ? baseLow < z - kExact : baseHigh > z + kExact) continue;
     return FuseStanding(base, standing, z);
   }
   return {};
