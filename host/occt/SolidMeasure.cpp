@@ -287,19 +287,27 @@ std::optional<Bnd_Box> RevolvedBandBox(const TopoDS_Face& face) {
     gp_XYZ p = surface.Value(u0, v).XYZ() - at;
     return std::pair{std::hypot(p.X(), p.Y()), p.Z()};
   };
+  // The meridian's plane across the axis: the farthest of three of its points off the axis (a
+  // circle meets the axis in two at most).
+  gp_XYZ radial(0, 0, 0);
+  for (double v : {0.0, M_PI / 2, M_PI}) {
+    gp_XYZ p = surface.Value(u0, v).XYZ() - at;
+    p.SetZ(0);
+    if (p.Modulus() > radial.Modulus()) radial = p;
+  }
+  if (radial.Modulus() < 1e-12) return std::nullopt;
+  radial.Normalize();
   std::vector<double> vs{v0, v1};
   // Each of radius and height is a + b·cos v + c·sin v: extreme where tan v = c / b.
   for (int k = 0; k < 2; ++k) {
     auto f = [&](double v) {
       gp_XYZ p = surface.Value(u0, v).XYZ() - at;
-      gp_XYZ radial = surface.Value(u0, 0).XYZ() - at;
-      radial.SetZ(0);
-      return k == 0 ? p.Dot(radial.Normalized()) : p.Z();
+      return k == 0 ? p.Dot(radial) : p.Z();
     };
     double a = (f(0) + f(M_PI)) / 2, b = (f(0) - f(M_PI)) / 2, c = f(M_PI / 2) - a;
     double turn = std::atan2(c, b);
-    for (double v = turn - 4 * M_PI; v <= v1 + M_PI; v += M_PI) {
-      if (v > v0 && v < v1) vs.push_back(v);
+    for (double v = turn + M_PI * std::ceil((v0 - turn) / M_PI); v < v1; v += M_PI) {
+      if (v > v0) vs.push_back(v);
     }
   }
   double radius = 0, low = INFINITY, high = -INFINITY;
