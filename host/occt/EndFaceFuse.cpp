@@ -1,6 +1,7 @@
 // Fusing a standing solid of revolution onto an end face found by geometry.
 #include "host/occt/EndFaceFuse.h"
 
+#include <BRepAdaptor_Curve.hxx>
 #include <BRepAdaptor_Surface.hxx>
 #include <BRepBuilderAPI_MakeVertex.hxx>
 #include <BRepClass_FaceClassifier.hxx>
@@ -61,21 +62,42 @@ bool HoldsDisk(const TopoDS_Face& face, double z, double radius) {
   return BRepClass_FaceClassifier(face, centre, kExact).State() == TopAbs_IN;
 }
 
+// The height of a planar face square to Z bounded by one circle about the Z axis.
+std::optional<double> DiskHeight(const TopoDS_Face& face) {
+  BRepAdaptor_Surface surface(face, Standard_False);
+  if (surface.GetType() != GeomAbs_Plane ||
+      !surface.Plane().Axis().Direction().IsParallel(gp::DZ(), kExact)) {
+    return std::nullopt;
+  }
+  TopExp_Explorer e(face, TopAbs_EDGE);
+  if (!e.More()) return std::nullopt;
+  BRepAdaptor_Curve curve(TopoDS::Edge(e.Current()));
+  e.Next();
+  if (e.More() || curve.GetType() != GeomAbs_Circle) return std::nullopt;
+  gp_Pnt centre = curve.Circle().Location();
+  if (std::hypot(centre.X(), centre.Y()) > kExact) return std::nullopt;
+  return centre.Z();
+}
+
 }  // namespace
 
 TopoDS_Shape FuseOnEndFace(const TopoDS_Shape& base, const TopoDS_Shape& standing) {
-  // The standing solid's extent first: it is of revolution and cheap to bound, the base may not
-  // be, and most pairs fail on the end face before its extent matters.
-  auto [low, high] = HeightRange(standing);
-  for (bool below : {true, false}) {
-    double z = below ? high : low;
-    std::optional<double> radius = StandingRadius(standing, z, below);
-    if (!radius) continue;
-    TopoDS_Face end = OnlyEndFace(base, z);
-    if (end.IsNull() || !HoldsDisk(end, z, *radius)) continue;
+  // Planes and circles first, extents last: a solid's extent may cost the kernel a search over
+  // each of its curved faces, and most pairs fail on the faces. A disk of the standing solid
+  // names the plane; its whole footprint there (the disk and any rings around it) the radius.
+  for (TopExp_Explorer e(standing, TopAbs_FACE); e.More(); e.Next()) {
+    std::optional<double> z = DiskHeight(TopoDS::Face(e.Current()));
+    if (!z) continue;
+    TopoDS_Face end = OnlyEndFace(base, *z);
+    if (end.IsNull()) continue;
+    auto [low, high] = HeightRange(standing);
+    bool below = std::abs(high - *z) <= kExact;
+    if (!below && std::abs(low - *z) > kExact) continue;
+    std::optional<double> radius = StandingRadius(standing, *z, below);
+    if (!radius || !HoldsDisk(end, *z, *radius)) continue;
     auto [baseLow, baseHigh] = HeightRange(base);
-    if (below ? baseLow < z - kExact : baseHigh > z + kExact) continue;
-    return FuseStanding(base, standing, z);
+    if (below ? baseLow < *z - kExact : baseHigh > *z + kExact) continue;
+    return FuseStanding(base, standing, *z);
   }
   return {};
 }

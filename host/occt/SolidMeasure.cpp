@@ -342,26 +342,28 @@ double SolidVolume(const TopoDS_Shape& shape) {
 
 Bnd_Box SolidBox(const TopoDS_Shape& shape) {
   Bnd_Box box;
+  // The edges of the faces they bound, each once; other faces' edges lie within their faces'
+  // boxes, and a general curve's box costs a search of its own.
   TopTools_IndexedMapOfShape edges;
-  TopExp::MapShapes(shape, TopAbs_EDGE, edges);
+  TopTools_IndexedMapOfShape faces;
+  TopExp::MapShapes(shape, TopAbs_FACE, faces);
+  for (int i = 1; i <= faces.Extent(); ++i) {
+    const TopoDS_Face& face = TopoDS::Face(faces(i));
+    if (BoundedByEdges(face)) {
+      TopExp::MapShapes(face, TopAbs_EDGE, edges);
+    } else if (std::optional<Bnd_Box> band = RevolvedBandBox(face)) {
+      box.Add(*band);
+    } else {
+      Bnd_Box part;
+      BRepBndLib::AddOptimal(face, part, Standard_False, Standard_False);
+      box.Add(part);
+    }
+  }
   for (int i = 1; i <= edges.Extent(); ++i) {
     const TopoDS_Edge& edge = TopoDS::Edge(edges(i));
     if (!BRep_Tool::IsGeometric(edge)) continue;
     Bnd_Box part;
     BndLib_Add3dCurve::AddOptimal(BRepAdaptor_Curve(edge), 0, part);
-    box.Add(part);
-  }
-  TopTools_IndexedMapOfShape faces;
-  TopExp::MapShapes(shape, TopAbs_FACE, faces);
-  for (int i = 1; i <= faces.Extent(); ++i) {
-    const TopoDS_Face& face = TopoDS::Face(faces(i));
-    if (BoundedByEdges(face)) continue;
-    if (std::optional<Bnd_Box> band = RevolvedBandBox(face)) {
-      box.Add(*band);
-      continue;
-    }
-    Bnd_Box part;
-    BRepBndLib::AddOptimal(face, part, Standard_False, Standard_False);
     box.Add(part);
   }
   return box;

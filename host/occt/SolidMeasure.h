@@ -18,9 +18,9 @@ namespace host::occt {
 double SolidVolume(const TopoDS_Shape& shape);
 
 // The bounding box of the shape's faces as the kernel's optimal box without tolerances gives
-// it: each edge's box once, and the box of each face whose extent its edges do not bound (a
-// sphere, torus or revolved arc turning a whole turn about an axis along Z between circles
-// about it in closed form, others by the kernel).
+// it: the box of each edge of a plane, cylinder or cone once (their edges bound them), and the
+// box of each other face (a sphere, torus or revolved arc turning a whole turn about an axis
+// along Z between circles about it in closed form, others by the kernel).
 Bnd_Box SolidBox(const TopoDS_Shape& shape);
 
 }  // namespace host::occt
