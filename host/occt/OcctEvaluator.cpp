@@ -8,9 +8,7 @@
 #include <BRepAlgoAPI_Fuse.hxx>
 #include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
-#include <BRepGProp.hxx>
 #include <Bnd_Box.hxx>
-#include <GProp_GProps.hxx>
 #include <Precision.hxx>
 #include <ShapeUpgrade_UnifySameDomain.hxx>
 #include <TopExp.hxx>
@@ -28,11 +26,13 @@
 #include "host/occt/ClearBox.h"
 #include "host/occt/CrossRecess.h"
 #include "host/occt/DomeRecess.h"
+#include "host/occt/EndFaceFuse.h"
 #include "host/occt/FeatureSolid.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/Pocket.h"
 #include "host/occt/PrismCut.h"
 #include "host/occt/ShapeValidity.h"
+#include "host/occt/SolidMeasure.h"
 #include "host/occt/StackedSolids.h"
 
 namespace host::occt {
@@ -109,11 +109,10 @@ Combined Finish(const TopoDS_Shape& result) {
   return c;
 }
 
-// A box holding the shape, for telling which additions a removal cannot reach: the quick box
-// from the surfaces' bounds (the least box costs ~9 ms on a head with a fillet's torus).
+// A box holding the shape, for telling which additions a removal cannot reach (the kernel's
+// least box costs ~9 ms on a head with a fillet's torus).
 Bnd_Box BoxOf(const TopoDS_Shape& shape) {
-  Bnd_Box box;
-  BRepBndLib::Add(shape, box, Standard_False);
+  Bnd_Box box = SolidBox(shape);
   box.Enlarge(1e-4);
   return box;
 }
@@ -208,6 +207,12 @@ class Combiner {
       std::vector<TopoDS_Shape> solids{base.shape};
       for (const Keyed& t : tools) solids.push_back(t.shape);
       out.shape = FuseCrossRecess(solids);
+      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
+    }
+    // And a solid of revolution standing on a flat end face (a screw's shank under its head).
+    if (out.shape.IsNull() && !cut && tools.size() == 1 && kernel_.direct) {
+      out.shape = FuseOnEndFace(base.shape, tools.front().shape);
+      if (out.shape.IsNull()) out.shape = FuseOnEndFace(tools.front().shape, base.shape);
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
     if (out.shape.IsNull()) {
@@ -341,11 +346,8 @@ SolidFigures Measure(const TopoDS_Shape& solid, bool valid) {
   TopTools_IndexedMapOfShape faces;
   TopExp::MapShapes(solid, TopAbs_FACE, faces);
   f.faces = faces.Extent();
-  GProp_GProps props;
-  BRepGProp::VolumeProperties(solid, props);
-  f.volume = props.Mass();
-  Bnd_Box box;
-  BRepBndLib::AddOptimal(solid, box, Standard_False, Standard_False);
+  f.volume = SolidVolume(solid);
+  Bnd_Box box = SolidBox(solid);
   if (!box.IsVoid()) {
     box.Get(f.boxMin.x, f.boxMin.y, f.boxMin.z, f.boxMax.x, f.boxMax.y, f.boxMax.z);
   }
