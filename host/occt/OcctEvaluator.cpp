@@ -26,7 +26,6 @@
 #include "host/occt/ClearBox.h"
 #include "host/occt/CrossRecess.h"
 #include "host/occt/DomeRecess.h"
-#include "host/occt/EndFaceFuse.h"
 #include "host/occt/FeatureSolid.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/Pocket.h"
@@ -207,12 +206,6 @@ class Combiner {
       std::vector<TopoDS_Shape> solids{base.shape};
       for (const Keyed& t : tools) solids.push_back(t.shape);
       out.shape = FuseCrossRecess(solids);
-      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
-    }
-    // And a solid of revolution standing on a flat end face (a screw's shank under its head).
-    if (out.shape.IsNull() && !cut && tools.size() == 1 && kernel_.direct) {
-      out.shape = FuseOnEndFace(base.shape, tools.front().shape);
-      if (out.shape.IsNull()) out.shape = FuseOnEndFace(tools.front().shape, base.shape);
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
     if (out.shape.IsNull()) {
