@@ -25,6 +25,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "host/occt/ClosedSolid.h"
+
 namespace host::occt {
 namespace {
 
@@ -279,11 +281,7 @@ TopoDS_Shape Assemble(const TopoDS_Shape& prism, const TopoDS_Shape& standing,
     }
   }
   for (const TopoDS_Face& face : made) builder.Add(shell, face);
-  shell.Closed(Standard_True);
-  TopoDS_Solid solid;
-  builder.MakeSolid(solid);
-  builder.Add(solid, shell);
-  return solid;
+  return ClosedSolid(shell);
 }
 
 }  // namespace host::occt

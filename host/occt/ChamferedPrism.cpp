@@ -34,6 +34,8 @@
 #include <gp_Hypr.hxx>
 #include <gp_Pln.hxx>
 
+#include "host/occt/ClosedSolid.h"
+
 namespace host::occt {
 namespace {
 
@@ -236,10 +238,7 @@ class Builder {
     for (const TopoDS_Face& cone : bottomEdges_.cones) builder.Add(shell, cone);
     for (const TopoDS_Face& cone : topEdges_.cones) builder.Add(shell, cone);
     if (!bore.IsNull()) builder.Add(shell, bore);
-    shell.Closed(Standard_True);
-    TopoDS_Solid solid;
-    builder.MakeSolid(solid);
-    builder.Add(solid, shell);
+    TopoDS_Solid solid = ClosedSolid(shell);
     // The traces on the cones may stray a little further than the vertices allow.
     BRepLib::UpdateTolerances(solid);
     return solid;

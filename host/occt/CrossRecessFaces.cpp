@@ -39,6 +39,8 @@
 #include <utility>
 #include <vector>
 
+#include "host/occt/ClosedSolid.h"
+
 namespace host::occt {
 namespace {
 
@@ -58,11 +60,7 @@ class Faces {
   TopoDS_Shape Solid() {
     Walls();
     End(0, r_.w);
-    shell_.Closed(Standard_True);
-    TopoDS_Solid solid;
-    builder_.MakeSolid(solid);
-    builder_.Add(solid, shell_);
-    return solid;
+    return ClosedSolid(shell_);
   }
 
   // Every face but the top, and the edges round the top.

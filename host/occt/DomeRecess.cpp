@@ -38,6 +38,7 @@
 #include <optional>
 #include <vector>
 
+#include "host/occt/ClosedSolid.h"
 #include "host/occt/CrossRecessFaces.h"
 #include "host/occt/RecessMeasures.h"
 #include "host/occt/StarRecess.h"
@@ -343,11 +344,7 @@ TopoDS_Shape Build(const TopoDS_Shape& solid, const TopoDS_Shape& tool) {
   }
   builder.Add(shell, face);
   for (const TopoDS_Face& wall : lining.faces) builder.Add(shell, wall.Reversed());
-  shell.Closed(Standard_True);
-  TopoDS_Solid result;
-  builder.MakeSolid(result);
-  builder.Add(result, shell);
-  return result;
+  return ClosedSolid(shell);
 }
 
 }  // namespace

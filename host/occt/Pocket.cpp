@@ -42,6 +42,8 @@
 #include <optional>
 #include <vector>
 
+#include "host/occt/ClosedSolid.h"
+
 namespace host::occt {
 namespace {
 
@@ -325,11 +327,7 @@ TopoDS_Shape Build(TopoDS_Solid base, const TopoDS_Solid& tool) {
   for (TopExp_Explorer t(tool, TopAbs_FACE); t.More(); t.Next()) {
     if (!inOpening.Contains(t.Current())) builder.Add(shell, t.Current().Reversed());
   }
-  shell.Closed(Standard_True);
-  TopoDS_Solid result;
-  builder.MakeSolid(result);
-  builder.Add(result, shell);
-  return result;
+  return ClosedSolid(shell);
 }
 
 }  // namespace

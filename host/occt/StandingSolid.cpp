@@ -22,6 +22,8 @@
 #include <cmath>
 #include <vector>
 
+#include "host/occt/ClosedSolid.h"
+
 namespace host::occt {
 namespace {
 
@@ -155,11 +157,7 @@ TopoDS_Shape FuseStanding(const TopoDS_Shape& prism, const TopoDS_Shape& solid, 
       builder.Add(shell, face);
     }
   }
-  shell.Closed(Standard_True);
-  TopoDS_Solid fused;
-  builder.MakeSolid(fused);
-  builder.Add(fused, shell);
-  return fused;
+  return ClosedSolid(shell);
 }
 
 }  // namespace host::occt
