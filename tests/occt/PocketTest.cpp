@@ -23,10 +23,11 @@ TEST_F(Pocket, ShippedSocketAndFlatTopRecessScrewsAreCutDirectly) {
       {kDin, kSetScrewKind, 2, "DIN915.tab"},  {kDin, kSetScrewKind, 3, "DIN914.tab"},
   };
   for (const ShippedStandard& s : standards) {
-    // Socket cap and button heads (types 1 and 3) also stand on their shanks' flat ends, fused
-    // directly; countersunk heads meet their shanks on the cone's own circle and are fused by a
-    // boolean.
-    ExpectShippedDirect(s, s.kind == kScrewKind && (s.type == 1 || s.type == 3) ? 2 : 1);
+    // Socket cap and button heads (types 1 and 3) also stand on their shanks' flat ends, and dog
+    // points (set screw type 2) on the point end as wide as they are, fused directly;
+    // countersunk heads meet their shanks on the cone's own circle and are fused by a boolean.
+    bool stacked = s.kind == kScrewKind ? s.type == 1 || s.type == 3 : s.type == 2;
+    ExpectShippedDirect(s, stacked ? 2 : 1);
   }
 }
 
