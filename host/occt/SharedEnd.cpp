@@ -24,6 +24,8 @@
 #include <utility>
 #include <vector>
 
+#include "host/occt/ClosedSolid.h"
+
 namespace host::occt {
 namespace {
 
@@ -108,8 +110,7 @@ TopoDS_Shape FuseOnSharedEnd(const TopoDS_Shape& base, const TopoDS_Shape& other
   // features' solids are shared between parts.
   TopoDS_Shape copy = BRepBuilderAPI_Copy(other).Shape();
   TopoDS_Face copyEnd = FlatFacesAt(copy, z).front();
-  std::optional<std::vector<std::pair<TopoDS_Edge, TopoDS_Edge>>> pairs =
-      PairedEdges(end, copyEnd);
+  std::optional<std::vector<std::pair<TopoDS_Edge, TopoDS_Edge>>> pairs = PairedEdges(end, copyEnd);
   if (!pairs) return {};
 
   TopTools_IndexedDataMapOfShapeListOfShape facesOf;
@@ -147,11 +148,7 @@ TopoDS_Shape FuseOnSharedEnd(const TopoDS_Shape& base, const TopoDS_Shape& other
   for (TopExp_Explorer e(copy, TopAbs_FACE); e.More(); e.Next()) {
     if (!e.Current().IsSame(copyEnd)) builder.Add(shell, e.Current());
   }
-  shell.Closed(Standard_True);
-  TopoDS_Solid fused;
-  builder.MakeSolid(fused);
-  builder.Add(fused, shell);
-  return fused;
+  return ClosedSolid(shell);
 }
 
 }  // namespace host::occt
