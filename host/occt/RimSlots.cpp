@@ -38,7 +38,7 @@ double Volume(const TopoDS_Shape& shape) {
 
 bool Same(double a, double b) { return std::abs(a - b) <= kExact; }
 
-// The solid's surfaces, with their frames taken into the cylinder's.
+// The surfaces of a solid's faces; none at all when any is of another kind.
 struct Body {
   std::vector<gp_Cylinder> cylinders;
   std::vector<gp_Cone> cones;
@@ -172,8 +172,8 @@ TopoDS_Shape CutRimSlots(const TopoDS_Shape& solid, const TopoDS_Shape& tool) {
         !(slot->end > r.radius + kExact)) {
       return {};
     }
-    if (!slots.empty() && (!Same(slot->halfWidth, slots[0].halfWidth) ||
-                           !Same(slot->floor, slots[0].floor))) {
+    if (!slots.empty() &&
+        (!Same(slot->halfWidth, slots[0].halfWidth) || !Same(slot->floor, slots[0].floor))) {
       return {};
     }
     slots.push_back(*slot);

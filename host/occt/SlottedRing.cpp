@@ -54,28 +54,36 @@ class Builder {
     Edges bottomLoop, topLoop;
     for (std::size_t k = 0; k < n; ++k) {
       const Wall &m = minus[k], &p = plus[k];
-      TopoDS_Edge floorLow = Line(m.floorLow, p.floorLow), floorHigh = Line(m.floorHigh, p.floorHigh);
+      TopoDS_Edge floorLow = Line(m.floorLow, p.floorLow),
+                  floorHigh = Line(m.floorHigh, p.floorHigh);
       builder.Add(shell, WallFace(p, r_.slotAngles[k], 1));
       builder.Add(shell, WallFace(m, r_.slotAngles[k], -1));
       gp_Dir out(std::cos(r_.slotAngles[k]), std::sin(r_.slotAngles[k]), 0);
       gp_Ax3 floorFrame(gp_Pnt(r_.floor * out.X(), r_.floor * out.Y(), 0), out);
-      builder.Add(shell, PlanarFace(gp_Pln(floorFrame),
-                                    {Wire({{floorLow, true},
-                                           {p.floorLine, true},
-                                           {floorHigh, false},
-                                           {m.floorLine, false}})}));
+      builder.Add(shell, PlanarFace(gp_Pln(floorFrame), {Wire({{floorLow, true},
+                                                               {p.floorLine, true},
+                                                               {floorHigh, false},
+                                                               {m.floorLine, false}})}));
       // Around the top face counter-clockwise seen from above: into the slot, across its floor
       // and out again, then along the chamfer's circle to the next slot.
       const Wall& next = minus[(k + 1) % n];
       TopoDS_Edge topArc = Arc(p.rimTop, next.rimTop, r_.top, r_.chamferRadius);
       TopoDS_Edge footArc = Arc(p.rimFoot, next.rimFoot, r_.chamferFoot, r_.radius);
       TopoDS_Edge bottomArc = Arc(p.rimLow, next.rimLow, r_.bottom, r_.radius);
-      topLoop.insert(topLoop.end(), {{m.high, false}, {floorHigh, true}, {p.high, true}, {topArc, true}});
+      topLoop.insert(topLoop.end(),
+                     {{m.high, false}, {floorHigh, true}, {p.high, true}, {topArc, true}});
       bottomLoop.insert(bottomLoop.end(),
                         {{m.low, false}, {floorLow, true}, {p.low, true}, {bottomArc, true}});
-      double middle = 0.5 * (r_.slotAngles[k] + r_.slotAngles[(k + 1) % n] + (k + 1 == n ? 2 * kPi : 0));
-      builder.Add(shell, Cylinder(middle, {{bottomArc, true}, {next.side, true}, {footArc, false}, {p.side, false}}));
-      builder.Add(shell, Cone(middle, {{topArc, false}, {p.hyperbola, true}, {footArc, true}, {next.hyperbola, false}}));
+      double middle =
+          0.5 * (r_.slotAngles[k] + r_.slotAngles[(k + 1) % n] + (k + 1 == n ? 2 * kPi : 0));
+      builder.Add(
+          shell,
+          Cylinder(middle,
+                   {{bottomArc, true}, {next.side, true}, {footArc, false}, {p.side, false}}));
+      builder.Add(
+          shell,
+          Cone(middle,
+               {{topArc, false}, {p.hyperbola, true}, {footArc, true}, {next.hyperbola, false}}));
     }
     std::reverse(bottomLoop.begin(), bottomLoop.end());
     for (auto& e : bottomLoop) e.second = !e.second;
@@ -91,8 +99,7 @@ class Builder {
   }
 
  private:
-  // The height of the chamfer's cone at `rho` from the axis.
-  double ConeZ(double rho) const { return r_.top - Slope() * (rho - r_.chamferRadius); }
+  // How far the chamfer's cone drops per mm away from the axis.
   double Slope() const { return (r_.top - r_.chamferFoot) / (r_.radius - r_.chamferRadius); }
 
   Wall MakeWall(double angle, int side) {
@@ -127,7 +134,8 @@ class Builder {
 
   // A wall's face, its normal pointing into the slot; counter-clockwise seen from there.
   TopoDS_Face WallFace(const Wall& w, double angle, int side) {
-    Edges edges{{w.low, true}, {w.side, true}, {w.hyperbola, false}, {w.high, false}, {w.floorLine, false}};
+    Edges edges{
+        {w.low, true}, {w.side, true}, {w.hyperbola, false}, {w.high, false}, {w.floorLine, false}};
     if (side < 0) {
       std::reverse(edges.begin(), edges.end());
       for (auto& e : edges) e.second = !e.second;
@@ -139,15 +147,15 @@ class Builder {
 
   // The arc about the axis at height z counter-clockwise from `a` to `b`.
   static TopoDS_Edge Arc(const TopoDS_Vertex& a, const TopoDS_Vertex& b, double z, double radius) {
-    Handle(Geom_Circle) circle = new Geom_Circle(gp_Ax2(gp_Pnt(0, 0, z), gp::DZ(), gp::DX()), radius);
+    Handle(Geom_Circle) circle =
+        new Geom_Circle(gp_Ax2(gp_Pnt(0, 0, z), gp::DZ(), gp::DX()), radius);
     gp_Pnt pa = BRep_Tool::Pnt(a), pb = BRep_Tool::Pnt(b);
     double from = std::atan2(pa.Y(), pa.X()), to = std::atan2(pb.Y(), pb.X());
     if (to <= from) to += 2 * kPi;
     return Edge(circle, a, b, from, to);
   }
 
-  // A curved face between two slots whose middle lies at `middle` about the axis; its surface's
-  // seam lies opposite, so that the face's parameters run without a jump.
+  // A face on a cylinder or cone bounded by the edges, each given its trace there.
   template <typename Surface>
   static TopoDS_Face CurvedFace(const Handle(Geom_Surface) & geom, const Surface& surface,
                                 const Edges& edges) {
@@ -165,6 +173,8 @@ class Builder {
     return face;
   }
 
+  // The direction opposite the middle of the face between two slots: the surface's seam lies
+  // there, so that the face's parameters run without a jump.
   static gp_Dir Opposite(double middle) { return {-std::cos(middle), -std::sin(middle), 0}; }
 
   TopoDS_Face Cylinder(double middle, const Edges& edges) {
@@ -174,9 +184,9 @@ class Builder {
   }
 
   TopoDS_Face Cone(double middle, const Edges& edges) {
-    Handle(Geom_ConicalSurface) s = new Geom_ConicalSurface(
-        gp_Ax3(gp_Pnt(0, 0, r_.top), -gp::DZ(), Opposite(middle)), std::atan(1 / Slope()),
-        r_.chamferRadius);
+    Handle(Geom_ConicalSurface) s =
+        new Geom_ConicalSurface(gp_Ax3(gp_Pnt(0, 0, r_.top), -gp::DZ(), Opposite(middle)),
+                                std::atan(1 / Slope()), r_.chamferRadius);
     return CurvedFace(s, s->Cone(), edges);
   }
 
