@@ -16,10 +16,10 @@
 #include <TCollection_HAsciiString.hxx>
 #include <TDF_LabelSequence.hxx>
 #include <XSControl_WorkSession.hxx>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <unordered_set>
 
 #include "host/QuotedText.h"
@@ -215,16 +215,19 @@ void SkipEntityCheck(STEPControl_Writer& writer) {
   model->ClearEntities();
 }
 
-// Rewrites the file the translator wrote with only ASCII in its strings (see AsciiStepFile).
+// Rewrites the file the translator wrote with only ASCII in its strings (see
+// WriteAsciiStepFile). The translator held the whole text in memory to write it; holding it once
+// more here, after it let go, needs no more than that.
 bool MakeAscii(const std::string& file) {
-  std::stringstream written;
+  std::string written;
   {
-    std::ifstream in(file, std::ios::binary);
-    written << in.rdbuf();
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    written.resize(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)));
+    in.seekg(0).read(written.data(), static_cast<std::streamsize>(written.size()));
     if (!in) return false;
   }
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out << AsciiStepFile(written.str());
+  WriteAsciiStepFile(written, out);
   out.close();
   return static_cast<bool>(out);
 }

@@ -2,7 +2,9 @@
 // rewritten with them.
 #include "host/occt/StepStrings.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <ostream>
 
 #include "host/QuotedText.h"
 
@@ -117,12 +119,10 @@ std::string CutStepText(const std::string& text, std::size_t most) {
   return CutText(start, fits);
 }
 
-std::string AsciiStepFile(std::string_view file) {
-  std::string out;
-  out.reserve(file.size());
-  std::size_t column = 0;  // of the end of `out`
+void WriteAsciiStepFile(std::string_view file, std::ostream& out) {
+  std::size_t column = 0;  // of the end of what is written
   auto put = [&](std::string_view text) {
-    out += text;
+    out << text;
     const std::size_t end = text.rfind('\n');
     column = end == std::string_view::npos ? column + text.size() : text.size() - end - 1;
   };
@@ -136,7 +136,9 @@ std::string AsciiStepFile(std::string_view file) {
       continue;
     }
     if (file[at] != '\'') {
-      put(file.substr(at++, 1));
+      const std::size_t next = std::min(file.find_first_of("'/", at + 1), file.size());
+      put(file.substr(at, next - at));
+      at = next;
       continue;
     }
     // A string, without the line breaks the writer put in it (even between the two apostrophes
@@ -160,7 +162,6 @@ std::string AsciiStepFile(std::string_view file) {
     });
     put("'");
   }
-  return out;
 }
 
 }  // namespace host::occt

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -17,8 +18,9 @@ std::string StepString(std::string_view text);
 // bytes long.
 std::string CutStepText(const std::string& text, std::size_t most);
 
-// A STEP file as the kernel's writer makes it, with every string rewritten as StepString: the
-// writer leaves characters beyond ASCII as UTF-8 bytes and breaks long strings inside them.
-std::string AsciiStepFile(std::string_view file);
+// Writes `file`, a STEP file as the kernel's writer makes it, to `out` with every string
+// rewritten as StepString: the writer leaves characters beyond ASCII as UTF-8 bytes and breaks
+// long strings into lines inside them.
+void WriteAsciiStepFile(std::string_view file, std::ostream& out);
 
 }  // namespace host::occt

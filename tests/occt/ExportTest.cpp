@@ -213,7 +213,7 @@ TEST_F(Export, TextsBeyondAsciiComeBackWholeFromAnAsciiStepFile) {
     data.SetPartNumber(expected[names[i]].first);
     data.SetDescription(expected[names[i]].second);
   }
-  const std::string step = Path("texts.step");
+  const std::string step = Path("Schrauben \u00d8.step");  // the header names the file
   host::occt::ExportScene(document_, step, options_);
 
   const std::string file = Read(step);
