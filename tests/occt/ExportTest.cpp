@@ -202,6 +202,7 @@ TEST_F(Export, TextsBeyondAsciiComeBackWholeFromAnAsciiStepFile) {
                                           "O'Brien''s nut",
                                           "C:\\parts\\\\nut\\",
                                           "\\X2\\00D8\\X0\\ \\N\\",
+                                          "two\tcolumns\nand lines",
                                           longName};
   // Cubes of different sides, so that each is a product of its own.
   std::map<std::string, std::pair<std::string, std::string>> expected;
