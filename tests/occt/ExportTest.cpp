@@ -206,9 +206,11 @@ TEST_F(Export, TextsBeyondAsciiComeBackWholeFromAnAsciiStepFile) {
                                           longName};
   // Cubes of different sides, so that each is a product of its own.
   std::map<std::string, std::pair<std::string, std::string>> expected;
+  SceneShape* first = nullptr;
   for (std::size_t i = 0; i < names.size(); ++i) {
     const double at = 20.0 * static_cast<double>(i);
     SceneShape& part = Cube(document_.RootShape(), names[i], at, 5.0 + static_cast<double>(i));
+    if (first == nullptr) first = &part;
     expected[names[i]] = {"Nr. " + std::to_string(i) + " \u00e4'\\", "\u00bd " + names[i]};
     host::DataObject& data = part.AttachDataObject(host::kDescriptionGuid);
     data.SetPartNumber(expected[names[i]].first);
@@ -243,6 +245,15 @@ TEST_F(Export, TextsBeyondAsciiComeBackWholeFromAnAsciiStepFile) {
     EXPECT_EQ(nodes[0].children[i].name, names[i]);
   }
   ExpectValidGltf(glb);
+
+  // A byte that starts no UTF-8 character: the replacement character in glTF, the character of
+  // that code in STEP; neither export fails.
+  first->SetName("bad \xff");
+  host::occt::ExportScene(document_, glb, options_);
+  EXPECT_EQ(GlbTree(glb)[0].children[0].name, "bad \ufffd");
+  ExpectValidGltf(glb);
+  host::occt::ExportScene(document_, step, options_);
+  EXPECT_EQ(host::occt::ReadExportedTree(step).roots[0].children[0].name, "bad \u00ff");
 }
 
 TEST_F(Export, GlbKeepsTheTreeSharesMeshesAndPassesTheValidator) {
