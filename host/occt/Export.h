@@ -3,7 +3,8 @@
 // descriptions), binary STL (one mesh of the parts), and binary glTF (.glb) with one mesh per
 // distinct part, one node per placement, a PBR material per fastener material and the thread
 // texture embedded and wrapped round the threaded faces. Parts without material are left
-// out; STEP texts are cut at kMaxStepText bytes, with a warning. Files are written beside the
+// out. STEP strings hold only ASCII (other characters as ISO 10303-21 directives); a text is cut
+// where it passes kMaxStepText bytes as written, with a warning. Files are written beside the
 // target and renamed over it, so a failed export leaves the previous file as it was.
 #pragma once
 
@@ -19,7 +20,8 @@
 
 namespace host::occt {
 
-// Names, part numbers and descriptions longer than this are cut to it in STEP files.
+// Names, part numbers and descriptions longer than this as written in a STEP file (with their
+// directives) are cut there, at a character's start.
 inline constexpr std::size_t kMaxStepText = 4096;
 
 class ExportError : public std::runtime_error {
@@ -53,7 +55,7 @@ struct ExportOptions {
   using AppearanceLookup = std::function<std::optional<Appearance>(ref::SceneShape& part)>;
   AppearanceLookup appearanceOf;
   // Told, once the file is written, of each name, part number or description that the STEP
-  // file keeps only the first kMaxStepText bytes of (a message naming the file and the part).
+  // file cuts to kMaxStepText bytes as written (a message naming the file and the part).
   std::function<void(const std::string& message)> warn;
 };
 

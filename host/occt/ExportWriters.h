@@ -23,7 +23,7 @@ void MeshModel(const ExportModel& model, const ExportOptions& options);
 // `target` is the file's final name, written into the STEP header.
 bool WriteStep(const ExportModel& model, const std::string& file, const std::string& target);
 // What WriteStep cuts: a message for each name, part number or description longer than
-// kMaxStepText bytes, naming its part or assembly; each once.
+// kMaxStepText bytes as written, naming its part or assembly; each once.
 std::vector<std::string> CutStepTexts(const ExportModel& model);
 // The model meshed by MeshModel.
 bool WriteStl(const ExportModel& model, const std::string& file);

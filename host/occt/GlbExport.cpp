@@ -126,7 +126,9 @@ class GlbBuilder {
   // The whole file.
   std::string Bytes() {
     gltf_["buffers"] = json::array({{{"byteLength", binary_.size()}}});
-    std::string text = gltf_.dump();
+    // JSON is UTF-8: a name's byte that starts no UTF-8 character (a name given on the command
+    // line) is written as the replacement character rather than failing the export.
+    std::string text = gltf_.dump(-1, ' ', false, json::error_handler_t::replace);
     text.resize((text.size() + 3) / 4 * 4, ' ');
     std::string out;
     auto word = [&out](std::uint32_t w) { out.append(reinterpret_cast<const char*>(&w), 4); };

@@ -6,21 +6,26 @@
 #include <Quantity_Color.hxx>
 #include <STEPCAFControl_Reader.hxx>
 #include <STEPCAFControl_Writer.hxx>
+#include <STEPConstruct_Tool.hxx>
 #include <STEPControl_StepModelType.hxx>
 #include <STEPControl_Writer.hxx>
 #include <StepBasic_Product.hxx>
-#include <StepGeom_CartesianPoint.hxx>
 #include <StepData_StepModel.hxx>
+#include <StepGeom_CartesianPoint.hxx>
+#include <StepRepr_NextAssemblyUsageOccurrence.hxx>
 #include <TCollection_HAsciiString.hxx>
 #include <TDF_LabelSequence.hxx>
 #include <XSControl_WorkSession.hxx>
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <unordered_set>
 
 #include "host/QuotedText.h"
 #include "host/occt/ExportWriters.h"
 #include "host/occt/Kernel.h"
+#include "host/occt/StepStrings.h"
 #include "host/occt/XcafTree.h"
 
 namespace host::occt {
@@ -30,20 +35,22 @@ std::string Text(const Handle(TCollection_HAsciiString) & text) {
   return text.IsNull() ? std::string() : std::string(text->ToCString());
 }
 
-// A name, part number or description as written: the translator splits a long text into its
-// lines at a cost growing with the square of its length (a name of 5 MB took minutes), so a
-// text is cut after kMaxStepText bytes, at a character's start.
-std::string StepText(const std::string& text) { return CutText(text, kMaxStepText); }
+// A name, part number or description as given to the translator: it splits a long text into
+// its lines at a cost growing with the square of its length (a name of 5 MB took minutes), so a
+// text is cut, at a character's start, where its STEP string would pass kMaxStepText bytes.
+std::string StepText(const std::string& text) { return CutStepText(text, kMaxStepText); }
 
 // The messages of CutStepTexts, each once, in the order met.
 struct CutTexts {
   void Check(const char* what, const std::string& text, const char* kind,
              const std::string& owner) {
-    if (text.size() <= kMaxStepText) return;
+    const std::size_t written = StepString(text).size();
+    if (written <= kMaxStepText) return;
     std::string message = std::string("the ") + what + " of " + kind + " " + QuotedStart(owner) +
-                          " is " + std::to_string(text.size()) +
-                          " bytes long: the STEP file keeps its first " +
-                          std::to_string(StepText(text).size());
+                          " is " + std::to_string(text.size()) + " bytes long, " +
+                          std::to_string(written) + " as STEP text (at most " +
+                          std::to_string(kMaxStepText) + "): the STEP file keeps its first " +
+                          std::to_string(StepText(text).size()) + " bytes";
     if (seen.insert(message).second) messages.push_back(std::move(message));
   }
   void Product(const char* kind, const std::string& name, const std::string& number,
@@ -134,6 +141,26 @@ void WriteProductData(const ExportModel& model, const Handle(Interface_Interface
   }
 }
 
+// The kernel's reader names a placement after its occurrence's identifier (a number) when the
+// name holds no ASCII letter, digit or sign (a name of Chinese characters, or of euro signs, came
+// back as "3"): those are named again from the file.
+void NameTextPlacements(STEPCAFControl_Reader& reader, XcafDocument& doc) {
+  Handle(XSControl_WorkSession) session = reader.ChangeReader().WS();
+  const STEPConstruct_Tool tool(session);
+  Handle(Interface_InterfaceModel) file = session->Model();
+  for (Standard_Integer i = 1; i <= file->NbEntities(); ++i) {
+    Handle(StepRepr_NextAssemblyUsageOccurrence) occurrence =
+        Handle(StepRepr_NextAssemblyUsageOccurrence)::DownCast(file->Value(i));
+    if (occurrence.IsNull() || occurrence->Name().IsNull() || occurrence->Name()->IsEmpty() ||
+        occurrence->Name()->UsefullLength() > 0) {
+      continue;
+    }
+    TDF_Label placement = STEPCAFControl_Reader::FindInstance(occurrence, doc.Shapes(), tool,
+                                                              reader.GetShapeLabelMap());
+    if (!placement.IsNull()) SetName(placement, Text(occurrence->Name()));
+  }
+}
+
 // Reads a STEP file into `doc` and answers its product records; raises ExportError naming the
 // file when it cannot.
 std::vector<StepProductRecord> ReadInto(const std::string& path, XcafDocument& doc) {
@@ -153,6 +180,7 @@ std::vector<StepProductRecord> ReadInto(const std::string& path, XcafDocument& d
   }
   Handle(TDocStd_Document) target = doc.Document();
   if (!reader.Transfer(target)) throw ExportError(path + ": cannot read the STEP file");
+  NameTextPlacements(reader, doc);
   return products;
 }
 
@@ -187,6 +215,23 @@ void SkipEntityCheck(STEPControl_Writer& writer) {
   model->ClearEntities();
 }
 
+// Rewrites the file the translator wrote with only ASCII in its strings (see
+// WriteAsciiStepFile). The translator held the whole text in memory to write it; holding it once
+// more here, after it let go, needs no more than that.
+bool MakeAscii(const std::string& file) {
+  std::string written;
+  {
+    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    written.resize(static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0)));
+    in.seekg(0).read(written.data(), static_cast<std::streamsize>(written.size()));
+    if (!in) return false;
+  }
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  WriteAsciiStepFile(written, out);
+  out.close();
+  return static_cast<bool>(out);
+}
+
 }  // namespace
 
 std::vector<std::string> CutStepTexts(const ExportModel& model) {
@@ -215,7 +260,7 @@ bool WriteStep(const ExportModel& model, const std::string& file, const std::str
   APIHeaderSection_MakeHeader header(writer.ChangeWriter().Model());
   header.SetName(
       new TCollection_HAsciiString(std::filesystem::path(target).filename().string().c_str()));
-  return writer.Write(file.c_str()) == IFSelect_RetDone;
+  return writer.Write(file.c_str()) == IFSelect_RetDone && MakeAscii(file);
 }
 
 std::vector<StepProduct> ReadStepProducts(const std::string& path) {

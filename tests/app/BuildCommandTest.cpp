@@ -54,7 +54,8 @@ TEST_F(BuildCommand, ANameTooLongForStepIsCutThereWithAWarning) {
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.err, "vormbrace: warning: bolt.step: the name of part \"\\x1b[1m" +
                        std::string(36, 'N') +
-                       "\"... is 5004 bytes long: the STEP file keeps its first 4096\n");
+                       "\"... is 5004 bytes long, 5008 as STEP text (at most 4096): the STEP "
+                       "file keeps its first 4092 bytes\n");
 }
 
 TEST_F(BuildCommand, EveryKindBuildsByItsTypeProperty) {

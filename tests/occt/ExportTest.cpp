@@ -188,6 +188,74 @@ TEST_F(Export, StepKeepsTheAssembliesAndSharesEqualParts) {
   }
 }
 
+// Texts beyond ASCII, apostrophes and backslashes: the STEP file holds only printable ASCII
+// (the kernel's writer would leave UTF-8 and break lines inside its characters), and the
+// kernel's reader gives every name, part number and description back as it was; glTF keeps
+// them in its JSON.
+TEST_F(Export, TextsBeyondAsciiComeBackWholeFromAnAsciiStepFile) {
+  std::string longName;  // long enough to break into lines, in both planes
+  for (int i = 0; i < 30; ++i) longName += "\u87ba\u6813\U0001F529'\\";
+  const std::vector<std::string> names = {"Schraube \u00d810 \u2013 Stahl \u20ac",
+                                          "\u87ba\u6813 M8",
+                                          "\u87ba\u6813",
+                                          "bolt \U0001F529\U0001F527 x2",
+                                          "O'Brien''s nut",
+                                          "C:\\parts\\\\nut\\",
+                                          "\\X2\\00D8\\X0\\ \\N\\",
+                                          "two\tcolumns\nand lines",
+                                          longName};
+  // Cubes of different sides, so that each is a product of its own.
+  std::map<std::string, std::pair<std::string, std::string>> expected;
+  SceneShape* first = nullptr;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const double at = 20.0 * static_cast<double>(i);
+    SceneShape& part = Cube(document_.RootShape(), names[i], at, 5.0 + static_cast<double>(i));
+    if (first == nullptr) first = &part;
+    expected[names[i]] = {"Nr. " + std::to_string(i) + " \u00e4'\\", "\u00bd " + names[i]};
+    host::DataObject& data = part.AttachDataObject(host::kDescriptionGuid);
+    data.SetPartNumber(expected[names[i]].first);
+    data.SetDescription(expected[names[i]].second);
+  }
+  const std::string step = Path("Schrauben \u00d8.step");  // the header names the file
+  host::occt::ExportScene(document_, step, options_);
+
+  const std::string file = Read(step);
+  for (std::size_t i = 0; i < file.size(); ++i) {
+    const auto c = static_cast<unsigned char>(file[i]);
+    ASSERT_TRUE((c >= 0x20 && c < 0x7F) || c == '\n') << "byte " << int(c) << " at " << i;
+  }
+  host::occt::ReadTree tree = host::occt::ReadExportedTree(step);
+  ASSERT_EQ(tree.roots.size(), 1u);
+  ASSERT_EQ(tree.roots[0].children.size(), names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(tree.roots[0].children[i].name, names[i]);
+  }
+  std::map<std::string, std::pair<std::string, std::string>> read;
+  for (const auto& p : tree.products) {
+    if (expected.count(p.name)) read[p.name] = {p.id, p.description};
+  }
+  EXPECT_EQ(read, expected);
+
+  const std::string glb = Path("texts.glb");
+  host::occt::ExportScene(document_, glb, options_);
+  std::vector<ReadNode> nodes = GlbTree(glb);
+  ASSERT_EQ(nodes.size(), 1u);
+  ASSERT_EQ(nodes[0].children.size(), names.size());
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(nodes[0].children[i].name, names[i]);
+  }
+  ExpectValidGltf(glb);
+
+  // A byte that starts no UTF-8 character: the replacement character in glTF, the character of
+  // that code in STEP; neither export fails.
+  first->SetName("bad \xff");
+  host::occt::ExportScene(document_, glb, options_);
+  EXPECT_EQ(GlbTree(glb)[0].children[0].name, "bad \ufffd");
+  ExpectValidGltf(glb);
+  host::occt::ExportScene(document_, step, options_);
+  EXPECT_EQ(host::occt::ReadExportedTree(step).roots[0].children[0].name, "bad \u00ff");
+}
+
 TEST_F(Export, GlbKeepsTheTreeSharesMeshesAndPassesTheValidator) {
   AssemblyScene();
   std::string path = Path("scene.glb");

@@ -188,20 +188,25 @@ TEST_F(LongProfile, AVeryLongNameIsCutInTheStepFileWithAWarning) {
   EXPECT_TRUE(readName() == longest);
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_EQ(warnings[0], path + ": the name of part \"" + std::string(40, 'N') +
-                             "\"... is 4098 bytes long: the STEP file keeps its first 4096");
+                             "\"... is 4098 bytes long, 4098 as STEP text (at most 4096): the "
+                             "STEP file keeps its first 4096 bytes");
 
-  // Cut at a character's start (the euro sign is three bytes), quoted as plain text.
+  // Counted as written: a euro sign is three bytes of UTF-8 but four hexadecimal digits in a
+  // directive of eight (\X2\20AC...\X0\, 40 bytes). 4095 bytes of them are cut to 102
+  // directives and one of two euros (4096 bytes written), read back whole; the warning quotes
+  // the name as plain text.
   std::string euros;
-  for (int i = 0; i < 2000; ++i) euros += "\u20ac";
+  for (int i = 0; i < 1365; ++i) euros += "\u20ac";
   part.SetName(euros);
   warnings.clear();
   host::occt::ExportScene(document_, path, options);
-  readName();
+  EXPECT_TRUE(readName() == euros.substr(0, 818 * 3));
   std::string start;
   for (int i = 0; i < 13; ++i) start += "\\xe2\\x82\\xac";
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_EQ(warnings[0], path + ": the name of part \"" + start +
-                             "\"... is 6000 bytes long: the STEP file keeps its first 4095");
+                             "\"... is 4095 bytes long, 6828 as STEP text (at most 4096): the "
+                             "STEP file keeps its first 2454 bytes");
 }
 
 }  // namespace
