@@ -3,11 +3,14 @@
 
 #include <BRepAdaptor_Surface.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
-#include <BRepBuilderAPI_MakePolygon.hxx>
+#include <BRepBuilderAPI_MakeEdge.hxx>
+#include <BRepBuilderAPI_MakeWire.hxx>
 #include <BRepPrimAPI_MakeRevol.hxx>
 #include <BRepTools.hxx>
+#include <GC_MakeArcOfCircle.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopoDS.hxx>
+#include <TopoDS_Wire.hxx>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -28,10 +31,15 @@ constexpr double kLeastStep = 1e-3;
 // a nib reaching a sliver a few thousandths wide leaves the boolean's result meshed with gaps.
 constexpr double kLeastStepUnderOthers = 1e-2;
 
-// A straight piece of a profile: the radius goes linearly from r0 at height z0 to r1 at z1 > z0.
+// A piece of a profile from radius r0 at height z0 to r1 at z1 > z0: straight, or an arc of the
+// sphere of radius `sphere` (when not 0) about the point at height `centre` on the axis.
 struct Piece {
   double z0 = 0, r0 = 0, z1 = 0, r1 = 0;
-  double At(double z) const { return r0 + (r1 - r0) * (z - z0) / (z1 - z0); }
+  double sphere = 0, centre = 0;
+  double At(double z) const {
+    if (sphere > 0) return std::sqrt(std::max(0.0, sphere * sphere - (z - centre) * (z - centre)));
+    return r0 + (r1 - r0) * (z - z0) / (z1 - z0);
+  }
 };
 
 bool OnAxis(const gp_Ax1& axis) {
@@ -39,7 +47,7 @@ bool OnAxis(const gp_Ax1& axis) {
          std::abs(axis.Location().Y()) < kExact;
 }
 
-// The piece a full cylinder or cone about the Z axis covers; nothing for any other face.
+// The piece a full cylinder, cone or sphere about the Z axis covers; nothing for any other face.
 std::optional<Piece> SideOf(const TopoDS_Face& face, const BRepAdaptor_Surface& surface) {
   double u0, u1, v0, v1;
   BRepTools::UVBounds(face, u0, u1, v0, v1);
@@ -54,6 +62,16 @@ std::optional<Piece> SideOf(const TopoDS_Face& face, const BRepAdaptor_Surface& 
     if (!OnAxis(c.Axis())) return {};
     radius = c.RefRadius(), z = c.Location().Z(), sense = c.Axis().Direction().Z();
     lean = c.SemiAngle();
+  } else if (surface.GetType() == GeomAbs_Sphere) {
+    gp_Sphere c = surface.Sphere();
+    if (!OnAxis(gp_Ax1(c.Location(), c.Position().Direction()))) return {};
+    double up = c.Position().Direction().Z();
+    Piece p{c.Location().Z() + c.Radius() * std::sin(v0) * up, c.Radius() * std::cos(v0),
+            c.Location().Z() + c.Radius() * std::sin(v1) * up, c.Radius() * std::cos(v1),
+            c.Radius(), c.Location().Z()};
+    if (p.z0 > p.z1) std::swap(p.z0, p.z1), std::swap(p.r0, p.r1);
+    if (p.z1 - p.z0 < kExact) return {};
+    return p;
   } else {
     return {};
   }
@@ -100,7 +118,7 @@ const Piece* PieceAt(const std::vector<Piece>& profile, double z) {
 }
 
 // The heights where the outline may change: every piece's ends and where pieces of different
-// profiles cross.
+// profiles cross; empty when an arc shares heights with another profile's piece.
 std::vector<double> Breaks(const std::vector<std::vector<Piece>>& profiles) {
   std::vector<double> z;
   for (const auto& profile : profiles) {
@@ -112,6 +130,7 @@ std::vector<double> Breaks(const std::vector<std::vector<Piece>>& profiles) {
         for (const Piece& b : profiles[j]) {
           double low = std::max(a.z0, b.z0), high = std::min(a.z1, b.z1);
           if (high - low < kExact) continue;
+          if (a.sphere > 0 || b.sphere > 0) return {};
           double d0 = a.At(low) - b.At(low), d1 = a.At(high) - b.At(high);
           if ((d0 > kExact && d1 < -kExact) || (d0 < -kExact && d1 > kExact)) {
             z.push_back(low + (high - low) * d0 / (d0 - d1));
@@ -126,20 +145,28 @@ std::vector<double> Breaks(const std::vector<std::vector<Piece>>& profiles) {
   return z;
 }
 
-// The outline of the profiles' union as (radius, height) corners from the axis at the bottom
-// to the axis at the top; empty when the profiles leave a gap along the axis or the outline
-// steps out or in by more than nothing but less than `leastStep`.
-std::vector<gp_XY> Outline(const std::vector<std::vector<Piece>>& profiles, double leastStep) {
+// A corner of an outline, as (radius, height), and the arc that leads to it from the one before
+// (null: a straight line).
+struct Corner {
+  gp_XY at;
+  const Piece* arc = nullptr;
+};
+
+// The outline of the profiles' union from the axis at the bottom to the axis at the top; empty
+// when the profiles leave a gap along the axis, an arc shares heights with another profile, or
+// the outline steps out or in by more than nothing but less than `leastStep`.
+std::vector<Corner> Outline(const std::vector<std::vector<Piece>>& profiles, double leastStep) {
   std::vector<double> z = Breaks(profiles);
-  std::vector<gp_XY> corners{{0, z.front()}};
-  auto add = [&](double r, double h) {
+  if (z.size() < 2) return {};
+  std::vector<Corner> corners{{{0, z.front()}}};
+  auto add = [&](double r, double h, const Piece* arc) {
     gp_XY c(std::max(r, 0.0), h);
-    if ((c - corners.back()).Modulus() < kExact) return;
-    if (corners.size() >= 2) {
-      gp_XY a = corners[corners.size() - 2], b = corners.back();
+    if ((c - corners.back().at).Modulus() < kExact) return;
+    if (corners.size() >= 2 && !arc && !corners.back().arc) {
+      gp_XY a = corners[corners.size() - 2].at, b = corners.back().at;
       if (std::abs((b - a).Crossed(c - b)) < kExact * (c - a).Modulus()) corners.pop_back();
     }
-    corners.push_back(c);
+    corners.push_back({c, arc});
   };
   for (std::size_t i = 0; i + 1 < z.size(); ++i) {
     double middle = (z[i] + z[i + 1]) / 2;
@@ -149,13 +176,31 @@ std::vector<gp_XY> Outline(const std::vector<std::vector<Piece>>& profiles, doub
       if (p && (!widest || p->At(middle) > widest->At(middle))) widest = p;
     }
     if (!widest) return {};
-    double step = std::abs(widest->At(z[i]) - corners.back().X());
+    double step = std::abs(widest->At(z[i]) - corners.back().at.X());
     if (i > 0 && step > kExact && step < leastStep) return {};
-    add(widest->At(z[i]), z[i]);
-    add(widest->At(z[i + 1]), z[i + 1]);
+    add(widest->At(z[i]), z[i], nullptr);
+    add(widest->At(z[i + 1]), z[i + 1], widest->sphere > 0 ? widest : nullptr);
   }
-  add(0, z.back());
+  add(0, z.back(), nullptr);
   return corners;
+}
+
+// The outline as a closed wire in the XZ plane (X the radius).
+TopoDS_Wire OutlineWire(const std::vector<Corner>& corners) {
+  auto point = [](const gp_XY& c) { return gp_Pnt(c.X(), 0, c.Y()); };
+  BRepBuilderAPI_MakeWire wire;
+  for (std::size_t i = 0; i < corners.size(); ++i) {
+    const Corner& from = corners[i];
+    const Corner& to = corners[(i + 1) % corners.size()];
+    if (to.arc) {
+      double h = (from.at.Y() + to.at.Y()) / 2;
+      GC_MakeArcOfCircle arc(point(from.at), gp_Pnt(to.arc->At(h), 0, h), point(to.at));
+      wire.Add(BRepBuilderAPI_MakeEdge(arc.Value()).Edge());
+    } else {
+      wire.Add(BRepBuilderAPI_MakeEdge(point(from.at), point(to.at)).Edge());
+    }
+  }
+  return wire.Wire();
 }
 
 }  // namespace
@@ -171,13 +216,10 @@ TopoDS_Shape FuseCoaxialRevolved(const std::vector<TopoDS_Shape>& solids, const 
     }
   }
   if (profiles.size() < 2) return {};
-  std::vector<gp_XY> corners =
+  std::vector<Corner> corners =
       Outline(profiles, rest.empty() ? kLeastStep : kLeastStepUnderOthers);
   if (corners.size() < 3) return {};
-  BRepBuilderAPI_MakePolygon polygon;
-  for (const gp_XY& c : corners) polygon.Add(gp_Pnt(c.X(), 0, c.Y()));
-  polygon.Close();
-  BRepBuilderAPI_MakeFace face(polygon.Wire(), Standard_True);
+  BRepBuilderAPI_MakeFace face(OutlineWire(corners), Standard_True);
   if (!face.IsDone()) return {};
   BRepPrimAPI_MakeRevol revol(face.Face(), gp::OZ(), kTwoPi);
   if (!revol.IsDone()) return {};

@@ -1,8 +1,9 @@
 // Solids of revolution about the Z axis fused by revolving the union of their profiles: each is
 // the region within a radius that varies along the axis (no bore), bounded by faces square to
-// the axis and cylinders and cones about it, so their union is the region within the largest of
-// those radii, itself a revolved profile of lines. A countersunk head over the top of its shank
-// is such a pair; building it so spares the boolean fuse. Kernel types: for use inside host/occt
+// the axis and cylinders, cones and spheres about it, so their union is the region within the
+// largest of those radii, itself a revolved profile of lines and arcs (an arc only where no
+// other solid reaches). A countersunk head, raised or not, over the top of its shank is such a
+// pair; building it so spares the boolean fuse. Kernel types: for use inside host/occt
 // only.
 #pragma once
 

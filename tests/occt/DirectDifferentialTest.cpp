@@ -26,12 +26,12 @@ constexpr std::int16_t kBolts = 0, kNuts = 4;
 // 2, 4) and of hexagon and chamfered square nuts, with crowns, rings and caps (nuts 1, 2, 3,
 // 5-8); the flange bolts' stack of shank, flange and head (bolt 2); the domed head on the shank
 // with its nib (bolt 6) or on the square neck (bolt 7); the countersunk head revolved with the
-// shank under it, the nib fused on by a boolean (bolt 8, whose shortest bolts are threaded up
-// to the head).
+// shank under it, the nib fused on by a boolean (bolts 8 and 9, flat or raised, whose shortest
+// bolts are threaded up to the head).
 int ExpectedDirect(std::int16_t kind, std::int16_t type) {
   static const std::set<std::int16_t> nuts{1, 2, 3, 5, 6, 7, 8};
   if (kind != kBolts) return nuts.count(type) > 0 ? 1 : 0;
-  static const std::map<std::int16_t, int> bolts{{1, 1}, {2, 2}, {4, 1}, {6, 1}, {7, 1}, {8, 1}};
+  static const std::map<std::int16_t, int> bolts{{1, 1}, {2, 2}, {4, 1}, {6, 1}, {7, 1}, {8, 1}, {9, 1}};
   auto it = bolts.find(type);
   return it == bolts.end() ? 0 : it->second;
 }
