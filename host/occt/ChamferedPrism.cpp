@@ -35,13 +35,13 @@
 #include <gp_Pln.hxx>
 
 #include "host/occt/ClosedSolid.h"
+#include "host/occt/FaceParts.h"
 
 namespace host::occt {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-// The tolerance of the vertices and edges made here, mm.
-constexpr double kTolerance = 1e-7;
+constexpr double kTolerance = kFaceTolerance;
 // A chamfer circle this close to a flat (mm) touches it: the flat keeps one point of its end.
 constexpr double kTouching = 1e-9;
 // Corners, flats and the bore keep at least this far (mm) from what they must not meet.
@@ -103,86 +103,6 @@ bool ChamferFits(const End& end, const std::vector<Flat>& flats, double bore) {
     if (-w < f.start + kClearance || w > f.end - kClearance) return false;
   }
   return true;
-}
-
-TopoDS_Vertex Vertex(const gp_Pnt& p) {
-  TopoDS_Vertex v;
-  BRep_Builder().MakeVertex(v, p, kTolerance);
-  return v;
-}
-
-TopoDS_Edge Edge(const Handle(Geom_Curve) & curve, const TopoDS_Vertex& a, const TopoDS_Vertex& b,
-                 double first, double last) {
-  BRepBuilderAPI_MakeEdge edge(curve, a, b, first, last);
-  if (!edge.IsDone()) throw Standard_ConstructionError("a chamfered prism's edge");
-  return edge.Edge();
-}
-
-TopoDS_Edge Line(const TopoDS_Vertex& a, const TopoDS_Vertex& b) {
-  BRepBuilderAPI_MakeEdge edge(a, b);
-  if (!edge.IsDone()) throw Standard_ConstructionError("a chamfered prism's edge");
-  return edge.Edge();
-}
-
-// A closed wire of the edges, each taken in its own direction or against it.
-TopoDS_Wire Wire(const std::vector<std::pair<TopoDS_Edge, bool>>& edges) {
-  BRep_Builder builder;
-  TopoDS_Wire wire;
-  builder.MakeWire(wire);
-  for (const auto& [edge, forward] : edges) {
-    builder.Add(wire, edge.Oriented(forward ? TopAbs_FORWARD : TopAbs_REVERSED));
-  }
-  wire.Closed(Standard_True);
-  return wire;
-}
-
-// A planar face whose wires run counter-clockwise seen from the side the normal points to (the
-// holes' wires clockwise).
-TopoDS_Face PlanarFace(const gp_Pln& plane, const std::vector<TopoDS_Wire>& wires) {
-  BRep_Builder builder;
-  TopoDS_Face face;
-  builder.MakeFace(face, new Geom_Plane(plane), kTolerance);
-  TopTools_ListOfShape edges;
-  for (const TopoDS_Wire& wire : wires) {
-    builder.Add(face, wire);
-    for (TopExp_Explorer e(wire, TopAbs_EDGE); e.More(); e.Next()) edges.Append(e.Current());
-  }
-  BRepLib::BuildPCurveForEdgesOnPlane(edges, face);
-  return face;
-}
-
-// The curve's trace in the cone's parameters, interpolated through points along it at the
-// curve's own parameters (the edge's curves then agree point for point); `tolerance` grows to
-// the largest gap found between the two, doubled.
-Handle(Geom2d_Curve) OnCone(const Handle(Geom_Curve) & curve, double first, double last,
-                            const gp_Cone& cone, double& tolerance) {
-  // Each span of the trace costs the volume's integration over the cone several evaluations;
-  // nine points keep the solid's volume within 1e-7 relative of the boolean's.
-  constexpr int kPoints = 9;
-  auto at = [&](double share) { return first + (last - first) * share; };
-  auto uv = [&](double t) {
-    double u = 0, v = 0;
-    ElSLib::Parameters(cone, curve->Value(t), u, v);
-    return gp_Pnt2d(u, v);
-  };
-  Handle(TColgp_HArray1OfPnt2d) points = new TColgp_HArray1OfPnt2d(1, kPoints);
-  Handle(TColStd_HArray1OfReal) parameters = new TColStd_HArray1OfReal(1, kPoints);
-  for (int i = 0; i < kPoints; ++i) {
-    double t = at(double(i) / (kPoints - 1));
-    points->SetValue(i + 1, uv(t));
-    parameters->SetValue(i + 1, t);
-  }
-  Geom2dAPI_Interpolate interpolate(points, parameters, Standard_False, 1e-12);
-  interpolate.Perform();
-  if (!interpolate.IsDone()) throw Standard_ConstructionError("a chamfer's edge on its cone");
-  Handle(Geom2d_BSplineCurve) trace = interpolate.Curve();
-  for (int i = 0; i < kPoints - 1; ++i) {
-    double t = at((i + 0.5) / (kPoints - 1));
-    gp_Pnt2d p = trace->Value(t);
-    tolerance =
-        std::max(tolerance, 2 * ElSLib::Value(p.X(), p.Y(), cone).Distance(curve->Value(t)));
-  }
-  return trace;
 }
 
 // What one end contributes: the edges along each flat's end (from its first corner to its
@@ -342,7 +262,7 @@ class Builder {
       double first = 0, last = 0;
       Handle(Geom_Curve) curve = BRep_Tool::Curve(edge, first, last);
       double tolerance = kTolerance;
-      Handle(Geom2d_Curve) onCone = OnCone(curve, first, last, cone->Cone(), tolerance);
+      Handle(Geom2d_Curve) onCone = TraceOn(curve, first, last, cone->Cone(), tolerance);
       builder.UpdateEdge(edge, onCone, face, tolerance);
     }
     return face;

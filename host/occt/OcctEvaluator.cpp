@@ -31,6 +31,7 @@
 #include "host/occt/Kernel.h"
 #include "host/occt/Pocket.h"
 #include "host/occt/PrismCut.h"
+#include "host/occt/RimSlots.h"
 #include "host/occt/ShapeValidity.h"
 #include "host/occt/SolidMeasure.h"
 #include "host/occt/StackedSolids.h"
@@ -187,6 +188,11 @@ class Combiner {
     // So is a cross recess opening through a dome.
     if (out.shape.IsNull() && cut && tools.size() == 1 && kernel_.direct) {
       out.shape = CutDomedCrossRecess(base.shape, tools.front().shape);
+      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
+    }
+    // So are slots cut across the rim of a chamfered bored cylinder.
+    if (out.shape.IsNull() && cut && tools.size() == 1 && kernel_.direct) {
+      out.shape = CutRimSlots(base.shape, tools.front().shape);
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
     // So is the union of solids stacked on each other's flat faces along the axis (those

@@ -18,6 +18,7 @@
 #include <gp_XY.hxx>
 #include <optional>
 
+#include "host/occt/SharedEnd.h"
 #include "host/occt/StandingSolid.h"
 
 namespace host::occt {
@@ -270,7 +271,8 @@ TopoDS_Shape FuseStacked(const std::vector<TopoDS_Shape>& solids, const FuseLaye
       } else if (StandsOn(fused, stacked[i], z)) {
         fused = FuseStanding(stacked[i], fused, z);
       } else {
-        return {};
+        fused = FuseOnSharedEnd(fused, stacked[i], z);
+        if (fused.IsNull()) return {};
       }
     }
     return fused;

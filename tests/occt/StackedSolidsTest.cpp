@@ -1,8 +1,12 @@
 // Solids stacked along the axis, each standing inside a flat face of the next, fused without a
 // boolean: a flange bolt's shank, flange and hexagon give the solid the booleans give; a flange
 // that does not hold the hexagon's corners, nor lies inside its flats, keeps to the booleans; a
-// nib overlapping the shank is fused with it by a boolean and the dome stacked on both.
+// nib overlapping the shank is fused with it by a boolean and the dome stacked on both; a dog
+// point as wide as the set screw's point end is joined on that end, rims a hair apart keep to
+// the booleans.
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "geometry/generaTeste.h"
 #include "occt/BothWays.h"
@@ -56,6 +60,40 @@ TEST_F(StackedSolids, NibSunkIntoTheShankIsFusedWithItBeforeTheDomeIsStacked) {
       },
       "nib", 1);
   EXPECT_EQ(built.counts.booleanBuilds, 1);
+}
+
+// An M10 x 20 socket set screw, its point end 7 across and chamfered at `chamfer` degrees (0: the
+// end face runs out to the thread's edge as a ring around the point's disc), on a dog point
+// `dog` across and 5 long.
+void DogPointSetScrew(host::Shape& part, double chamfer, double dog) {
+  SetScrewDimensions d;
+  d.ComponentType = 2, d.Diametro = 10, d.lung = 20, d.Passo = 1.5, d.SmussoSuperiore = 90;
+  d.SmussoInferiore = chamfer, d.DiamInf = 7, d.LargIntaglio = 5, d.AltIntaglio = 4;
+  d.DiamCilindro = dog, d.AltCilindro = 5;
+  BuildScrewNoHeadByType(part, d);
+}
+
+TEST_F(StackedSolids, DogPointAsWideAsThePointEndIsJoinedOnIt) {
+  // The socket sunk into the top, then the dog joined on the whole end face or on the disc inside
+  // the ring: no boolean.
+  for (double chamfer : {90.0, 0.0}) {
+    const std::string what = "chamfer " + std::to_string(chamfer);
+    Built built = ExpectDirectAsBooleans([&](host::Shape& p) { DogPointSetScrew(p, chamfer, 7); },
+                                         what, 2);
+    EXPECT_EQ(built.counts.booleanBuilds, 0) << what;
+    EXPECT_NEAR(built.figures.boxMin.z, -20, 1e-6) << what;
+    EXPECT_NEAR(built.figures.boxMin.x, -5, 1e-6) << what;
+  }
+}
+
+TEST_F(StackedSolids, DogPointsAHairWiderThanThePointEndKeepToTheBooleans) {
+  // Rims 1e-6 apart: neither the same edges nor one footprint clear inside the other face.
+  for (double chamfer : {90.0, 0.0}) {
+    const std::string what = "chamfer " + std::to_string(chamfer);
+    Built built = ExpectDirectAsBooleans(
+        [&](host::Shape& p) { DogPointSetScrew(p, chamfer, 7 + 2e-6); }, what, 1);
+    EXPECT_EQ(built.counts.booleanBuilds, 1) << what;
+  }
 }
 
 }  // namespace
