@@ -220,29 +220,6 @@ Handle(Geom_ConicalSurface) ConeOfLeaningCylinder(const TopoDS_Face& face,
   return nullptr;
 }
 
-// The revolution builder makes a general surface of revolution, not a cone, when a straight
-// segment is almost parallel to the axis (the plain part of a shank tapers by 0.0025 mm over
-// its length), and a cylinder when it is closer still. Booleans on general surfaces cost
-// several times those on cones, and a cylinder in place of a cone makes the plain part one
-// surface with the threaded face next to it, so both are replaced by the cone they are.
-void MakeConesAnalytic(const TopoDS_Shape& solid) {
-  BRep_Builder builder;
-  for (TopExp_Explorer e(solid, TopAbs_FACE); e.More(); e.Next()) {
-    const TopoDS_Face& face = TopoDS::Face(e.Current());
-    TopLoc_Location location;
-    Handle(Geom_Surface) surface = BRep_Tool::Surface(face, location);
-    Handle(Geom_ConicalSurface) cone;
-    if (auto revolution = Handle(Geom_SurfaceOfRevolution)::DownCast(surface);
-        !revolution.IsNull()) {
-      cone = ConeOfRevolution(revolution);
-    } else if (auto cylinder = Handle(Geom_CylindricalSurface)::DownCast(surface);
-               !cylinder.IsNull()) {
-      cone = ConeOfLeaningCylinder(face, cylinder, location);
-    }
-    if (!cone.IsNull()) ReplaceSurface(builder, face, cone, location);
-  }
-}
-
 TopoDS_Shape Revolve(const FeatureRecipe& r) {
   Region region = BuildRegion(r.section.loops);
   Bnd_Box box;
@@ -273,6 +250,29 @@ TopoDS_Shape Sweep(const FeatureRecipe& r) {
 }
 
 }  // namespace
+
+// The revolution builder makes a general surface of revolution, not a cone, when a straight
+// segment is almost parallel to the axis (the plain part of a shank tapers by 0.0025 mm over
+// its length), and a cylinder when it is closer still. Booleans on general surfaces cost
+// several times those on cones, and a cylinder in place of a cone makes the plain part one
+// surface with the threaded face next to it, so both are replaced by the cone they are.
+void MakeConesAnalytic(const TopoDS_Shape& solid) {
+  BRep_Builder builder;
+  for (TopExp_Explorer e(solid, TopAbs_FACE); e.More(); e.Next()) {
+    const TopoDS_Face& face = TopoDS::Face(e.Current());
+    TopLoc_Location location;
+    Handle(Geom_Surface) surface = BRep_Tool::Surface(face, location);
+    Handle(Geom_ConicalSurface) cone;
+    if (auto revolution = Handle(Geom_SurfaceOfRevolution)::DownCast(surface);
+        !revolution.IsNull()) {
+      cone = ConeOfRevolution(revolution);
+    } else if (auto cylinder = Handle(Geom_CylindricalSurface)::DownCast(surface);
+               !cylinder.IsNull()) {
+      cone = ConeOfLeaningCylinder(face, cylinder, location);
+    }
+    if (!cone.IsNull()) ReplaceSurface(builder, face, cone, location);
+  }
+}
 
 std::vector<gp_Pnt2d> Inset(const std::vector<gp_Pnt2d>& p, double offset) {
   std::size_t n = p.size();

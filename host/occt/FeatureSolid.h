@@ -12,6 +12,10 @@
 
 namespace host::occt {
 
+// Replaces the general surfaces of revolution and leaning cylinders the revolution builder makes
+// from straight segments by the cones they are.
+void MakeConesAnalytic(const TopoDS_Shape& solid);
+
 // Raises InvalidRecords when the recipe makes no solid; kernel failures pass as
 // Standard_Failure.
 TopoDS_Shape BuildLocalSolid(const FeatureRecipe& recipe);

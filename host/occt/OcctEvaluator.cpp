@@ -24,6 +24,7 @@
 
 #include "host/occt/CachePayload.h"
 #include "host/occt/ClearBox.h"
+#include "host/occt/CoaxialRevolved.h"
 #include "host/occt/CrossRecess.h"
 #include "host/occt/DomeRecess.h"
 #include "host/occt/FeatureSolid.h"
@@ -204,6 +205,19 @@ class Combiner {
         for (std::size_t i = 1; i < layer.size(); ++i) rest.Append(layer[i]);
         ranBoolean_ = true;
         return Apply(layer.front(), rest, false);
+      });
+      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
+    }
+    // So is the union of coaxial solids of revolution (a countersunk head over its shank), the
+    // other solids fused onto it by a boolean.
+    if (out.shape.IsNull() && !cut && kernel_.direct) {
+      std::vector<TopoDS_Shape> solids{base.shape};
+      for (const Keyed& t : tools) solids.push_back(t.shape);
+      out.shape = FuseCoaxialRevolved(solids, [&](const std::vector<TopoDS_Shape>& rest) {
+        TopTools_ListOfShape others;
+        for (std::size_t i = 1; i < rest.size(); ++i) others.Append(rest[i]);
+        ranBoolean_ = true;
+        return Apply(rest.front(), others, false);
       });
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }

@@ -22,9 +22,10 @@ TEST_F(ClearBox, ShippedSlotsAreCutByAClearBoxAndGiveTheSameSolid) {
       {kDin, kSetScrewKind, 7, "DIN553.tab"},  {kDin, kSetScrewKind, 8, "DIN438.tab"},
   };
   for (const ShippedStandard& s : standards) {
-    // Cheese heads (type 4) stand on their shanks' flat ends, dog points (set screw type 6) on
+    // Cheese heads (type 4) stand on their shanks' flat ends, countersunk heads, raised or not
+    // (types 5, 6), are revolved with their shanks, and dog points (set screw type 6) stand on
     // the point end as wide as they are: that fusion is built directly.
-    int stacked = s.type == (s.kind == kScrewKind ? 4 : 6) ? 1 : 0;
+    int stacked = s.kind == kScrewKind || s.type == 6 ? 1 : 0;
     for (const Built& built : ExpectShippedDirect(s, stacked)) {
       EXPECT_EQ(built.counts.clearedTools, 1) << s.file;
     }
