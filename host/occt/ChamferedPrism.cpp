@@ -125,7 +125,12 @@ class Builder {
   TopoDS_Shape Build() {
     End bottom{prism_.bottom, 1, prism_.bottomChamfer}, top{prism_.top, -1, prism_.topChamfer};
     TopoDS_Face bore;
-    if (prism_.bore > 0) bore = Bore(bottomEdges_.boreCircle, topEdges_.boreCircle);
+    if (prism_.bore > 0) {
+      BoreWall wall = Bore(prism_.bore, prism_.bottom, prism_.top + prism_.collar);
+      bore = wall.face;
+      bottomEdges_.boreCircle = wall.bottomCircle;
+      topEdges_.boreCircle = wall.topCircle;
+    }
     MakeEnd(bottom, bottomEdges_);
     MakeEnd(top, topEdges_);
 
@@ -165,24 +170,6 @@ class Builder {
   }
 
  private:
-  // The bore's face, facing the axis, and its two circles.
-  TopoDS_Face Bore(TopoDS_Edge& bottomCircle, TopoDS_Edge& topCircle) {
-    Handle(Geom_CylindricalSurface) cylinder =
-        new Geom_CylindricalSurface(gp_Ax3(gp_Pnt(0, 0, prism_.bottom), gp::DZ()), prism_.bore);
-    double height = prism_.top + prism_.collar - prism_.bottom;
-    BRepBuilderAPI_MakeFace make(cylinder, 0, 2 * kPi, 0, height, kTolerance);
-    TopoDS_Face face = make.Face();
-    for (TopExp_Explorer e(face, TopAbs_EDGE); e.More(); e.Next()) {
-      const TopoDS_Edge& edge = TopoDS::Edge(e.Current());
-      if (BRep_Tool::IsClosed(edge, face)) continue;
-      double first = 0, last = 0;
-      Handle(Geom_Curve) curve = BRep_Tool::Curve(edge, first, last);
-      bool atBottom = std::abs(curve->Value(first).Z() - prism_.bottom) < kClearance;
-      (atBottom ? bottomCircle : topCircle) = TopoDS::Edge(edge.Oriented(TopAbs_FORWARD));
-    }
-    return TopoDS::Face(face.Reversed());
-  }
-
   void MakeEnd(const End& end, EndEdges& out) {
     std::size_t n = flats_.size();
     for (const Flat& f : flats_) {

@@ -2,17 +2,24 @@
 #include "host/occt/FaceParts.h"
 
 #include <BRepBuilderAPI_MakeEdge.hxx>
+#include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepLib.hxx>
 #include <BRep_Builder.hxx>
+#include <BRep_Tool.hxx>
 #include <Geom2dAPI_Interpolate.hxx>
 #include <Geom2d_BSplineCurve.hxx>
+#include <Geom_CylindricalSurface.hxx>
 #include <Geom_Plane.hxx>
 #include <Standard_ConstructionError.hxx>
 #include <TColStd_HArray1OfReal.hxx>
 #include <TColgp_HArray1OfPnt2d.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopTools_ListOfShape.hxx>
+#include <TopoDS.hxx>
 #include <algorithm>
+#include <cmath>
+#include <gp_Ax3.hxx>
+#include <numbers>
 
 namespace host::occt {
 
@@ -57,6 +64,23 @@ TopoDS_Face PlanarFace(const gp_Pln& plane, const std::vector<TopoDS_Wire>& wire
   }
   BRepLib::BuildPCurveForEdgesOnPlane(edges, face);
   return face;
+}
+
+BoreWall Bore(double radius, double bottom, double top) {
+  Handle(Geom_CylindricalSurface) cylinder =
+      new Geom_CylindricalSurface(gp_Ax3(gp_Pnt(0, 0, bottom), gp::DZ()), radius);
+  BRepBuilderAPI_MakeFace make(cylinder, 0, 2 * std::numbers::pi, 0, top - bottom, kFaceTolerance);
+  BoreWall wall;
+  for (TopExp_Explorer e(make.Face(), TopAbs_EDGE); e.More(); e.Next()) {
+    const TopoDS_Edge& edge = TopoDS::Edge(e.Current());
+    if (BRep_Tool::IsClosed(edge, make.Face())) continue;
+    double first = 0, last = 0;
+    double z = BRep_Tool::Curve(edge, first, last)->Value(first).Z();
+    bool atBottom = std::abs(z - bottom) < std::abs(z - top);
+    (atBottom ? wall.bottomCircle : wall.topCircle) = TopoDS::Edge(edge.Oriented(TopAbs_FORWARD));
+  }
+  wall.face = TopoDS::Face(make.Face().Reversed());
+  return wall;
 }
 
 Handle(Geom2d_Curve) Trace(const Handle(Geom_Curve) & curve, double first, double last,

@@ -33,6 +33,14 @@ TopoDS_Wire Wire(const std::vector<std::pair<TopoDS_Edge, bool>>& edges);
 // holes' wires clockwise).
 TopoDS_Face PlanarFace(const gp_Pln& plane, const std::vector<TopoDS_Wire>& wires);
 
+// The full cylinder of `radius` about the Z axis from height `bottom` to `top`, facing the axis
+// (a bore's wall), with the circles at its ends, each taken forward.
+struct BoreWall {
+  TopoDS_Face face;
+  TopoDS_Edge bottomCircle, topCircle;
+};
+BoreWall Bore(double radius, double bottom, double top);
+
 // The curve's trace in a surface's parameters (`uv` gives a point's), interpolated through
 // points along it at the curve's own parameters (the edge's curves then agree point for point);
 // `tolerance` grows to the largest gap found between the two (`at` gives the surface's point),

@@ -50,7 +50,7 @@ class Builder {
       minus.push_back(MakeWall(angle, -1));
       plus.push_back(MakeWall(angle, 1));
     }
-    TopoDS_Face bore = Bore();
+    BoreWall bore = Bore(r_.bore, r_.bottom, r_.top);
     Edges bottomLoop, topLoop;
     for (std::size_t k = 0; k < n; ++k) {
       const Wall &m = minus[k], &p = plus[k];
@@ -88,10 +88,10 @@ class Builder {
     std::reverse(bottomLoop.begin(), bottomLoop.end());
     for (auto& e : bottomLoop) e.second = !e.second;
     builder.Add(shell, PlanarFace(gp_Pln(gp_Pnt(0, 0, r_.bottom), -gp::DZ()),
-                                  {Wire(bottomLoop), Wire({{bottomCircle_, true}})}));
+                                  {Wire(bottomLoop), Wire({{bore.bottomCircle, true}})}));
     builder.Add(shell, PlanarFace(gp_Pln(gp_Pnt(0, 0, r_.top), gp::DZ()),
-                                  {Wire(topLoop), Wire({{topCircle_, false}})}));
-    builder.Add(shell, bore);
+                                  {Wire(topLoop), Wire({{bore.topCircle, false}})}));
+    builder.Add(shell, bore.face);
     TopoDS_Solid solid = ClosedSolid(shell);
     // The traces on the cones may stray a little further than the vertices allow.
     BRepLib::UpdateTolerances(solid);
@@ -190,25 +190,7 @@ class Builder {
     return CurvedFace(s, s->Cone(), edges);
   }
 
-  // The bore's face, facing the axis; keeps its two circles.
-  TopoDS_Face Bore() {
-    Handle(Geom_CylindricalSurface) cylinder =
-        new Geom_CylindricalSurface(gp_Ax3(gp_Pnt(0, 0, r_.bottom), gp::DZ()), r_.bore);
-    BRepBuilderAPI_MakeFace make(cylinder, 0, 2 * kPi, 0, r_.top - r_.bottom, kFaceTolerance);
-    TopoDS_Face face = make.Face();
-    for (TopExp_Explorer e(face, TopAbs_EDGE); e.More(); e.Next()) {
-      const TopoDS_Edge& edge = TopoDS::Edge(e.Current());
-      if (BRep_Tool::IsClosed(edge, face)) continue;
-      double first = 0, last = 0;
-      Handle(Geom_Curve) curve = BRep_Tool::Curve(edge, first, last);
-      bool atBottom = std::abs(curve->Value(first).Z() - r_.bottom) < kClearance;
-      (atBottom ? bottomCircle_ : topCircle_) = TopoDS::Edge(edge.Oriented(TopAbs_FORWARD));
-    }
-    return TopoDS::Face(face.Reversed());
-  }
-
   const SlottedRing& r_;
-  TopoDS_Edge bottomCircle_, topCircle_;
 };
 
 }  // namespace
