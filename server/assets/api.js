@@ -21,29 +21,36 @@ export class ApiError extends Error {
 }
 
 async function request(url, options) {
+  const response = await fetch(url, options);
+  if (response.ok) return response;
+  let message = `${response.status} ${response.statusText}`;
+  try { message = (await response.json()).error || message; } catch (e) { /* not JSON */ }
+  throw new ApiError(response.status, message);
+}
+
+// Runs `task` (async) counted as one request under way: what it does with the answers (reading
+// and drawing them) is waited for as well.
+export async function busyWhile(task) {
   working(true);
   try {
-    const response = await fetch(url, options);
-    if (response.ok) return response;
-    let message = `${response.status} ${response.statusText}`;
-    try { message = (await response.json()).error || message; } catch (e) { /* not JSON */ }
-    throw new ApiError(response.status, message);
+    return await task();
   } finally {
     working(false);
   }
 }
 
 export async function post(url, body) {
-  const response = await request(url, {
+  return busyWhile(async () => (await request(url, {
     method: 'POST', headers: { 'Content-Type': 'application/json' }, body: JSON.stringify(body),
-  });
-  return response.json();
+  })).json());
 }
 
-export async function getJson(url) { return (await request(url)).json(); }
+export async function getJson(url) { return busyWhile(async () => (await request(url)).json()); }
 
 // The bytes of a model, null when the server has none (204).
 export async function getModel(url) {
-  const response = await request(url);
-  return response.status === 204 ? null : response.arrayBuffer();
+  return busyWhile(async () => {
+    const response = await request(url);
+    return response.status === 204 ? null : response.arrayBuffer();
+  });
 }

@@ -5,7 +5,7 @@
 // assembly box on a fastener's hole; the choice made before comes along and OK builds the item
 // there. Opened on a placed part (the double-click), the dialog shows the part's own choices
 // and OK rebuilds the part.
-import { post } from './api.js';
+import { busyWhile, post } from './api.js';
 
 const $ = (id) => document.getElementById(id);
 const KIND_NAMES = ['bolt', 'screw', 'setscrew', 'washer', 'nut'];
@@ -36,22 +36,25 @@ export class SelectionDialog {
       ['nut', 'ToggleDado'], ['assembly', 'ToggleCreateAssembly']]) {
       $(id).addEventListener('change', () => this.click({ box }));
     }
-    // OK waits for what it started: a second press meanwhile would repeat the change.
+    // OK waits for what it started: a second press meanwhile would repeat the change. The page
+    // counts as busy until the dialog has gone back to a new item.
     $('ok').addEventListener('click', async () => {
       if (!this.state || $('ok').disabled) return;
       $('ok').disabled = true;
       try {
-        if (this.editing) {
-          if (await onEditOk(this.editing, this.clicks)) this.closeEdit();
-        } else if (this.drop) {
-          // Built: the dialog remembers that choice, and the next new item starts from it.
-          if (await onDropOk(this.drop.place, this.drop.carried, this.clicks)) {
-            this.newItemClicks = [];
-            this.closeDrop();
+        await busyWhile(async () => {
+          if (this.editing) {
+            if (await onEditOk(this.editing, this.clicks)) await this.closeEdit();
+          } else if (this.drop) {
+            // Built: the dialog remembers that choice, and the next new item starts from it.
+            if (await onDropOk(this.drop.place, this.drop.carried, this.clicks)) {
+              this.newItemClicks = [];
+              await this.closeDrop();
+            }
+          } else {
+            await onOk(this.state.choice);
           }
-        } else {
-          await onOk(this.state.choice);
-        }
+        });
       } finally {
         $('ok').disabled = false;
       }
@@ -88,7 +91,7 @@ export class SelectionDialog {
   closeDrop() {
     this.drop = null;
     this.clicks = this.newItemClicks;
-    this.refresh();
+    return this.refresh();
   }
 
   // Opens the dialog on placed part `part` ({id, name}), as its double-click does.
@@ -104,7 +107,7 @@ export class SelectionDialog {
   closeEdit() {
     this.editing = null;
     this.clicks = this.newItemClicks;
-    this.refresh();
+    return this.refresh();
   }
 
   get choice() { return this.state && this.state.choice; }

@@ -3,7 +3,7 @@
 // on the ground grid (a floor under everything) on a drop on nothing at that point; in Select
 // mode a click selects the part under it, which Edit opens in the dialog (as a double-click
 // does), Delete removes and, for a bolt or screw, the length field gives another length.
-import { getJson, getModel, post, ApiError } from './api.js';
+import { busyWhile, getJson, getModel, post, ApiError } from './api.js';
 import { Viewer } from './viewer.js';
 
 const $ = (id) => document.getElementById(id);
@@ -157,7 +157,7 @@ export class SceneView {
   change(url, body, done) {
     const next = this.changes.then(() => this.send(url, body, done));
     this.changes = next;
-    return next;
+    return busyWhile(() => next);  // busy until the answer is drawn
   }
 
   async send(url, body, done) {
