@@ -84,15 +84,6 @@ bool SeamedAboutAxis(const TopoDS_Face& face) {
 
 double Angle(const gp_Pnt& p) { return std::atan2(p.Y(), p.X()); }
 
-// Whether the face is planar, square to the Z axis, at height `z`.
-bool FlatAt(const TopoDS_Face& face, double z) {
-  BRepAdaptor_Surface surface(face, Standard_False);
-  if (surface.GetType() != GeomAbs_Plane) return false;
-  gp_Ax1 normal = surface.Plane().Axis();
-  return normal.Direction().IsParallel(gp::DZ(), kExact) &&
-         std::abs(normal.Location().Z() - z) < kExact;
-}
-
 // The radius of the edge when it is a circle about the Z axis at height `z`.
 std::optional<double> AxialCircle(const TopoDS_Edge& edge, double z) {
   BRepAdaptor_Curve curve(edge);

@@ -14,6 +14,8 @@
 #include <optional>
 #include <vector>
 
+#include "host/occt/FaceParts.h"
+
 namespace host::occt {
 
 // Heights, radii and direction components this close (mm) are equal.
@@ -22,9 +24,6 @@ constexpr double kExact = 1e-7;
 constexpr double kClearance = 1e-5;
 
 using Loop = std::vector<TopoDS_Edge>;
-
-// Whether the face is planar, square to the Z axis, at height `z`.
-bool FlatAt(const TopoDS_Face& face, double z);
 
 // The radius of the edge when it is a circle about the Z axis at height `z`.
 std::optional<double> AxialCircle(const TopoDS_Edge& edge, double z);

@@ -1,6 +1,7 @@
 // Vertices, edges, wires and planar faces for solids assembled face by face.
 #include "host/occt/FaceParts.h"
 
+#include <BRepAdaptor_Surface.hxx>
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepLib.hxx>
@@ -64,6 +65,14 @@ TopoDS_Face PlanarFace(const gp_Pln& plane, const std::vector<TopoDS_Wire>& wire
   }
   BRepLib::BuildPCurveForEdgesOnPlane(edges, face);
   return face;
+}
+
+bool FlatAt(const TopoDS_Face& face, double z) {
+  BRepAdaptor_Surface surface(face, Standard_False);
+  if (surface.GetType() != GeomAbs_Plane) return false;
+  gp_Ax1 normal = surface.Plane().Axis();
+  return normal.Direction().IsParallel(gp::DZ(), kFaceTolerance) &&
+         std::abs(normal.Location().Z() - z) < kFaceTolerance;
 }
 
 BoreWall Bore(double radius, double bottom, double top) {

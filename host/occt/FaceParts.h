@@ -33,6 +33,9 @@ TopoDS_Wire Wire(const std::vector<std::pair<TopoDS_Edge, bool>>& edges);
 // holes' wires clockwise).
 TopoDS_Face PlanarFace(const gp_Pln& plane, const std::vector<TopoDS_Wire>& wires);
 
+// Whether the face is planar, square to the Z axis, at height `z` (within kFaceTolerance).
+bool FlatAt(const TopoDS_Face& face, double z);
+
 // The full cylinder of `radius` about the Z axis from height `bottom` to `top`, facing the axis
 // (a bore's wall), with the circles at its ends, each taken forward.
 struct BoreWall {

@@ -23,21 +23,13 @@
 #include <vector>
 
 #include "host/occt/ClosedSolid.h"
+#include "host/occt/FaceParts.h"
 
 namespace host::occt {
 namespace {
 
 // Heights, radii and direction components this close (mm) are equal.
 constexpr double kExact = 1e-7;
-
-// Whether the face is planar, square to the Z axis, at height `z`.
-bool FlatAt(const TopoDS_Face& face, double z) {
-  BRepAdaptor_Surface surface(face, Standard_False);
-  if (surface.GetType() != GeomAbs_Plane) return false;
-  gp_Ax1 normal = surface.Plane().Axis();
-  return normal.Direction().IsParallel(gp::DZ(), kExact) &&
-         std::abs(normal.Location().Z() - z) < kExact;
-}
 
 // The faces of the shape, with their orientation in it.
 std::vector<TopoDS_Face> FacesOf(const TopoDS_Shape& shape) {
