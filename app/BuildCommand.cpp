@@ -134,7 +134,8 @@ void AddBuildCommand(CLI::App& cli, CommandTable& commands) {
   command->add_option("--set", o->sets,
                       "A property by member name, e.g. --set Diametro=10 --set lung=50")
       ->allow_extra_args(false);
-  command->add_option("--name", o->name, "The part's name (default: the class and the type)");
+  command->add_option("--name", o->name, "The part's name (default: the class and the type)")
+      ->check(kUtf8Text);
   command->add_option("--scene", o->scenePath, "Also save the new scene to this file (.json)");
   command->add_flag("--keep-invalid", o->keepInvalid, kKeepInvalidHelp);
   command->add_option("OUT", o->outPath, "Output file: .step, .stp, .stl or .glb")->required();

@@ -35,6 +35,12 @@ inline const CLI::Validator kNotEmpty(
     [](const std::string& text) { return text.empty() ? std::string("must not be empty") : ""; },
     "", "NOT EMPTY");
 
+// A check for texts that become names in the scene and the files written from it, which hold
+// UTF-8 only.
+inline const CLI::Validator kUtf8Text(
+    [](const std::string& text) { return host::IsUtf8(text) ? "" : std::string("must be UTF-8 text"); },
+    "", "UTF-8");
+
 using host::Printable;
 using host::Quoted;
 

@@ -17,32 +17,6 @@ constexpr std::size_t kLine = 72;
 // (a line break inside a directive would be read as one of its digits).
 constexpr int kRunCharacters = 8;
 
-struct Character {
-  char32_t code = 0;
-  std::size_t length = 0;  // bytes
-};
-
-// The character at text[at]; a byte that starts no valid UTF-8 character stands for itself.
-Character CharacterAt(std::string_view text, std::size_t at) {
-  const auto first = static_cast<unsigned char>(text[at]);
-  const Character byte{first, 1};
-  const std::size_t length = first < 0x80           ? 1
-                             : (first >> 5) == 0x6  ? 2
-                             : (first >> 4) == 0xE  ? 3
-                             : (first >> 3) == 0x1E ? 4
-                                                    : 0;
-  if (length == 0 || at + length > text.size()) return byte;
-  char32_t code = length == 1 ? first : first & (0x7Fu >> length);
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[at + i]);
-    if ((next & 0xC0) != 0x80) return byte;
-    code = code << 6 | (next & 0x3F);
-  }
-  static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-  if (code < kLeast[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return byte;
-  return {code, length};
-}
-
 std::string Hex(char32_t code, int digits) {
   char out[9];
   std::snprintf(out, sizeof out, "%0*X", digits, static_cast<unsigned>(code));
@@ -54,7 +28,7 @@ template <typename F>
 void ForEachPiece(std::string_view text, F&& piece) {
   std::size_t at = 0;
   while (at < text.size()) {
-    const Character c = CharacterAt(text, at);
+    const Utf8Character c = Utf8At(text, at);
     if (c.code == '\'' || c.code == '\\') {
       piece(std::string(2, static_cast<char>(c.code)));
       ++at;
@@ -68,7 +42,7 @@ void ForEachPiece(std::string_view text, F&& piece) {
       const bool wide = c.code > 0xFFFF;
       std::string run = wide ? "\\X4\\" : "\\X2\\";
       for (int n = 0; n < kRunCharacters && at < text.size(); ++n) {
-        const Character next = CharacterAt(text, at);
+        const Utf8Character next = Utf8At(text, at);
         if (next.code < 0x80 || (next.code > 0xFFFF) != wide) break;
         run += Hex(next.code, wide ? 8 : 4);
         at += next.length;

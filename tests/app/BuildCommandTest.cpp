@@ -109,6 +109,11 @@ TEST_F(BuildCommand, RefusesWhatItCannotBuildWithoutWritingAFile) {
     EXPECT_EQ(r.exitCode, 1) << c.args;
     EXPECT_EQ(r.err, c.message) << c.args;
   }
+  // A name that is not UTF-8 would reach the scene and each export in a different form.
+  auto name = Run("build --kind bolt --type 1 --set Diametro=10 --set lung=50 "
+                  "--name 'M10\xff' out.step");
+  EXPECT_NE(name.exitCode, 0);
+  EXPECT_EQ(name.err.rfind("--name: must be UTF-8 text\n", 0), 0u) << name.err;
   EXPECT_FALSE(std::filesystem::exists(Path("out.step")));
   EXPECT_FALSE(std::filesystem::exists(Path("out.obj")));
 }
