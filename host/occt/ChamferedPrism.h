@@ -23,6 +23,9 @@ struct ConeChamfer {
 
 struct ChamferedPrism {
   std::vector<gp_Pnt2d> corners;  // convex, counter-clockwise about the axis
+  // Every corner rounded by a cylinder of this radius tangent to both its flats (a square neck
+  // under a carriage bolt's head); 0: sharp corners.
+  double cornerRadius = 0;
   double bottom = 0, top = 0;     // the end faces' heights
   double bore = 0;                // the radius of a through hole about the axis; 0: none
   std::optional<ConeChamfer> bottomChamfer, topChamfer;
@@ -35,8 +38,16 @@ struct ChamferedPrism {
 // about the axis, which lies inside; each chamfer circle touches or crosses every flat between
 // its corners and leaves every corner outside; the two chamfers stay apart along every corner;
 // the bore lies inside the flats and the chamfer circles; a collar stands on a top face that
-// every flat touches.
+// every flat touches. Rounded corners leave part of every flat and lie farther from the axis
+// than their radius.
 bool CanBuildChamferedPrism(const ChamferedPrism& prism);
+
+// The radius of the largest circle about the axis that every section of the prism holds between
+// its end faces (0 for a bored prism).
+double CoreRadius(const ChamferedPrism& prism);
+
+// The farthest the prism's outline reaches from the axis (its corners in either order).
+double OutlineReach(const ChamferedPrism& prism);
 
 // The prism as one solid (checked by CanBuildChamferedPrism first). Kernel failures pass as
 // Standard_Failure.
