@@ -36,6 +36,7 @@
 #include <cmath>
 #include <functional>
 #include <gp_Ax3.hxx>
+#include <gp_Cone.hxx>
 #include <gp_Cylinder.hxx>
 #include <gp_Hypr.hxx>
 #include <gp_Pln.hxx>
@@ -133,6 +134,13 @@ struct End {
   }
 };
 
+// The top end: the prism's top face, or the flare's circle where it touches the flats, the
+// material below the cone as below a bottom chamfer.
+End TopEnd(const ChamferedPrism& prism) {
+  if (prism.flare) return {prism.flare->z, 1, prism.flare->cone};
+  return {prism.top, -1, prism.topChamfer};
+}
+
 bool ChamferFits(const End& end, const std::vector<Flat>& flats, double bore) {
   if (!end.chamfer) return true;
   const ConeChamfer& c = *end.chamfer;
@@ -171,7 +179,7 @@ class Builder {
   }
 
   TopoDS_Shape Build() {
-    End bottom{prism_.bottom, 1, prism_.bottomChamfer}, top{prism_.top, -1, prism_.topChamfer};
+    End bottom{prism_.bottom, 1, prism_.bottomChamfer}, top = TopEnd(prism_);
     TopoDS_Face bore;
     if (prism_.bore > 0) {
       BoreWall wall = Bore(prism_.bore, prism_.bottom, prism_.top + prism_.collar);
@@ -211,8 +219,13 @@ class Builder {
       builder.Add(shell, PlanarFace(gp_Pln(frame), {Wire(edges)}));
     }
     builder.Add(shell, EndFace(bottom, bottomEdges_));
-    if (prism_.collar > 0) {
-      for (const TopoDS_Face& face : Collar(top, topEdges_)) builder.Add(shell, face);
+    if (prism_.flare) {
+      for (const TopoDS_Face& face : FlareFaces(top)) builder.Add(shell, face);
+    } else if (prism_.collar > 0) {
+      for (const TopoDS_Face& face : Collar(top.z, top.chamfer->radius, prism_.collar,
+                                            topEdges_.arcs, topEdges_.boreCircle)) {
+        builder.Add(shell, face);
+      }
     } else {
       builder.Add(shell, EndFace(top, topEdges_));
     }
@@ -239,6 +252,7 @@ class Builder {
     for (std::size_t i = 0; i < rounds_.size(); ++i) {
       out.turns.push_back(Turn(end, rounds_[i], out.ends[i], out.starts[(i + 1) % n]));
     }
+    bool flare = &out == &topEdges_ && prism_.flare.has_value();
     out.rims.resize(n);
     if (!end.chamfer) {
       for (std::size_t i = 0; i < n; ++i) {
@@ -275,6 +289,7 @@ class Builder {
       entries.push_back(entry);
       exits.push_back(exit);
     }
+    if (flare) return;  // the flare's one face holds the rims
     Handle(Geom_Circle) circle = new Geom_Circle(gp_Ax2(gp_Pnt(0, 0, end.z), gp::DZ()), c.radius);
     for (std::size_t i = 0; i < n; ++i) {
       std::size_t j = (i + 1) % n;
@@ -403,16 +418,19 @@ class Builder {
     return PlanarFace(plane, wires);
   }
 
-  // The collar's side, from the arcs of the top chamfer's circle up to its rim, its seam above
-  // the first arc's start; and its top face, bored.
-  std::vector<TopoDS_Face> Collar(const End& end, const EndEdges& edges) {
-    double r = end.chamfer->radius, height = prism_.collar, summit = end.z + height;
-    TopoDS_Vertex below = TopExp::FirstVertex(edges.arcs.front(), Standard_True);
+  // The collar's side, from the arcs of the circle of radius `r` at height `z` (their
+  // parameters the angles about the axis) up to its rim `height` higher, its seam above the
+  // first arc's start; and its top face, holed by `boreCircle` unless null.
+  static std::vector<TopoDS_Face> Collar(double z, double r, double height,
+                                         const std::vector<TopoDS_Edge>& arcs,
+                                         const TopoDS_Edge& boreCircle) {
+    double summit = z + height;
+    TopoDS_Vertex below = TopExp::FirstVertex(arcs.front(), Standard_True);
     gp_Pnt start = BRep_Tool::Pnt(below);
     double seamAngle = std::atan2(start.Y(), start.X());
     gp_Dir x(std::cos(seamAngle), std::sin(seamAngle), 0);
     Handle(Geom_CylindricalSurface) side =
-        new Geom_CylindricalSurface(gp_Ax3(gp_Pnt(0, 0, end.z), gp::DZ(), x), r);
+        new Geom_CylindricalSurface(gp_Ax3(gp_Pnt(0, 0, z), gp::DZ(), x), r);
     TopoDS_Vertex above = Vertex(gp_Pnt(r * x.X(), r * x.Y(), summit));
     TopoDS_Edge seam = Line(below, above);
     Handle(Geom_Circle) rimCurve = new Geom_Circle(gp_Ax2(gp_Pnt(0, 0, summit), gp::DZ(), x), r);
@@ -422,7 +440,7 @@ class Builder {
     TopoDS_Face face;
     builder.MakeFace(face, side, kTolerance);
     std::vector<std::pair<TopoDS_Edge, bool>> wire;
-    for (const TopoDS_Edge& arc : edges.arcs) {
+    for (const TopoDS_Edge& arc : arcs) {
       // On the side the arc runs along its foot, turned by the seam's angle, within one turn.
       double first = 0, last = 0;
       BRep_Tool::Range(arc, first, last);
@@ -442,8 +460,75 @@ class Builder {
     builder.Add(face, Wire(wire));
 
     std::vector<TopoDS_Wire> topWires{Wire({{rim, true}})};
-    if (!edges.boreCircle.IsNull()) topWires.push_back(Wire({{edges.boreCircle, false}}));
+    if (!boreCircle.IsNull()) topWires.push_back(Wire({{boreCircle, false}}));
     return {face, PlanarFace(gp_Pln(gp_Pnt(0, 0, summit), gp::DZ()), topWires)};
+  }
+
+  // The flare's cone from the rims of the flats and rounds out to its circle, its seam above
+  // the point where the first flat touches it; the collar on that circle.
+  std::vector<TopoDS_Face> FlareFaces(const End& end) {
+    const Flare& flare = *prism_.flare;
+    const EndEdges& edges = topEdges_;
+    TopoDS_Vertex touch = TopExp::LastVertex(edges.rims[0].front());
+    gp_Pnt p = BRep_Tool::Pnt(touch);
+    double seamAngle = std::atan2(p.Y(), p.X());
+    gp_Dir x(std::cos(seamAngle), std::sin(seamAngle), 0);
+    TopoDS_Vertex above =
+        Vertex(gp_Pnt(flare.radius * x.X(), flare.radius * x.Y(), flare.rimZ));
+    Handle(Geom_Circle) rimCurve =
+        new Geom_Circle(gp_Ax2(gp_Pnt(0, 0, flare.rimZ), gp::DZ()), flare.radius);
+    TopoDS_Edge rim = Edge(rimCurve, above, above, seamAngle, seamAngle + 2 * kPi);
+    TopoDS_Edge seam = Line(touch, above);
+    gp_Cone cone(gp_Ax3(gp_Pnt(0, 0, end.z), gp::DZ(), x), std::atan(1 / flare.cone.slope),
+                 flare.cone.radius);
+    BRep_Builder builder;
+    TopoDS_Face face;
+    builder.MakeFace(face, new Geom_ConicalSurface(cone), kTolerance);
+    // The rims counter-clockwise about the axis from the touching point back to it.
+    std::vector<TopoDS_Edge> loop{edges.rims[0].back()};
+    for (std::size_t i = 0; i < flats_.size(); ++i) {
+      if (!edges.turns.empty()) loop.push_back(edges.turns[i]);
+      std::size_t j = (i + 1) % flats_.size();
+      if (j == 0) {
+        loop.push_back(edges.rims[0].front());
+      } else {
+        loop.insert(loop.end(), edges.rims[j].begin(), edges.rims[j].end());
+      }
+    }
+    std::vector<std::pair<TopoDS_Edge, bool>> wire;
+    for (const TopoDS_Edge& edge : loop) {
+      double first = 0, last = 0;
+      Handle(Geom_Curve) curve = BRep_Tool::Curve(edge, first, last);
+      // Angles taken within half a turn of the edge's middle: the loop runs from 0 to a turn.
+      double u0 = 0, v0 = 0;
+      ElSLib::Parameters(cone, curve->Value((first + last) / 2), u0, v0);
+      double tolerance = kTolerance;
+      Handle(Geom2d_Curve) trace = Trace(
+          curve, first, last,
+          [&](const gp_Pnt& q) {
+            double u = 0, v = 0;
+            ElSLib::Parameters(cone, q, u, v);
+            while (u < u0 - kPi) u += 2 * kPi;
+            while (u > u0 + kPi) u -= 2 * kPi;
+            return gp_Pnt2d(u, v);
+          },
+          [&](const gp_Pnt2d& uv) { return ElSLib::Value(uv.X(), uv.Y(), cone); }, tolerance);
+      builder.UpdateEdge(edge, trace, face, tolerance);
+      wire.emplace_back(edge, true);
+    }
+    double slant = BRep_Tool::Pnt(touch).Distance(BRep_Tool::Pnt(above));
+    builder.UpdateEdge(seam, new Geom2d_Line(gp_Pnt2d(2 * kPi, 0), gp::DY2d()),
+                       new Geom2d_Line(gp_Pnt2d(0, 0), gp::DY2d()), face, kTolerance);
+    builder.UpdateEdge(rim, new Geom2d_Line(gp_Pnt2d(-seamAngle, slant), gp::DX2d()), face,
+                       kTolerance);
+    wire.emplace_back(seam, true);
+    wire.emplace_back(rim, false);
+    wire.emplace_back(seam, false);
+    builder.Add(face, Wire(wire));
+    std::vector<TopoDS_Face> faces{face};
+    for (const TopoDS_Face& f : Collar(flare.rimZ, flare.radius, flare.top - flare.rimZ, {rim}, {}))
+      faces.push_back(f);
+    return faces;
   }
 
   const ChamferedPrism& prism_;
@@ -451,6 +536,24 @@ class Builder {
   std::vector<Round> rounds_;  // after each flat; none when the corners are sharp
   EndEdges bottomEdges_, topEdges_;
 };
+
+}  // namespace
+
+namespace {
+
+// A flare touches every flat, stands clear above the bottom face and within the top one, and
+// reaches its circle beyond the corners, below its collar's top, on a prism neither bored nor
+// chamfered nor collared at the top.
+bool FlareFits(const ChamferedPrism& prism, const std::vector<Flat>& flats) {
+  const Flare& f = *prism.flare;
+  if (prism.bore > 0 || prism.topChamfer || prism.collar > 0) return false;
+  for (const Flat& flat : flats) {
+    if (std::abs(f.cone.radius - flat.distance) > kTouching) return false;
+  }
+  return f.z > prism.bottom + kClearance && f.z < prism.top - kClearance &&
+         f.radius > OutlineReach(prism) + kClearance && f.top > f.rimZ + kClearance &&
+         f.top > prism.top - kTouching;
+}
 
 }  // namespace
 
@@ -468,8 +571,9 @@ bool CanBuildChamferedPrism(const ChamferedPrism& prism) {
     if (f.distance < prism.bore + kClearance || f.distance < r + kClearance) return false;
     if (!(f.end - f.start > kClearance)) return false;
   }
-  End bottom{prism.bottom, 1, prism.bottomChamfer}, top{prism.top, -1, prism.topChamfer};
+  End bottom{prism.bottom, 1, prism.bottomChamfer}, top = TopEnd(prism);
   if (!ChamferFits(bottom, flats, prism.bore) || !ChamferFits(top, flats, prism.bore)) return false;
+  if (prism.flare && !FlareFits(prism, flats)) return false;
   for (std::size_t i = 0; i < c.size(); ++i) {
     double rho = r > 0 ? Round(flats[i], flats[(i + 1) % c.size()], r).Reach()
                        : c[i].XY().Modulus();

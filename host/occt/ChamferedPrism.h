@@ -21,6 +21,17 @@ struct ConeChamfer {
   double slope = 0;
 };
 
+// A head flaring out of the prism near its top (a countersunk head over a square neck): a cone
+// whose circle at height `z` touches every flat and which rises by `cone.slope` mm per mm away
+// from the axis to the circle of `radius` at `rimZ`, beyond the corners, where a collar of that
+// radius stands up to `top`, at or above the prism's top face. The prism above the cone lies
+// inside the head; the solid is their union.
+struct Flare {
+  double z = 0;
+  ConeChamfer cone;
+  double radius = 0, rimZ = 0, top = 0;
+};
+
 struct ChamferedPrism {
   std::vector<gp_Pnt2d> corners;  // convex, counter-clockwise about the axis
   // Every corner rounded by a cylinder of this radius tangent to both its flats (a square neck
@@ -32,6 +43,8 @@ struct ChamferedPrism {
   // The height of a collar standing on the top face and covering it exactly: a cylinder on the
   // top chamfer's circle, bored as the prism is (a nut's ring); 0: none.
   double collar = 0;
+  // A flare in place of the top face (no top chamfer, no collar then).
+  std::optional<Flare> flare;
 };
 
 // Whether BuildChamferedPrism builds this prism: the corners are convex and counter-clockwise

@@ -287,7 +287,7 @@ bool FuseOnEnd(const TopoDS_Shape& local, bool straight, const ChamferedPrism& s
   if (!straight || shape.bore > 0) {
     // A cap on a bored end face, or a solid whose profile has arcs: joined by its faces.
     for (bool top : {false, true}) {
-      if (top && shape.collar > 0) continue;
+      if (top && (shape.collar > 0 || shape.flare)) continue;
       TopoDS_Shape fused = FuseCap(solid, local, top ? shape.top : shape.bottom, !top);
       if (fused.IsNull()) continue;
       solid = fused;
@@ -296,7 +296,7 @@ bool FuseOnEnd(const TopoDS_Shape& local, bool straight, const ChamferedPrism& s
     return false;
   }
   for (bool top : {false, true}) {
-    if (top && shape.collar > 0) continue;
+    if (top && (shape.collar > 0 || shape.flare)) continue;
     double z = top ? shape.top : shape.bottom;
     std::optional<double> radius = StandingRadius(local, z, !top);
     if (!radius) continue;
@@ -352,6 +352,29 @@ double Widest(const std::vector<gp_Pnt2d>& section) {
   double widest = 0;
   for (const gp_Pnt2d& p : section) widest = std::max(widest, p.X());
   return widest;
+}
+
+// The flare an added feature of revolution about the prism's axis makes on it: its profile a
+// cone rising from a flat foot to a cylinder under a flat top (a countersunk head); nothing for
+// any other feature. Whether it touches the prism's flats is for CanBuildChamferedPrism.
+std::optional<Flare> FlareOf(const FeatureRecipe& r, const Prism& prism, const Axis& axis) {
+  if (r.removal) return {};
+  std::optional<std::vector<gp_Pnt2d>> section = CoaxialSection(r, prism, axis);
+  if (!section) return {};
+  std::vector<gp_Pnt2d> outer, onAxis;
+  for (const gp_Pnt2d& p : Simplified(*section)) (p.X() < kExact ? onAxis : outer).push_back(p);
+  if (onAxis.size() != 2 || outer.size() != 3) return {};
+  auto lower = [](const gp_Pnt2d& a, const gp_Pnt2d& b) { return a.Y() < b.Y(); };
+  std::sort(outer.begin(), outer.end(), lower);
+  std::sort(onAxis.begin(), onAxis.end(), lower);
+  const gp_Pnt2d &foot = outer[0], &rim = outer[1], &top = outer[2];
+  if (std::abs(foot.Y() - onAxis[0].Y()) > kExact || std::abs(top.Y() - onAxis[1].Y()) > kExact ||
+      std::abs(rim.X() - top.X()) > kExact || !(rim.X() - foot.X() > kClearance) ||
+      !(rim.Y() - foot.Y() > kClearance) || !(top.Y() - rim.Y() > kClearance)) {
+    return {};
+  }
+  return Flare{foot.Y(), ConeChamfer{foot.X(), (rim.Y() - foot.Y()) / (rim.X() - foot.X())},
+               rim.X(), rim.Y(), top.Y()};
 }
 
 // An added feature of revolution before the prism, about its axis, sunk into it from below (a
@@ -431,6 +454,19 @@ std::optional<DirectRun> RunAt(const std::vector<PlacedFeature>& features, std::
   shape.bottom = prism->bottom;
   shape.top = prism->top;
   if (!CanBuildChamferedPrism(shape)) return {};
+  // A head flaring out of the prism, added after the last removal before it, joins it.
+  std::optional<std::size_t> flared;
+  for (std::size_t i = index; i-- > 0 && !features[i].recipe->removal;) {
+    std::optional<Flare> flare = FlareOf(*features[i].recipe, *prism, axis);
+    if (!flare) continue;
+    shape.flare = flare;
+    if (CanBuildChamferedPrism(shape)) {
+      flared = i;
+    } else {
+      shape.flare.reset();
+    }
+    break;
+  }
   gp_Trsf shift;
   shift.SetTranslation(gp_Vec(axis.at.X(), axis.at.Y(), 0));
   gp_Trsf place = prism->toPart.Multiplied(shift);
@@ -442,6 +478,14 @@ std::optional<DirectRun> RunAt(const std::vector<PlacedFeature>& features, std::
   for (std::size_t i = 0; i < index; ++i) {
     if (features[i].recipe->removal) continue;
     Bnd_Box earlier = BoxOf(features[i].solid);
+    if (flared == i) {
+      if (std::any_of(chamfers.begin(), chamfers.end(), [&](const PlacedFeature& c) {
+            return !earlier.IsOut(BoxOf(c.solid));
+          })) {
+        return {};
+      }
+      continue;
+    }
     if (std::all_of(chamfers.begin(), chamfers.end(), [&](const PlacedFeature& c) {
           return earlier.IsOut(BoxOf(c.solid));
         })) {
@@ -463,13 +507,15 @@ std::optional<DirectRun> RunAt(const std::vector<PlacedFeature>& features, std::
     }
   }
   DirectRun run{index, count, BuildChamferedPrism(shape), {}};
+  if (flared) run.absorbed.push_back(*flared);
   for (const auto& [i, below] : sunk) {
     if (!FuseOnEnd(below, true, shape, run.solid)) return {};
     run.absorbed.push_back(i);
   }
   // A solid standing on an end face, right before the prism or right after its run, joins it:
   // the chamfers' cuts do not reach it (checked above for what comes before).
-  if (index > 0) {
+  if (index > 0 &&
+      std::find(run.absorbed.begin(), run.absorbed.end(), index - 1) == run.absorbed.end()) {
     FuseStandingAt(features[index - 1], shape, place, run.solid, run.first, run.count, true);
   }
   if (run.first == index && index + count < features.size()) {
