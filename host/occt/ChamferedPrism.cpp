@@ -339,17 +339,16 @@ class Builder {
     double middle = (round.from + round.to) / 2;
     gp_Ax3 frame(gp_Pnt(round.centre.X(), round.centre.Y(), 0), gp::DZ(),
                  gp_Dir(-std::cos(middle), -std::sin(middle), 0));
-    return TracedFace(new Geom_CylindricalSurface(frame, round.radius), wire,
-                      [&](const Handle(Geom_Curve) & curve, double first, double last,
-                          double& tolerance) {
-                        return TraceOn(curve, first, last, gp_Cylinder(frame, round.radius),
-                                       tolerance);
-                      });
+    return TracedFace(
+        new Geom_CylindricalSurface(frame, round.radius), wire,
+        [&](const Handle(Geom_Curve) & curve, double first, double last, double& tolerance) {
+          return TraceOn(curve, first, last, gp_Cylinder(frame, round.radius), tolerance);
+        });
   }
 
   // A face on a curved surface bounded by `wire`, each edge given its trace there by `trace`.
-  using TraceFn = std::function<Handle(Geom2d_Curve)(const Handle(Geom_Curve)&, double, double,
-                                                     double&)>;
+  using TraceFn =
+      std::function<Handle(Geom2d_Curve)(const Handle(Geom_Curve)&, double, double, double&)>;
   static TopoDS_Face TracedFace(const Handle(Geom_Surface) & surface, const TopoDS_Wire& wire,
                                 const TraceFn& trace) {
     BRep_Builder builder;
@@ -378,7 +377,8 @@ class Builder {
     bool top = end.inward < 0;
     std::vector<std::pair<TopoDS_Edge, bool>> edgesOn =
         top ? std::vector<std::pair<TopoDS_Edge, bool>>{{arc, false}, {before, true}, {after, true}}
-            : std::vector<std::pair<TopoDS_Edge, bool>>{{arc, true}, {after, false}, {before, false}};
+            : std::vector<std::pair<TopoDS_Edge, bool>>{
+                  {arc, true}, {after, false}, {before, false}};
     if (!edges.turns.empty()) edgesOn.insert(edgesOn.begin() + 2, {edges.turns[i], top});
     TopoDS_Wire wire = Wire(edgesOn);
     const ConeChamfer& c = *end.chamfer;
@@ -388,11 +388,11 @@ class Builder {
                  gp_Dir(-corner.X(), -corner.Y(), 0));
     Handle(Geom_ConicalSurface) cone =
         new Geom_ConicalSurface(frame, std::atan(1 / c.slope), c.radius);
-    return TracedFace(cone, wire,
-                      [&](const Handle(Geom_Curve) & curve, double first, double last,
-                          double& tolerance) {
-                        return TraceOn(curve, first, last, cone->Cone(), tolerance);
-                      });
+    return TracedFace(
+        cone, wire,
+        [&](const Handle(Geom_Curve) & curve, double first, double last, double& tolerance) {
+          return TraceOn(curve, first, last, cone->Cone(), tolerance);
+        });
   }
 
   // An end face: the ends of the flats and the arcs between them, and the bore's circle;
@@ -473,8 +473,7 @@ class Builder {
     gp_Pnt p = BRep_Tool::Pnt(touch);
     double seamAngle = std::atan2(p.Y(), p.X());
     gp_Dir x(std::cos(seamAngle), std::sin(seamAngle), 0);
-    TopoDS_Vertex above =
-        Vertex(gp_Pnt(flare.radius * x.X(), flare.radius * x.Y(), flare.rimZ));
+    TopoDS_Vertex above = Vertex(gp_Pnt(flare.radius * x.X(), flare.radius * x.Y(), flare.rimZ));
     Handle(Geom_Circle) rimCurve =
         new Geom_Circle(gp_Ax2(gp_Pnt(0, 0, flare.rimZ), gp::DZ()), flare.radius);
     TopoDS_Edge rim = Edge(rimCurve, above, above, seamAngle, seamAngle + 2 * kPi);
@@ -575,8 +574,8 @@ bool CanBuildChamferedPrism(const ChamferedPrism& prism) {
   if (!ChamferFits(bottom, flats, prism.bore) || !ChamferFits(top, flats, prism.bore)) return false;
   if (prism.flare && !FlareFits(prism, flats)) return false;
   for (std::size_t i = 0; i < c.size(); ++i) {
-    double rho = r > 0 ? Round(flats[i], flats[(i + 1) % c.size()], r).Reach()
-                       : c[i].XY().Modulus();
+    double rho =
+        r > 0 ? Round(flats[i], flats[(i + 1) % c.size()], r).Reach() : c[i].XY().Modulus();
     if (!(top.RimZ(rho) - bottom.RimZ(rho) > kClearance)) return false;
   }
   if (prism.collar == 0) return true;
@@ -607,9 +606,10 @@ double OutlineReach(const ChamferedPrism& prism) {
   if (area < 0) std::reverse(c.begin(), c.end());
   std::vector<Flat> flats = FlatsOf(c, prism.cornerRadius);
   for (std::size_t i = 0; i < c.size(); ++i) {
-    reach = std::max(reach, prism.cornerRadius > 0
-                                ? Round(flats[i], flats[(i + 1) % c.size()], prism.cornerRadius).Reach()
-                                : c[(i + 1) % c.size()].XY().Modulus());
+    reach =
+        std::max(reach, prism.cornerRadius > 0
+                            ? Round(flats[i], flats[(i + 1) % c.size()], prism.cornerRadius).Reach()
+                            : c[(i + 1) % c.size()].XY().Modulus());
   }
   return reach;
 }

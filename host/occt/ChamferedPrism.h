@@ -1,10 +1,13 @@
 // A convex prism about the Z axis, optionally bored through along the axis, whose end faces
 // may be chamfered by coaxial cones, built face by face: the flats are planes trimmed by the
 // hyperbolas in which the cones meet them, each cone is one face per corner, the end faces are
-// trimmed by the circles in which the cones meet them; a collar may stand on the top face. This
-// is what a hexagon or square head or nut (with its ring) is before anything else is fused to it;
-// building it directly avoids the boolean operation's costly search along the circles that touch
-// the flats. Kernel types: for use inside host/occt only.
+// trimmed by the circles in which the cones meet them; a collar may stand on the top face. The
+// corners may be rounded by cylinders, which the cones meet in curves of no exact form (traced
+// through points), and a countersunk head may flare out of the top instead of a top face. This
+// is what a hexagon or square head or nut (with its ring), or a square neck under a bolt's head,
+// is before anything else is fused to it; building it directly avoids the boolean operation's
+// costly search along the circles that touch the flats. Kernel types: for use inside host/occt
+// only.
 #pragma once
 
 #include <TopoDS_Shape.hxx>
@@ -37,8 +40,8 @@ struct ChamferedPrism {
   // Every corner rounded by a cylinder of this radius tangent to both its flats (a square neck
   // under a carriage bolt's head); 0: sharp corners.
   double cornerRadius = 0;
-  double bottom = 0, top = 0;     // the end faces' heights
-  double bore = 0;                // the radius of a through hole about the axis; 0: none
+  double bottom = 0, top = 0;  // the end faces' heights
+  double bore = 0;             // the radius of a through hole about the axis; 0: none
   std::optional<ConeChamfer> bottomChamfer, topChamfer;
   // The height of a collar standing on the top face and covering it exactly: a cylinder on the
   // top chamfer's circle, bored as the prism is (a nut's ring); 0: none.

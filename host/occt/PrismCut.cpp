@@ -316,9 +316,8 @@ bool FuseOnEnd(const TopoDS_Shape& local, bool straight, const ChamferedPrism& s
 // Fuses onto `solid` (the prism in its own frame) the feature when it is an added solid of
 // revolution standing on an end face, inside the circle that face holds; widens the run
 // [first, first + count) by the feature, before the run or after it.
-void FuseStandingAt(const PlacedFeature& feature, const ChamferedPrism& shape,
-                    const gp_Trsf& place, TopoDS_Shape& solid, std::size_t& first,
-                    std::size_t& count, bool before) {
+void FuseStandingAt(const PlacedFeature& feature, const ChamferedPrism& shape, const gp_Trsf& place,
+                    TopoDS_Shape& solid, std::size_t& first, std::size_t& count, bool before) {
   const FeatureRecipe& r = *feature.recipe;
   if (r.kind != kShapeRevolved || r.removal) return;
   TopoDS_Shape local = feature.solid.Moved(TopLoc_Location(place.Inverted()));
@@ -416,8 +415,8 @@ std::optional<TopoDS_Shape> SunkBelow(const PlacedFeature& feature, const Prism&
   FeatureRecipe clipped = r;
   std::vector<ref::ProfileCall> loop;
   for (const gp_Pnt2d& p : below) {
-    loop.push_back({loop.empty() ? "SetStartPoint" : "AddLineTo",
-                    {side * p.X(), (p.Y() - base) / along}});
+    loop.push_back(
+        {loop.empty() ? "SetStartPoint" : "AddLineTo", {side * p.X(), (p.Y() - base) / along}});
   }
   loop.push_back({"AddLineTo", loop.front().args});
   clipped.section.loops = {loop};
@@ -472,26 +471,26 @@ std::optional<DirectRun> RunAt(const std::vector<PlacedFeature>& features, std::
   gp_Trsf place = prism->toPart.Multiplied(shift);
   // Material added before the prism must lie clear of the chamfers' cuts, or be sunk into the
   // prism from below, where only its part under the prism counts, and that part clear of them.
-  std::vector<PlacedFeature> chamfers(features.begin() + static_cast<std::ptrdiff_t>(index + 1),
-                                      features.begin() + static_cast<std::ptrdiff_t>(index + count));
+  std::vector<PlacedFeature> chamfers(
+      features.begin() + static_cast<std::ptrdiff_t>(index + 1),
+      features.begin() + static_cast<std::ptrdiff_t>(index + count));
   std::vector<std::pair<std::size_t, TopoDS_Shape>> sunk;
   for (std::size_t i = 0; i < index; ++i) {
     if (features[i].recipe->removal) continue;
     Bnd_Box earlier = BoxOf(features[i].solid);
     if (flared == i) {
-      if (std::any_of(chamfers.begin(), chamfers.end(), [&](const PlacedFeature& c) {
-            return !earlier.IsOut(BoxOf(c.solid));
-          })) {
+      if (std::any_of(chamfers.begin(), chamfers.end(),
+                      [&](const PlacedFeature& c) { return !earlier.IsOut(BoxOf(c.solid)); })) {
         return {};
       }
       continue;
     }
-    if (std::all_of(chamfers.begin(), chamfers.end(), [&](const PlacedFeature& c) {
-          return earlier.IsOut(BoxOf(c.solid));
-        })) {
+    if (std::all_of(chamfers.begin(), chamfers.end(),
+                    [&](const PlacedFeature& c) { return earlier.IsOut(BoxOf(c.solid)); })) {
       continue;
     }
-    std::optional<TopoDS_Shape> below = SunkBelow(features[i], *prism, axis, shape, chamfers, place);
+    std::optional<TopoDS_Shape> below =
+        SunkBelow(features[i], *prism, axis, shape, chamfers, place);
     if (!below) return {};
     sunk.emplace_back(i, *below);
   }

@@ -1,8 +1,9 @@
 // Recognising, among a part's features, a convex prism cut by coaxial cones at its ends (the
-// chamfered hexagon and square heads and nuts), by the features' geometry alone: an extruded
-// convex polygon, perhaps bored through by a circle about the axis, followed by removals of
-// revolution about the prism's axis which, inside the prism's reach, take away exactly the
-// material beyond a cone that meets an end face. Kernel types: for use inside host/occt only.
+// chamfered hexagon and square heads and nuts, the square necks under bolts' heads), by the
+// features' geometry alone: an extruded convex polygon, perhaps bored through by a circle about
+// the axis or with every corner rounded by one radius, followed by removals of revolution about
+// the prism's axis which, inside the prism's reach, take away exactly the material beyond a cone
+// that meets an end face. Kernel types: for use inside host/occt only.
 #pragma once
 
 #include <TopoDS_Shape.hxx>

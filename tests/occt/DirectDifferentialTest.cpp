@@ -40,11 +40,11 @@ int ExpectedDirect(std::int16_t kind, std::int16_t type) {
 }
 
 // Those among them built with no boolean left: hexagon, flange, square and square neck bolts,
-// their shanks fused onto the heads or necks directly, plain, ringed and square nuts, and the nuts whose caps stand on
-// the bored top face (DIN 917, DIN 986) or whose dome is sunk into it (DIN 1587). DIN 478's
-// square neck is as wide as the head's chamfer circle at some sizes, leaving no end face around
-// it, and the booleans fuse it there: no expectation for it. The slotted round nut's slots are
-// still fused into one tool by a boolean.
+// their shanks fused onto the heads or necks directly, plain, ringed and square nuts, and the
+// nuts whose caps stand on the bored top face (DIN 917, DIN 986) or whose dome is sunk into it
+// (DIN 1587). DIN 478's square neck is as wide as the head's chamfer circle at some sizes,
+// leaving no end face around it, and the booleans fuse it there: no expectation for it. The
+// slotted round nut's slots are still fused into one tool by a boolean.
 std::optional<bool> ExpectedWithoutBoolean(std::int16_t kind, std::int16_t type,
                                            const std::string& standard) {
   static const std::set<std::int16_t> bolts{1, 2, 4, 7, 10}, nuts{1, 3, 5, 6, 7, 8};

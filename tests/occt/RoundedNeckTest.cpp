@@ -3,9 +3,10 @@
 // of the foot left around the shank), under a domed head (stacked) or a countersunk one
 // (flaring out of the neck), the solid the booleans give without a boolean, but for a
 // countersunk head whose cone does not start on the neck's flats; a neck narrower than the
-// shank, or one so short that the chamfer runs through the rounds' tops, keeps to the booleans. The prism alone: the rounds take
-// exactly their corners' area; rounds that leave no flat, or that the chamfer circle reaches,
-// and flares that do not start on the flats or end inside the corners are refused.
+// shank, or one so short that the chamfer runs through the rounds' tops, keeps to the booleans. The
+// prism alone: the rounds take exactly their corners' area; rounds that leave no flat, or that the
+// chamfer circle reaches, and flares that do not start on the flats or end inside the corners are
+// refused.
 #include <gtest/gtest.h>
 
 #include <BRepGProp.hxx>
