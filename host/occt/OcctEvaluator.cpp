@@ -19,6 +19,7 @@
 #include <gp.hxx>
 #include <gp_Ax1.hxx>
 #include <gp_Cylinder.hxx>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -297,8 +298,14 @@ std::optional<std::vector<Item>> WithDirectRun(const std::vector<Item>& items) {
   made.solid = run->solid;
   made.key = "direct(";
   for (std::size_t i = run->first; i < run->first + run->count; ++i) made.key += items[i].key + ",";
+  for (std::size_t i : run->absorbed) made.key += items[i].key + ",";
   made.key += ")";
-  std::vector<Item> out(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(run->first));
+  // Earlier features the run holds (a shank sunk into a square neck) leave the list.
+  std::vector<Item> out;
+  for (std::size_t i = 0; i < run->first; ++i) {
+    if (std::find(run->absorbed.begin(), run->absorbed.end(), i) == run->absorbed.end())
+      out.push_back(items[i]);
+  }
   out.push_back(made);
   out.insert(out.end(), items.begin() + static_cast<std::ptrdiff_t>(run->first + run->count),
              items.end());

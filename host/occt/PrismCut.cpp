@@ -9,6 +9,7 @@
 #include <gp_Circ2d.hxx>
 #include <gp_Pnt2d.hxx>
 #include <gp_Trsf.hxx>
+#include <tuple>
 
 #include "host/occt/ChamferedPrism.h"
 #include "host/occt/FeatureSolid.h"
@@ -39,6 +40,37 @@ std::optional<std::vector<gp_Pnt2d>> PolygonOf(const std::vector<ref::ProfileCal
   return points;
 }
 
+// The corners of a closed loop of straight segments every corner of which is rounded by one
+// radius, and that radius; nothing for any other loop. Corners count from 1 at the start point,
+// a corner already rounded counting as two.
+std::optional<std::pair<std::vector<gp_Pnt2d>, double>> RoundedPolygonOf(
+    const std::vector<ref::ProfileCall>& loop) {
+  std::vector<ref::ProfileCall> lines, fillets;
+  for (const ref::ProfileCall& call : loop) {
+    (call.op == "AddFilletAt" ? fillets : lines).push_back(call);
+  }
+  std::optional<std::vector<gp_Pnt2d>> polygon = PolygonOf(lines);
+  // Every drawn point a corner of its own, so that the corners' numbers are the points'.
+  if (!polygon || fillets.empty() || polygon->size() + 1 != lines.size()) return {};
+  std::vector<std::optional<std::size_t>> slots;
+  for (std::size_t k = 0; k < polygon->size(); ++k) slots.emplace_back(k);
+  double radius = 0;
+  for (const ref::ProfileCall& f : fillets) {
+    if (f.args.size() != 2 || !(f.args[1] > 0) || (radius > 0 && f.args[1] != radius)) return {};
+    radius = f.args[1];
+    double corner = f.args[0];
+    if (corner != std::floor(corner) || corner < 1 || corner > static_cast<double>(slots.size()))
+      return {};
+    auto slot = static_cast<std::size_t>(corner) - 1;
+    if (!slots[slot]) return {};
+    slots[slot].reset();
+    slots.insert(slots.begin() + static_cast<std::ptrdiff_t>(slot) + 1, std::nullopt);
+  }
+  if (std::any_of(slots.begin(), slots.end(), [](const auto& s) { return s.has_value(); }))
+    return {};
+  return std::make_pair(*polygon, radius);
+}
+
 // The circle of a loop that is one full circle; nothing for any other loop.
 std::optional<gp_Circ2d> CircleOf(const std::vector<ref::ProfileCall>& loop) {
   if (loop.size() != 2 || loop[0].op != "SetStartPoint" || loop[1].op != "AddEllipse" ||
@@ -52,6 +84,7 @@ std::optional<gp_Circ2d> CircleOf(const std::vector<ref::ProfileCall>& loop) {
 // An extruded straight prism of one polygon, perhaps holed by one circle, in its local frame.
 struct Prism {
   std::vector<gp_Pnt2d> corners;
+  double round = 0;  // the radius every corner is rounded by; 0: sharp
   std::optional<gp_Circ2d> hole;
   double bottom = 0, top = 0;
   gp_Trsf toPart;
@@ -63,6 +96,8 @@ std::optional<Prism> PrismOf(const FeatureRecipe& r) {
   for (const auto& loop : r.section.loops) {
     if (auto polygon = PolygonOf(loop); polygon && p.corners.empty()) {
       p.corners = *polygon;
+    } else if (auto rounded = RoundedPolygonOf(loop); rounded && p.corners.empty()) {
+      std::tie(p.corners, p.round) = *rounded;
     } else if (auto circle = CircleOf(loop); circle && !p.hole) {
       p.hole = circle;
     } else {
@@ -159,8 +194,10 @@ std::optional<std::pair<bool, ConeChamfer>> ChamferOf(const FeatureRecipe& r, co
   for (const gp_Pnt2d& p : *profile) {
     section.emplace_back(std::abs(p.X()), gp_Pnt(p.X(), p.Y(), 0).Transformed(toPrism).Z());
   }
-  double reach = 0;
-  for (const gp_Pnt2d& c : prism.corners) reach = std::max(reach, (c.XY() - axis.at).Modulus());
+  ChamferedPrism outline;
+  for (const gp_Pnt2d& c : prism.corners) outline.corners.emplace_back(c.XY() - axis.at);
+  outline.cornerRadius = prism.round;
+  double reach = OutlineReach(outline);
   // Within the cylinder that holds the prism the removal must be the triangle between an end
   // face, that cylinder and a cone.
   section = Clip(section, [&](const gp_Pnt2d& p) { return reach - p.X(); });
@@ -242,38 +279,149 @@ double InscribedRadius(const ChamferedPrism& shape, bool top) {
   return radius;
 }
 
-// Fuses onto `solid` (the prism in its own frame) the feature when it is an added solid of
-// revolution standing on an end face, inside the circle that face holds; widens the run
-// [first, first + count) by the feature, before the run or after it.
-void FuseStandingAt(const PlacedFeature& feature, const ChamferedPrism& shape,
-                    const gp_Trsf& place, TopoDS_Shape& solid, std::size_t& first,
-                    std::size_t& count, bool before) {
-  const FeatureRecipe& r = *feature.recipe;
-  if (r.kind != kShapeRevolved || r.removal) return;
-  TopoDS_Shape local = feature.solid.Moved(TopLoc_Location(place.Inverted()));
-  if (r.section.loops.size() != 1 || !PolygonOf(r.section.loops[0]) || shape.bore > 0) {
+// Fuses onto `solid` (the prism in its own frame) `local`, a solid of revolution about the
+// prism's axis (its profile of straight segments: `straight`), when it stands on an end face,
+// inside the circle that face holds; whether it did.
+bool FuseOnEnd(const TopoDS_Shape& local, bool straight, const ChamferedPrism& shape,
+               TopoDS_Shape& solid) {
+  if (!straight || shape.bore > 0) {
     // A cap on a bored end face, or a solid whose profile has arcs: joined by its faces.
     for (bool top : {false, true}) {
-      if (top && shape.collar > 0) continue;
+      if (top && (shape.collar > 0 || shape.flare)) continue;
       TopoDS_Shape fused = FuseCap(solid, local, top ? shape.top : shape.bottom, !top);
       if (fused.IsNull()) continue;
       solid = fused;
-      if (before) --first;
-      ++count;
-      return;
+      return true;
     }
-    return;
+    return false;
   }
   for (bool top : {false, true}) {
-    if (top && shape.collar > 0) continue;
+    if (top && (shape.collar > 0 || shape.flare)) continue;
     double z = top ? shape.top : shape.bottom;
     std::optional<double> radius = StandingRadius(local, z, !top);
-    if (!radius || !(*radius < InscribedRadius(shape, top) - kClearance)) continue;
-    solid = FuseStanding(solid, local, z);
-    if (before) --first;
-    ++count;
-    return;
+    if (!radius) continue;
+    if (*radius < InscribedRadius(shape, top) - kClearance) {
+      solid = FuseStanding(solid, local, z);
+      return true;
+    }
+    // As wide as an end face that is one circle touching every flat: joined by its faces.
+    TopoDS_Shape fused = FuseCap(solid, local, z, !top);
+    if (fused.IsNull()) continue;
+    solid = fused;
+    return true;
   }
+  return false;
+}
+
+// Fuses onto `solid` (the prism in its own frame) the feature when it is an added solid of
+// revolution standing on an end face, inside the circle that face holds; widens the run
+// [first, first + count) by the feature, before the run or after it.
+void FuseStandingAt(const PlacedFeature& feature, const ChamferedPrism& shape, const gp_Trsf& place,
+                    TopoDS_Shape& solid, std::size_t& first, std::size_t& count, bool before) {
+  const FeatureRecipe& r = *feature.recipe;
+  if (r.kind != kShapeRevolved || r.removal) return;
+  TopoDS_Shape local = feature.solid.Moved(TopLoc_Location(place.Inverted()));
+  bool straight = r.section.loops.size() == 1 && PolygonOf(r.section.loops[0]);
+  if (!FuseOnEnd(local, straight, shape, solid)) return;
+  if (before) --first;
+  ++count;
+}
+
+// The profile of an added feature of revolution about the prism's axis, one loop of straight
+// segments, in (distance from the axis, height in the prism's frame); nothing for any other
+// feature.
+std::optional<std::vector<gp_Pnt2d>> CoaxialSection(const FeatureRecipe& r, const Prism& prism,
+                                                    const Axis& axis) {
+  if (r.kind != kShapeRevolved || r.section.loops.size() != 1) return {};
+  std::optional<std::vector<gp_Pnt2d>> profile = PolygonOf(r.section.loops[0]);
+  if (!profile) return {};
+  gp_Trsf toPrism = prism.toPart.Inverted().Multiplied(LocalToPart(r));
+  gp_Pnt origin = gp::Origin().Transformed(toPrism);
+  gp_Dir along = gp::DY().Transformed(toPrism);
+  if (std::abs(along.X()) > kExact || std::abs(along.Y()) > kExact) return {};
+  if ((gp_XY(origin.X(), origin.Y()) - axis.at).Modulus() > kExact) return {};
+  std::vector<gp_Pnt2d> section;
+  for (const gp_Pnt2d& p : *profile) {
+    section.emplace_back(std::abs(p.X()), gp_Pnt(p.X(), p.Y(), 0).Transformed(toPrism).Z());
+  }
+  return section;
+}
+
+double Widest(const std::vector<gp_Pnt2d>& section) {
+  double widest = 0;
+  for (const gp_Pnt2d& p : section) widest = std::max(widest, p.X());
+  return widest;
+}
+
+// The flare an added feature of revolution about the prism's axis makes on it: its profile a
+// cone rising from a flat foot to a cylinder under a flat top (a countersunk head); nothing for
+// any other feature. Whether it touches the prism's flats is for CanBuildChamferedPrism.
+std::optional<Flare> FlareOf(const FeatureRecipe& r, const Prism& prism, const Axis& axis) {
+  if (r.removal) return {};
+  std::optional<std::vector<gp_Pnt2d>> section = CoaxialSection(r, prism, axis);
+  if (!section) return {};
+  std::vector<gp_Pnt2d> outer, onAxis;
+  for (const gp_Pnt2d& p : Simplified(*section)) (p.X() < kExact ? onAxis : outer).push_back(p);
+  if (onAxis.size() != 2 || outer.size() != 3) return {};
+  auto lower = [](const gp_Pnt2d& a, const gp_Pnt2d& b) { return a.Y() < b.Y(); };
+  std::sort(outer.begin(), outer.end(), lower);
+  std::sort(onAxis.begin(), onAxis.end(), lower);
+  const gp_Pnt2d &foot = outer[0], &rim = outer[1], &top = outer[2];
+  if (std::abs(foot.Y() - onAxis[0].Y()) > kExact || std::abs(top.Y() - onAxis[1].Y()) > kExact ||
+      std::abs(rim.X() - top.X()) > kExact || !(rim.X() - foot.X() > kClearance) ||
+      !(rim.Y() - foot.Y() > kClearance) || !(top.Y() - rim.Y() > kClearance)) {
+    return {};
+  }
+  return Flare{foot.Y(), ConeChamfer{foot.X(), (rim.Y() - foot.Y()) / (rim.X() - foot.X())},
+               rim.X(), rim.Y(), top.Y()};
+}
+
+// An added feature of revolution before the prism, about its axis, sunk into it from below (a
+// shank through a square neck): what lies above the prism's bottom face lies within the circle
+// that every section of the prism holds, so only the part below that face adds to the union.
+// That part as a solid in the prism's frame (the feature's profile clipped there and revolved),
+// when it also keeps inside the circles the chamfers' removals leave; nothing otherwise.
+std::optional<TopoDS_Shape> SunkBelow(const PlacedFeature& feature, const Prism& prism,
+                                      const Axis& axis, const ChamferedPrism& shape,
+                                      const std::vector<PlacedFeature>& chamfers,
+                                      const gp_Trsf& place) {
+  const FeatureRecipe& r = *feature.recipe;
+  if (r.removal) return {};
+  std::optional<std::vector<gp_Pnt2d>> section = CoaxialSection(r, prism, axis);
+  if (!section) return {};
+  double core = CoreRadius(shape);
+  auto above = Clip(*section, [&](const gp_Pnt2d& p) { return p.Y() - shape.bottom; });
+  for (const gp_Pnt2d& p : above) {
+    if (p.X() > core || p.Y() > shape.top) return {};
+  }
+  auto below = Simplified(Clip(*section, [&](const gp_Pnt2d& p) { return shape.bottom - p.Y(); }));
+  if (below.size() < 3) return {};
+  for (const PlacedFeature& chamfer : chamfers) {
+    Axis same = axis;
+    std::optional<std::vector<gp_Pnt2d>> cut = PolygonOf(chamfer.recipe->section.loops[0]);
+    if (!cut || !ChamferOf(*chamfer.recipe, prism, same)) return {};
+    double inner = INFINITY;
+    for (const gp_Pnt2d& p : *cut) inner = std::min(inner, std::abs(p.X()));
+    if (Widest(below) > inner) return {};
+  }
+  // The clipped profile back in the feature's profile plane: its heights map along the axis.
+  gp_Trsf toPrism = prism.toPart.Inverted().Multiplied(LocalToPart(r));
+  double base = gp::Origin().Transformed(toPrism).Z();
+  double along = gp::DY().Transformed(toPrism).Z();
+  std::optional<std::vector<gp_Pnt2d>> profile = PolygonOf(r.section.loops[0]);
+  bool negative = std::any_of(profile->begin(), profile->end(),
+                              [](const gp_Pnt2d& p) { return p.X() < -kExact; });
+  double side = negative ? -1 : 1;
+  FeatureRecipe clipped = r;
+  std::vector<ref::ProfileCall> loop;
+  for (const gp_Pnt2d& p : below) {
+    loop.push_back(
+        {loop.empty() ? "SetStartPoint" : "AddLineTo", {side * p.X(), (p.Y() - base) / along}});
+  }
+  loop.push_back({"AddLineTo", loop.front().args});
+  clipped.section.loops = {loop};
+  TopoDS_Shape solid = BuildLocalSolid(clipped).Moved(TopLoc_Location(LocalToPart(clipped)));
+  return solid.Moved(TopLoc_Location(place.Inverted()));
 }
 
 // The prism at `index` with the chamfers that follow it, when the run may be built directly.
@@ -292,6 +440,7 @@ std::optional<DirectRun> RunAt(const std::vector<PlacedFeature>& features, std::
   }
   if (count == 1) return {};
   for (const gp_Pnt2d& c : prism->corners) shape.corners.emplace_back(c.XY() - axis.at);
+  shape.cornerRadius = prism->round;
   double area = 0;
   for (std::size_t i = 0; i < shape.corners.size(); ++i) {
     area += shape.corners[i].XY() ^ shape.corners[(i + 1) % shape.corners.size()].XY();
@@ -304,13 +453,46 @@ std::optional<DirectRun> RunAt(const std::vector<PlacedFeature>& features, std::
   shape.bottom = prism->bottom;
   shape.top = prism->top;
   if (!CanBuildChamferedPrism(shape)) return {};
-  // Material added before the prism must lie clear of the chamfers' cuts.
+  // A head flaring out of the prism, added after the last removal before it, joins it.
+  std::optional<std::size_t> flared;
+  for (std::size_t i = index; i-- > 0 && !features[i].recipe->removal;) {
+    std::optional<Flare> flare = FlareOf(*features[i].recipe, *prism, axis);
+    if (!flare) continue;
+    shape.flare = flare;
+    if (CanBuildChamferedPrism(shape)) {
+      flared = i;
+    } else {
+      shape.flare.reset();
+    }
+    break;
+  }
+  gp_Trsf shift;
+  shift.SetTranslation(gp_Vec(axis.at.X(), axis.at.Y(), 0));
+  gp_Trsf place = prism->toPart.Multiplied(shift);
+  // Material added before the prism must lie clear of the chamfers' cuts, or be sunk into the
+  // prism from below, where only its part under the prism counts, and that part clear of them.
+  std::vector<PlacedFeature> chamfers(
+      features.begin() + static_cast<std::ptrdiff_t>(index + 1),
+      features.begin() + static_cast<std::ptrdiff_t>(index + count));
+  std::vector<std::pair<std::size_t, TopoDS_Shape>> sunk;
   for (std::size_t i = 0; i < index; ++i) {
     if (features[i].recipe->removal) continue;
     Bnd_Box earlier = BoxOf(features[i].solid);
-    for (std::size_t k = index + 1; k < index + count; ++k) {
-      if (!earlier.IsOut(BoxOf(features[k].solid))) return {};
+    if (flared == i) {
+      if (std::any_of(chamfers.begin(), chamfers.end(),
+                      [&](const PlacedFeature& c) { return !earlier.IsOut(BoxOf(c.solid)); })) {
+        return {};
+      }
+      continue;
     }
+    if (std::all_of(chamfers.begin(), chamfers.end(),
+                    [&](const PlacedFeature& c) { return earlier.IsOut(BoxOf(c.solid)); })) {
+      continue;
+    }
+    std::optional<TopoDS_Shape> below =
+        SunkBelow(features[i], *prism, axis, shape, chamfers, place);
+    if (!below) return {};
+    sunk.emplace_back(i, *below);
   }
   if (index + count < features.size()) {
     if (std::optional<double> collar =
@@ -323,13 +505,16 @@ std::optional<DirectRun> RunAt(const std::vector<PlacedFeature>& features, std::
       }
     }
   }
-  gp_Trsf shift;
-  shift.SetTranslation(gp_Vec(axis.at.X(), axis.at.Y(), 0));
-  gp_Trsf place = prism->toPart.Multiplied(shift);
-  DirectRun run{index, count, BuildChamferedPrism(shape)};
+  DirectRun run{index, count, BuildChamferedPrism(shape), {}};
+  if (flared) run.absorbed.push_back(*flared);
+  for (const auto& [i, below] : sunk) {
+    if (!FuseOnEnd(below, true, shape, run.solid)) return {};
+    run.absorbed.push_back(i);
+  }
   // A solid standing on an end face, right before the prism or right after its run, joins it:
   // the chamfers' cuts do not reach it (checked above for what comes before).
-  if (index > 0) {
+  if (index > 0 &&
+      std::find(run.absorbed.begin(), run.absorbed.end(), index - 1) == run.absorbed.end()) {
     FuseStandingAt(features[index - 1], shape, place, run.solid, run.first, run.count, true);
   }
   if (run.first == index && index + count < features.size()) {

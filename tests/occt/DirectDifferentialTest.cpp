@@ -28,25 +28,26 @@ constexpr std::int16_t kBolts = 0, kNuts = 4;
 // stack of shank, flange and head (bolt 2); the domed head on the shank with its nib (bolt 6) or
 // on the square neck (bolt 7); the countersunk head revolved with the shank under it, the nib
 // fused on by a boolean (bolts 8 and 9, flat or raised, whose shortest bolts are threaded up to
-// the head).
+// the head); the rounded square neck chamfered at its foot, with the shank under it and the
+// countersunk head flaring out of it (bolts 7 and 10), the domed head then stacked on it (bolt 7).
 int ExpectedDirect(std::int16_t kind, std::int16_t type) {
   static const std::set<std::int16_t> nuts{1, 2, 3, 5, 6, 7, 8, 9};
   if (kind != kBolts) return nuts.count(type) > 0 ? 1 : 0;
   static const std::map<std::int16_t, int> bolts{{1, 1}, {2, 2}, {4, 1}, {6, 1},
-                                                 {7, 1}, {8, 1}, {9, 1}};
+                                                 {7, 2}, {8, 1}, {9, 1}, {10, 1}};
   auto it = bolts.find(type);
   return it == bolts.end() ? 0 : it->second;
 }
 
-// Those among them built with no boolean left: hexagon, flange and square bolts, their shanks
-// fused onto the heads directly, plain, ringed and square nuts, and the nuts whose caps stand on
-// the bored top face (DIN 917, DIN 986) or whose dome is sunk into it (DIN 1587). DIN 478's
-// square neck is as wide as the head's chamfer circle at some sizes, leaving no end face around
-// it, and the booleans fuse it there: no expectation for it. The slotted round nut's slots are
-// still fused into one tool by a boolean.
+// Those among them built with no boolean left: hexagon, flange, square and square neck bolts,
+// their shanks fused onto the heads or necks directly, plain, ringed and square nuts, and the
+// nuts whose caps stand on the bored top face (DIN 917, DIN 986) or whose dome is sunk into it
+// (DIN 1587). DIN 478's square neck is as wide as the head's chamfer circle at some sizes,
+// leaving no end face around it, and the booleans fuse it there: no expectation for it. The
+// slotted round nut's slots are still fused into one tool by a boolean.
 std::optional<bool> ExpectedWithoutBoolean(std::int16_t kind, std::int16_t type,
                                            const std::string& standard) {
-  static const std::set<std::int16_t> bolts{1, 2, 4}, nuts{1, 3, 5, 6, 7, 8};
+  static const std::set<std::int16_t> bolts{1, 2, 4, 7, 10}, nuts{1, 3, 5, 6, 7, 8};
   if (standard.rfind("DIN 478", 0) == 0) return std::nullopt;
   return (kind == kBolts ? bolts : nuts).count(type) > 0;
 }
