@@ -2,21 +2,30 @@
 #include "host/occt/RadialPrisms.h"
 
 #include <BRepAdaptor_Surface.hxx>
+#include <BRepAdaptor_Curve.hxx>
 #include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_MakeEdge.hxx>
+#include <BRepBuilderAPI_MakeFace.hxx>
+#include <BRepBuilderAPI_MakeWire.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
 #include <BRepClass3d_SolidClassifier.hxx>
 #include <BRepExtrema_DistShapeShape.hxx>
 #include <BRepGProp.hxx>
 #include <BRepPrimAPI_MakePrism.hxx>
+#include <BRepTools.hxx>
+#include <BRepTools_WireExplorer.hxx>
 #include <BRep_Builder.hxx>
+#include <BRep_Tool.hxx>
 #include <Bnd_Box.hxx>
 #include <GProp_GProps.hxx>
 #include <Precision.hxx>
+#include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
 #include <TopoDS_Face.hxx>
+#include <TopoDS_Vertex.hxx>
+#include <TopoDS_Wire.hxx>
 #include <algorithm>
 #include <cmath>
 #include <gp_Trsf.hxx>
@@ -132,6 +141,50 @@ bool ClearOfAxis(const TopoDS_Shape& solid, double radius, double low, double hi
   return inside.State() == TopAbs_OUT;
 }
 
+gp_Pnt At(const TopoDS_Vertex& v) { return BRep_Tool::Pnt(v); }
+
+// A straight edge along Z with one end at `top`: its other end.
+std::optional<gp_Pnt> RisingTo(const TopoDS_Edge& edge, double top) {
+  BRepAdaptor_Curve c(edge);
+  if (c.GetType() != GeomAbs_Line || !c.Line().Direction().IsParallel(gp::DZ(), kExact)) return {};
+  gp_Pnt a = At(TopExp::FirstVertex(edge)), b = At(TopExp::LastVertex(edge));
+  if (std::abs(a.Z() - top) < kExact) return b;
+  if (std::abs(b.Z() - top) < kExact) return a;
+  return {};
+}
+
+// The end face with its straight top edge at `top`, square to Z, and the edges along Z on either
+// side of it raised to `raised`; nothing when its top is not so made.
+std::optional<TopoDS_Face> Raised(const TopoDS_Face& end, double top, double raised) {
+  std::vector<TopoDS_Edge> edges;
+  for (BRepTools_WireExplorer e(BRepTools::OuterWire(end)); e.More(); e.Next()) {
+    edges.push_back(e.Current());
+  }
+  std::size_t n = edges.size(), at = n;
+  for (std::size_t i = 0; i < n; ++i) {
+    BRepAdaptor_Curve c(edges[i]);
+    gp_Pnt a = At(TopExp::FirstVertex(edges[i])), b = At(TopExp::LastVertex(edges[i]));
+    if (c.GetType() == GeomAbs_Line && std::abs(a.Z() - top) < kExact &&
+        std::abs(b.Z() - top) < kExact && at == n) {
+      at = i;
+    }
+  }
+  if (at == n || n < 4) return {};
+  const TopoDS_Edge &before = edges[(at + n - 1) % n], &after = edges[(at + 1) % n];
+  std::optional<gp_Pnt> from = RisingTo(before, top), to = RisingTo(after, top);
+  if (!from || !to) return {};
+  gp_Pnt up1(from->X(), from->Y(), raised), up2(to->X(), to->Y(), raised);
+  BRepBuilderAPI_MakeWire wire;
+  wire.Add(BRepBuilderAPI_MakeEdge(*from, up1).Edge());
+  wire.Add(BRepBuilderAPI_MakeEdge(up1, up2).Edge());
+  wire.Add(BRepBuilderAPI_MakeEdge(up2, *to).Edge());
+  for (std::size_t k = 2; k + 1 < n; ++k) wire.Add(edges[(at + k) % n]);
+  if (!wire.IsDone()) return {};
+  BRepBuilderAPI_MakeFace face(wire.Wire(), Standard_True);
+  if (!face.IsDone()) return {};
+  return face.Face();
+}
+
 // The smallest angle between two of the directions, or 0 for fewer than two.
 double NarrowestAngle(const std::vector<Prism>& prisms) {
   double narrowest = prisms.size() < 2 ? 0 : kPi;
@@ -176,6 +229,13 @@ TopoDS_Shape RadialPrismsApart(const std::vector<TopoDS_Shape>& additions,
       if (!ClearOfAxis(addition, reach, low, high)) return {};
     }
   }
+  // A shortened prism whose top lies on the additions' top plane rises past it: it takes away
+  // the same material without faces on that plane for the cut to resolve.
+  Bnd_Box reached;
+  for (const TopoDS_Shape& addition : additions) {
+    BRepBndLib::AddOptimal(addition, reached, Standard_False, Standard_False);
+  }
+  double top = reached.IsVoid() ? INFINITY : reached.CornerMax().Z();
   BRep_Builder builder;
   TopoDS_Compound tool;
   builder.MakeCompound(tool);
@@ -185,8 +245,12 @@ TopoDS_Shape RadialPrismsApart(const std::vector<TopoDS_Shape>& additions,
       builder.Add(tool, removals[i]);
       continue;
     }
+    TopoDS_Face end = p.farEnd;
+    if (std::abs(p.high - top) < kExact) {
+      end = Raised(end, p.high, p.high + (p.high - p.low) / 4).value_or(end);
+    }
     gp_Vec back(p.out.XYZ() * (start - p.far));
-    builder.Add(tool, BRepPrimAPI_MakePrism(p.farEnd, back, Standard_True).Shape());
+    builder.Add(tool, BRepPrimAPI_MakePrism(end, back, Standard_True).Shape());
   }
   return tool;
 }

@@ -6,6 +6,7 @@
 
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepAlgoAPI_Fuse.hxx>
+#include <BRepBndLib.hxx>
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakePolygon.hxx>
@@ -21,8 +22,11 @@
 #include <GC_MakeArcOfCircle.hxx>
 #include <GProp_GProps.hxx>
 #include <TopExp_Explorer.hxx>
+#include <Bnd_Box.hxx>
 #include <TopTools_ListOfShape.hxx>
 #include <cmath>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "host/occt/RadialPrisms.h"
@@ -43,11 +47,11 @@ TopoDS_Shape Body(double bore = 5) {
       .Shape();
 }
 
-// A slot `width` wide down from z = 12 with a round floor 4 deep, swept along +X from x = 0 to
-// 10.6 (from the axis past the ring), shifted `aside` along Y, then turned `degrees` about Z.
-TopoDS_Shape Slot(double degrees, double width = 2.925, double aside = 0) {
+// A slot `width` wide down from `top` with a round floor reaching z = 8, swept along +X from
+// x = 0 to 10.6 (from the axis past the ring), shifted `aside` along Y, turned `degrees` about Z.
+TopoDS_Shape Slot(double degrees, double width = 2.925, double aside = 0, double top = 12.5) {
   double r = width / 2, y0 = aside - r, y1 = aside + r, centre = 8 + r;
-  gp_Pnt a(0, y1, 12.5), b(0, y1, centre), c(0, y0, centre), d(0, y0, 12.5);
+  gp_Pnt a(0, y1, top), b(0, y1, centre), c(0, y0, centre), d(0, y0, top);
   BRepBuilderAPI_MakeWire wire;
   wire.Add(BRepBuilderAPI_MakeEdge(a, b).Edge());
   wire.Add(BRepBuilderAPI_MakeEdge(GC_MakeArcOfCircle(b, gp_Pnt(0, aside, 8), c).Value()).Edge());
@@ -61,9 +65,10 @@ TopoDS_Shape Slot(double degrees, double width = 2.925, double aside = 0) {
   return BRepBuilderAPI_Transform(slot, turn, Standard_True).Shape();
 }
 
-std::vector<TopoDS_Shape> Slots(int count, double width = 2.925, double aside = 0) {
+std::vector<TopoDS_Shape> Slots(int count, double width = 2.925, double aside = 0,
+                                double top = 12.5) {
   std::vector<TopoDS_Shape> slots;
-  for (int k = 0; k < count; ++k) slots.push_back(Slot(360.0 * k / count, width, aside));
+  for (int k = 0; k < count; ++k) slots.push_back(Slot(360.0 * k / count, width, aside, top));
   return slots;
 }
 
@@ -90,14 +95,18 @@ TopoDS_Shape CutByUnion(const TopoDS_Shape& body, const std::vector<TopoDS_Shape
   return BRepAlgoAPI_Cut(body, fuse.Shape()).Shape();
 }
 
+// Slots rising past the ring's top, or ending on its top face (there the tool rises past it).
 TEST(RadialPrisms, SlotsCrowdingInsideTheBoreCutAsTheirUnionCuts) {
-  for (int count : {2, 4, 6}) {
-    SCOPED_TRACE(count);
+  for (auto [count, top] : {std::pair{2, 12.5}, {4, 12.5}, {6, 12.5}, {3, 12.0}, {6, 12.0}}) {
+    SCOPED_TRACE(std::to_string(count) + " slots up to " + std::to_string(top));
     TopoDS_Shape body = Body();
-    std::vector<TopoDS_Shape> slots = Slots(count);
+    std::vector<TopoDS_Shape> slots = Slots(count, 2.925, 0, top);
     TopoDS_Shape tool = RadialPrismsApart({body}, slots);
     ASSERT_FALSE(tool.IsNull());
     ASSERT_EQ(Count(tool, TopAbs_SOLID), count);
+    Bnd_Box reach;
+    BRepBndLib::AddOptimal(tool, reach, Standard_False, Standard_False);
+    EXPECT_GT(reach.CornerMax().Z(), 12.4);
     for (TopExp_Explorer a(tool, TopAbs_SOLID); a.More(); a.Next()) {
       EXPECT_TRUE(BRepCheck_Analyzer(a.Current()).IsValid());
       EXPECT_GT(Volume(a.Current()), 0);
