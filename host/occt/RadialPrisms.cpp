@@ -7,7 +7,6 @@
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
-#include <BRepBuilderAPI_Transform.hxx>
 #include <BRepClass3d_SolidClassifier.hxx>
 #include <BRepExtrema_DistShapeShape.hxx>
 #include <BRepGProp.hxx>
@@ -28,6 +27,7 @@
 #include <TopoDS_Wire.hxx>
 #include <algorithm>
 #include <cmath>
+#include <TopLoc_Location.hxx>
 #include <gp_Trsf.hxx>
 #include <optional>
 
@@ -83,6 +83,16 @@ std::optional<Prism> PrismAlong(const TopoDS_Shape& solid, const gp_Dir& out) {
   if (ends.size() != 2) return {};
   std::sort(ends.begin(), ends.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   Prism p{out, ends[1].second, ends[0].first, ends[1].first};
+  // The extents across and along the axis, in a frame turned so that `out` is its X axis.
+  gp_Trsf turn;
+  turn.SetRotation(gp::OZ(), -std::atan2(out.Y(), out.X()));
+  Bnd_Box box;
+  BRepBndLib::AddOptimal(solid.Moved(TopLoc_Location(turn)), box, Standard_False,
+                         Standard_False);
+  double xmin, ymin, zmin, xmax, ymax, zmax;
+  box.Get(xmin, ymin, zmin, xmax, ymax, zmax);
+  // Its middle line runs out from the axis.
+  if (std::abs(ymin + ymax) > 2 * Precision::Confusion()) return {};
   double area = Area(p.farEnd);
   GProp_GProps props;
   BRepGProp::VolumeProperties(solid, props);
@@ -91,16 +101,6 @@ std::optional<Prism> PrismAlong(const TopoDS_Shape& solid, const gp_Dir& out) {
       std::abs(props.Mass() - volume) > kRelative * volume) {
     return {};
   }
-  // The extents across and along the axis, in a frame turned so that `out` is its X axis.
-  gp_Trsf turn;
-  turn.SetRotation(gp::OZ(), -std::atan2(out.Y(), out.X()));
-  Bnd_Box box;
-  BRepBndLib::AddOptimal(BRepBuilderAPI_Transform(solid, turn, Standard_True).Shape(), box,
-                         Standard_False, Standard_False);
-  double xmin, ymin, zmin, xmax, ymax, zmax;
-  box.Get(xmin, ymin, zmin, xmax, ymax, zmax);
-  // Its middle line runs out from the axis.
-  if (std::abs(ymin + ymax) > 2 * Precision::Confusion()) return {};
   p.half = (ymax - ymin) / 2;
   p.low = zmin;
   p.high = zmax;
