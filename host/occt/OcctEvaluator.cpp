@@ -32,6 +32,7 @@
 #include "host/occt/Kernel.h"
 #include "host/occt/Pocket.h"
 #include "host/occt/PrismCut.h"
+#include "host/occt/RadialPrisms.h"
 #include "host/occt/RimSlots.h"
 #include "host/occt/ShapeValidity.h"
 #include "host/occt/SolidMeasure.h"
@@ -137,6 +138,9 @@ class Combiner {
       runs.back().second.push_back({item.solid, item.key});
     }
     if (runs.size() == 2) {
+      if (std::optional<Keyed> apart = Apart(runs[0].second, runs[1].second)) {
+        runs[1].second = {*apart};
+      }
       Keyed tool = Merge(runs[1].second);
       if (tool.shape.IsNull()) return {};
       Bnd_Box reach = BoxOf(tool.shape);
@@ -163,6 +167,25 @@ class Combiner {
   bool RanBoolean() const { return ranBoolean_; }
 
  private:
+  // Prisms out from the axis that crowd one another only inside a bore, made one tool of solids
+  // apart without a boolean, on the same switch as the other direct builds.
+  std::optional<Keyed> Apart(const std::vector<Keyed>& additions,
+                             const std::vector<Keyed>& removals) {
+    if (!kernel_.direct || removals.size() < 2) return std::nullopt;
+    std::vector<TopoDS_Shape> added, removed;
+    Keyed out{{}, "apart("};
+    for (const Keyed& a : additions) added.push_back(a.shape);
+    for (const Keyed& r : removals) {
+      removed.push_back(r.shape);
+      out.key += r.key + ",";
+    }
+    out.key += ")";
+    out.shape = RadialPrismsApart(added, removed);
+    if (out.shape.IsNull()) return std::nullopt;
+    ++kernel_.counts.directBuilds;
+    return out;
+  }
+
   Keyed Merge(const std::vector<Keyed>& shapes) {
     if (shapes.size() == 1) return shapes.front();
     return Operation(shapes.front(), {shapes.begin() + 1, shapes.end()}, false);

@@ -32,7 +32,8 @@ constexpr std::int16_t kBolts = 0, kNuts = 4;
 // countersunk head flaring out of it (bolts 7 and 10), the domed head then stacked on it (bolt 7).
 int ExpectedDirect(std::int16_t kind, std::int16_t type) {
   static const std::set<std::int16_t> nuts{1, 2, 3, 5, 6, 7, 8, 9};
-  if (kind != kBolts) return nuts.count(type) > 0 ? 1 : 0;
+  // The castle nut's and the slotted round nut's slots are also made one tool of solids apart.
+  if (kind != kBolts) return nuts.count(type) > 0 ? 1 + (type == 2 || type == 9) : 0;
   static const std::map<std::int16_t, int> bolts{{1, 1}, {2, 2}, {4, 1}, {6, 1},
                                                  {7, 2}, {8, 1}, {9, 1}, {10, 1}};
   auto it = bolts.find(type);
@@ -44,10 +45,11 @@ int ExpectedDirect(std::int16_t kind, std::int16_t type) {
 // nuts whose caps stand on the bored top face (DIN 917, DIN 986) or whose dome is sunk into it
 // (DIN 1587). DIN 478's square neck is as wide as the head's chamfer circle at some sizes,
 // leaving no end face around it, and the booleans fuse it there: no expectation for it. The
-// slotted round nut's slots are still fused into one tool by a boolean.
+// slotted round nut's slots need no boolean either: made one tool apart, they are cut by their
+// faces.
 std::optional<bool> ExpectedWithoutBoolean(std::int16_t kind, std::int16_t type,
                                            const std::string& standard) {
-  static const std::set<std::int16_t> bolts{1, 2, 4, 7, 10}, nuts{1, 3, 5, 6, 7, 8};
+  static const std::set<std::int16_t> bolts{1, 2, 4, 7, 10}, nuts{1, 3, 5, 6, 7, 8, 9};
   if (standard.rfind("DIN 478", 0) == 0) return std::nullopt;
   return (kind == kBolts ? bolts : nuts).count(type) > 0;
 }
