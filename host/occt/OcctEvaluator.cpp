@@ -22,6 +22,7 @@
 #include <optional>
 #include <vector>
 
+#include "host/occt/ApartSolids.h"
 #include "host/occt/CachePayload.h"
 #include "host/occt/ClearBox.h"
 #include "host/occt/CoaxialRevolved.h"
@@ -136,7 +137,7 @@ class Combiner {
       runs.back().second.push_back({item.solid, item.key});
     }
     if (runs.size() == 2) {
-      Keyed tool = Merge(runs[1].second);
+      Keyed tool = Tool(runs[1].second);
       if (tool.shape.IsNull()) return {};
       Bnd_Box reach = BoxOf(tool.shape);
       std::vector<Keyed> touched, clear;
@@ -151,7 +152,7 @@ class Combiner {
     }
     Keyed result = Merge(runs.front().second);
     for (std::size_t i = 1; i < runs.size() && !result.shape.IsNull(); ++i) {
-      Keyed tool = Merge(runs[i].second);
+      Keyed tool = runs[i].first ? Tool(runs[i].second) : Merge(runs[i].second);
       if (tool.shape.IsNull()) return {};
       result = Operation(result, {tool}, runs[i].first);
     }
@@ -165,6 +166,24 @@ class Combiner {
   Keyed Merge(const std::vector<Keyed>& shapes) {
     if (shapes.size() == 1) return shapes.front();
     return Operation(shapes.front(), {shapes.begin() + 1, shapes.end()}, false);
+  }
+
+  // A run of removals as one tool: removals lying apart from each other (a slot at one end of
+  // a set screw, a cup at the other) are gathered side by side without a boolean, on the same
+  // switch as the other direct builds; the others are fused.
+  Keyed Tool(const std::vector<Keyed>& removals) {
+    if (kernel_.direct) {
+      std::vector<TopoDS_Shape> solids;
+      for (const Keyed& r : removals) solids.push_back(r.shape);
+      if (TopoDS_Shape apart = GatherApart(solids); !apart.IsNull()) {
+        Keyed out{apart, "apart("};
+        for (const Keyed& r : removals) out.key += r.key + ",";
+        out.key += ")";
+        ++kernel_.counts.directBuilds;
+        return out;
+      }
+    }
+    return Merge(removals);
   }
 
   Keyed Operation(const Keyed& base, const std::vector<Keyed>& tools, bool cut) {

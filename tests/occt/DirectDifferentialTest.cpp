@@ -31,6 +31,7 @@ constexpr std::int16_t kBolts = 0, kNuts = 4;
 // the head).
 int ExpectedDirect(std::int16_t kind, std::int16_t type) {
   static const std::set<std::int16_t> nuts{1, 2, 3, 5, 6, 7, 8, 9};
+  if (kind != kBolts && type == 9) return 2;  // the slots lie apart: gathered, then cut directly
   if (kind != kBolts) return nuts.count(type) > 0 ? 1 : 0;
   static const std::map<std::int16_t, int> bolts{{1, 1}, {2, 2}, {4, 1}, {6, 1},
                                                  {7, 1}, {8, 1}, {9, 1}};
@@ -42,11 +43,11 @@ int ExpectedDirect(std::int16_t kind, std::int16_t type) {
 // fused onto the heads directly, plain, ringed and square nuts, and the nuts whose caps stand on
 // the bored top face (DIN 917, DIN 986) or whose dome is sunk into it (DIN 1587). DIN 478's
 // square neck is as wide as the head's chamfer circle at some sizes, leaving no end face around
-// it, and the booleans fuse it there: no expectation for it. The slotted round nut's slots are
-// still fused into one tool by a boolean.
+// it, and the booleans fuse it there: no expectation for it. The slotted round nut's slots lie
+// apart from each other and are gathered into one tool without a boolean.
 std::optional<bool> ExpectedWithoutBoolean(std::int16_t kind, std::int16_t type,
                                            const std::string& standard) {
-  static const std::set<std::int16_t> bolts{1, 2, 4}, nuts{1, 3, 5, 6, 7, 8};
+  static const std::set<std::int16_t> bolts{1, 2, 4}, nuts{1, 3, 5, 6, 7, 8, 9};
   if (standard.rfind("DIN 478", 0) == 0) return std::nullopt;
   return (kind == kBolts ? bolts : nuts).count(type) > 0;
 }
