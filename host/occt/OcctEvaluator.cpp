@@ -7,6 +7,7 @@
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepAlgoAPI_Fuse.hxx>
 #include <BRepBndLib.hxx>
+#include <BRepBuilderAPI_Copy.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
 #include <Bnd_Box.hxx>
 #include <Precision.hxx>
@@ -78,14 +79,22 @@ void Configure(BRepAlgoAPI_BooleanOperation& op) {
 
 // `base` fused with or cut by `tools` in one operation; a null shape when the kernel fails.
 // (Warnings are not failures: the non-destructive mode warns of shapes it could not orient
-// while its result is sound; the result's check decides.)
-TopoDS_Shape Apply(const TopoDS_Shape& base, const TopTools_ListOfShape& tools, bool cut) {
+// while its result is sound; the result's check decides.) `owned`: the operands were made for
+// this operation alone and nothing else holds them (a solid just revolved, a copy): the kernel
+// may then raise their tolerances in place rather than copy what it touches, and the operation
+// (a fuse of a few small faces) runs in one thread, its tasks too small to share.
+TopoDS_Shape Apply(const TopoDS_Shape& base, const TopTools_ListOfShape& tools, bool cut,
+                   bool owned = false) {
   TopTools_ListOfShape arguments;
   arguments.Append(base);
   auto run = [&](BRepAlgoAPI_BooleanOperation& op) -> TopoDS_Shape {
     op.SetArguments(arguments);
     op.SetTools(tools);
     Configure(op);
+    if (owned) {
+      op.SetNonDestructive(Standard_False);
+      op.SetRunParallel(Standard_False);
+    }
     op.Build();
     if (op.HasErrors()) return {};
     return op.Shape();
@@ -233,10 +242,14 @@ class Combiner {
       std::vector<TopoDS_Shape> solids{base.shape};
       for (const Keyed& t : tools) solids.push_back(t.shape);
       out.shape = FuseCoaxialRevolved(solids, [&](const std::vector<TopoDS_Shape>& rest) {
+        // The revolved solid is new; the others (a nib's few faces) are copied, so that the
+        // fuse owns all it is given.
         TopTools_ListOfShape others;
-        for (std::size_t i = 1; i < rest.size(); ++i) others.Append(rest[i]);
+        for (std::size_t i = 1; i < rest.size(); ++i) {
+          others.Append(BRepBuilderAPI_Copy(rest[i]).Shape());
+        }
         ranBoolean_ = true;
-        return Apply(rest.front(), others, false);
+        return Apply(rest.front(), others, false, true);
       });
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
