@@ -82,7 +82,7 @@ void Configure(BRepAlgoAPI_BooleanOperation& op) {
 // while its result is sound; the result's check decides.) `owned`: the operands were made for
 // this operation alone and nothing else holds them (a solid just revolved, a copy): the kernel
 // may then raise their tolerances in place rather than copy what it touches, and the operation
-// (a fuse of a few small faces) runs in one thread, its tasks too small to share.
+// (on small operands) runs in one thread, its tasks too small to share.
 TopoDS_Shape Apply(const TopoDS_Shape& base, const TopTools_ListOfShape& tools, bool cut,
                    bool owned = false) {
   TopTools_ListOfShape arguments;
@@ -185,7 +185,7 @@ class Combiner {
       std::vector<TopoDS_Shape> solids;
       for (const Keyed& r : removals) solids.push_back(r.shape);
       if (TopoDS_Shape apart = GatherApart(solids); !apart.IsNull()) {
-        Keyed out{apart, "apart("};
+        Keyed out{apart, kGathered};
         for (const Keyed& r : removals) out.key += r.key + ",";
         out.key += ")";
         ++kernel_.counts.directBuilds;
@@ -271,7 +271,7 @@ class Combiner {
         }
       }
       ranBoolean_ = true;
-      out.shape = Apply(base.shape, list, cut);
+      out.shape = Gathered(tools) ? CutOwned(base.shape, list) : Apply(base.shape, list, cut);
       if (out.shape.IsNull()) return out;
       kernel_.Keep(out.key, out.shape);
     }
@@ -279,6 +279,21 @@ class Combiner {
     cache.emplace(out.key, out.shape);
     return out;
   }
+
+  // Whether the tools are one gathered by Tool (on the direct road).
+  static bool Gathered(const std::vector<Keyed>& tools) {
+    return tools.size() == 1 && tools.front().key.rfind(kGathered, 0) == 0;
+  }
+
+  // `base` cut by `tools` on copies the boolean owns (see Apply): a solid and removals at its
+  // ends are small, their copies cheap next to what the boolean spares.
+  static TopoDS_Shape CutOwned(const TopoDS_Shape& base, const TopTools_ListOfShape& tools) {
+    TopTools_ListOfShape copies;
+    for (const TopoDS_Shape& tool : tools) copies.Append(BRepBuilderAPI_Copy(tool).Shape());
+    return Apply(BRepBuilderAPI_Copy(base).Shape(), copies, true, true);
+  }
+
+  static constexpr const char* kGathered = "apart(";
 
   OcctEvaluator::Impl& kernel_;
   bool ranBoolean_ = false;

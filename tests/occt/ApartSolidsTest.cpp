@@ -1,6 +1,7 @@
-// Removals lying apart from each other, gathered into one tool without a boolean: the shipped
-// set screws with a cup point and a slot or socket at the other end take that road and give
-// the solid the booleans give; removals that meet are still fused by a boolean.
+// Removals lying apart from each other, gathered into one tool without a boolean and cut by a
+// boolean that owns copies of its operands: the shipped set screws with a cup point and a slot
+// or socket at the other end take that road and give the solid the booleans give; removals
+// that meet are still fused by a boolean.
 #include <gtest/gtest.h>
 
 #include <cmath>
