@@ -7,6 +7,7 @@
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepAlgoAPI_Fuse.hxx>
 #include <BRepBndLib.hxx>
+#include <BRepBuilderAPI_Copy.hxx>
 #include <BRepBuilderAPI_Transform.hxx>
 #include <Bnd_Box.hxx>
 #include <Precision.hxx>
@@ -23,6 +24,7 @@
 #include <optional>
 #include <vector>
 
+#include "host/occt/ApartSolids.h"
 #include "host/occt/CachePayload.h"
 #include "host/occt/ClearBox.h"
 #include "host/occt/CoaxialRevolved.h"
@@ -79,14 +81,22 @@ void Configure(BRepAlgoAPI_BooleanOperation& op) {
 
 // `base` fused with or cut by `tools` in one operation; a null shape when the kernel fails.
 // (Warnings are not failures: the non-destructive mode warns of shapes it could not orient
-// while its result is sound; the result's check decides.)
-TopoDS_Shape Apply(const TopoDS_Shape& base, const TopTools_ListOfShape& tools, bool cut) {
+// while its result is sound; the result's check decides.) `owned`: the operands were made for
+// this operation alone and nothing else holds them (a solid just revolved, a copy): the kernel
+// may then raise their tolerances in place rather than copy what it touches, and the operation
+// (on small operands) runs in one thread, its tasks too small to share.
+TopoDS_Shape Apply(const TopoDS_Shape& base, const TopTools_ListOfShape& tools, bool cut,
+                   bool owned = false) {
   TopTools_ListOfShape arguments;
   arguments.Append(base);
   auto run = [&](BRepAlgoAPI_BooleanOperation& op) -> TopoDS_Shape {
     op.SetArguments(arguments);
     op.SetTools(tools);
     Configure(op);
+    if (owned) {
+      op.SetNonDestructive(Standard_False);
+      op.SetRunParallel(Standard_False);
+    }
     op.Build();
     if (op.HasErrors()) return {};
     return op.Shape();
@@ -138,10 +148,10 @@ class Combiner {
       runs.back().second.push_back({item.solid, item.key});
     }
     if (runs.size() == 2) {
-      if (std::optional<Keyed> apart = Apart(runs[0].second, runs[1].second)) {
+      if (std::optional<Keyed> apart = RadialApart(runs[0].second, runs[1].second)) {
         runs[1].second = {*apart};
       }
-      Keyed tool = Merge(runs[1].second);
+      Keyed tool = Tool(runs[1].second);
       if (tool.shape.IsNull()) return {};
       Bnd_Box reach = BoxOf(tool.shape);
       std::vector<Keyed> touched, clear;
@@ -156,7 +166,7 @@ class Combiner {
     }
     Keyed result = Merge(runs.front().second);
     for (std::size_t i = 1; i < runs.size() && !result.shape.IsNull(); ++i) {
-      Keyed tool = Merge(runs[i].second);
+      Keyed tool = runs[i].first ? Tool(runs[i].second) : Merge(runs[i].second);
       if (tool.shape.IsNull()) return {};
       result = Operation(result, {tool}, runs[i].first);
     }
@@ -169,11 +179,11 @@ class Combiner {
  private:
   // Prisms out from the axis that crowd one another only inside a bore, made one tool of solids
   // apart without a boolean, on the same switch as the other direct builds.
-  std::optional<Keyed> Apart(const std::vector<Keyed>& additions,
-                             const std::vector<Keyed>& removals) {
+  std::optional<Keyed> RadialApart(const std::vector<Keyed>& additions,
+                                   const std::vector<Keyed>& removals) {
     if (!kernel_.direct || removals.size() < 2) return std::nullopt;
     std::vector<TopoDS_Shape> added, removed;
-    Keyed out{{}, "apart("};
+    Keyed out{{}, kGathered};
     for (const Keyed& a : additions) added.push_back(a.shape);
     for (const Keyed& r : removals) {
       removed.push_back(r.shape);
@@ -189,6 +199,24 @@ class Combiner {
   Keyed Merge(const std::vector<Keyed>& shapes) {
     if (shapes.size() == 1) return shapes.front();
     return Operation(shapes.front(), {shapes.begin() + 1, shapes.end()}, false);
+  }
+
+  // A run of removals as one tool: removals lying apart from each other (a slot at one end of
+  // a set screw, a cup at the other) are gathered side by side without a boolean, on the same
+  // switch as the other direct builds; the others are fused.
+  Keyed Tool(const std::vector<Keyed>& removals) {
+    if (kernel_.direct) {
+      std::vector<TopoDS_Shape> solids;
+      for (const Keyed& r : removals) solids.push_back(r.shape);
+      if (TopoDS_Shape apart = GatherApart(solids); !apart.IsNull()) {
+        Keyed out{apart, kGathered};
+        for (const Keyed& r : removals) out.key += r.key + ",";
+        out.key += ")";
+        ++kernel_.counts.directBuilds;
+        return out;
+      }
+    }
+    return Merge(removals);
   }
 
   Keyed Operation(const Keyed& base, const std::vector<Keyed>& tools, bool cut) {
@@ -238,10 +266,14 @@ class Combiner {
       std::vector<TopoDS_Shape> solids{base.shape};
       for (const Keyed& t : tools) solids.push_back(t.shape);
       out.shape = FuseCoaxialRevolved(solids, [&](const std::vector<TopoDS_Shape>& rest) {
+        // The revolved solid is new; the others (a nib's few faces) are copied, so that the
+        // fuse owns all it is given.
         TopTools_ListOfShape others;
-        for (std::size_t i = 1; i < rest.size(); ++i) others.Append(rest[i]);
+        for (std::size_t i = 1; i < rest.size(); ++i) {
+          others.Append(BRepBuilderAPI_Copy(rest[i]).Shape());
+        }
         ranBoolean_ = true;
-        return Apply(rest.front(), others, false);
+        return Apply(rest.front(), others, false, true);
       });
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
@@ -263,7 +295,7 @@ class Combiner {
         }
       }
       ranBoolean_ = true;
-      out.shape = Apply(base.shape, list, cut);
+      out.shape = Gathered(tools) ? CutOwned(base.shape, list) : Apply(base.shape, list, cut);
       if (out.shape.IsNull()) return out;
       kernel_.Keep(out.key, out.shape);
     }
@@ -271,6 +303,21 @@ class Combiner {
     cache.emplace(out.key, out.shape);
     return out;
   }
+
+  // Whether the tools are one gathered by Tool (on the direct road).
+  static bool Gathered(const std::vector<Keyed>& tools) {
+    return tools.size() == 1 && tools.front().key.rfind(kGathered, 0) == 0;
+  }
+
+  // `base` cut by `tools` on copies the boolean owns (see Apply): a solid and removals at its
+  // ends are small, their copies cheap next to what the boolean spares.
+  static TopoDS_Shape CutOwned(const TopoDS_Shape& base, const TopTools_ListOfShape& tools) {
+    TopTools_ListOfShape copies;
+    for (const TopoDS_Shape& tool : tools) copies.Append(BRepBuilderAPI_Copy(tool).Shape());
+    return Apply(BRepBuilderAPI_Copy(base).Shape(), copies, true, true);
+  }
+
+  static constexpr const char* kGathered = "apart(";
 
   OcctEvaluator::Impl& kernel_;
   bool ranBoolean_ = false;
