@@ -1,8 +1,8 @@
 // A shank whose top end is sunk into a coaxial head (a pan head's neck over the top of its
 // shank), fused by cutting the shank at the head's flat bottom face and standing it under that
 // face: within the head the shank adds nothing, so the union is the head with the shortened
-// shank standing on its bottom face (or, as wide as that face, sharing it). Building it so spares the boolean fuse. Kernel types: for
-// use inside host/occt only.
+// shank standing on its bottom face (or, as wide as that face, sharing it). Building it so
+// spares the boolean fuse. Kernel types: for use inside host/occt only.
 #pragma once
 
 #include <TopoDS_Shape.hxx>
