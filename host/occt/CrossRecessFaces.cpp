@@ -383,8 +383,7 @@ class Faces {
         outline.Add(top[1 + i]);
         outline.Add(Between(tip, pierce));
         outline.Add(walls[i]);
-        Add(FlatFace(outline.Wire(), &s.wall[i]),
-            gp_Vec(sides[i].Y(), -sides[i].X(), 0));
+        Add(FlatFace(outline.Wire(), &s.wall[i]), gp_Vec(sides[i].Y(), -sides[i].X(), 0));
       }
     }
     for (auto [from, to] : {std::make_pair(0.0, leave_), std::make_pair(leave_, t)}) {

@@ -44,7 +44,8 @@ struct Side {
 
   bool Arc() const { return minor > 0; }
   double At(double z) const {
-    if (Arc()) return major + sign * std::sqrt(std::max(0.0, minor * minor - (z - centre) * (z - centre)));
+    if (Arc())
+      return major + sign * std::sqrt(std::max(0.0, minor * minor - (z - centre) * (z - centre)));
     return r0 + (r1 - r0) * (z - z0) / (z1 - z0);
   }
   // The least radius over the heights from `low` to `high`, within the side's own.
@@ -52,11 +53,6 @@ struct Side {
     double least = std::min(At(low), At(high));
     if (Arc() && sign < 0 && low < centre && centre < high) least = std::min(least, At(centre));
     return least;
-  }
-  double MostOver(double low, double high) const {
-    double most = std::max(At(low), At(high));
-    if (Arc() && sign > 0 && low < centre && centre < high) most = std::max(most, At(centre));
-    return most;
   }
 };
 
@@ -151,7 +147,7 @@ struct Shank {
     double most = 0;
     for (const Side& s : sides) {
       double a = std::max(low, s.z0), b = std::min(high, s.z1);
-      if (a <= b) most = std::max(most, s.MostOver(a, b));
+      if (a <= b) most = std::max({most, s.At(a), s.At(b)});  // straight: the ends decide
     }
     return most;
   }
