@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "host/occt/CrossRecessFaces.h"
+#include "host/occt/MadeRecesses.h"
 #include "host/occt/RecessMeasures.h"
 #include "host/occt/StarRecess.h"
 
@@ -189,7 +190,10 @@ TopoDS_Shape FuseCrossRecess(const std::vector<TopoDS_Shape>& solids) {
   try {
     if (solids.size() == 3) {
       std::optional<Recess> recess = Recognise(solids);
-      return recess ? CrossRecessUnion(*recess, nullptr) : TopoDS_Shape();
+      if (!recess) return {};
+      TopoDS_Shape made = CrossRecessUnion(*recess, nullptr);
+      RememberRecess(made, {*recess, std::nullopt});
+      return made;
     }
     // A type Z recess: one of four is a star, the others a type H recess.
     for (std::size_t i = 0; solids.size() == 4 && i < 4; ++i) {
@@ -200,7 +204,10 @@ TopoDS_Shape FuseCrossRecess(const std::vector<TopoDS_Shape>& solids) {
       if (!recess) continue;
       std::optional<std::array<StarTip, 4>> tips =
           RecogniseStar(solids[i], *recess, recess->DepthAt(1.5 * recess->b));
-      return tips ? CrossRecessUnion(*recess, &*tips) : TopoDS_Shape();
+      if (!tips) return {};
+      TopoDS_Shape made = CrossRecessUnion(*recess, &*tips);
+      RememberRecess(made, {*recess, tips});
+      return made;
     }
     return {};
   } catch (const Standard_Failure&) {

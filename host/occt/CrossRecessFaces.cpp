@@ -6,9 +6,9 @@
 #include <BRepAdaptor_Curve.hxx>
 #include <BRepAdaptor_Surface.hxx>
 #include <BRepBuilderAPI_MakeEdge.hxx>
-#include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakeWire.hxx>
 #include <BRepLib.hxx>
+#include <BRepTools_WireExplorer.hxx>
 #include <BRep_Builder.hxx>
 #include <BRep_Tool.hxx>
 #include <ElCLib.hxx>
@@ -20,12 +20,15 @@
 #include <GeomProjLib.hxx>
 #include <Geom_CylindricalSurface.hxx>
 #include <Geom_Ellipse.hxx>
+#include <Geom_Plane.hxx>
 #include <IntAna_QuadQuadGeo.hxx>
 #include <Precision.hxx>
 #include <Standard_ConstructionError.hxx>
 #include <TColStd_HArray1OfReal.hxx>
 #include <TColgp_HArray1OfPnt2d.hxx>
 #include <TopExp.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopTools_ListOfShape.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Iterator.hxx>
 #include <TopoDS_Shell.hxx>
@@ -36,6 +39,7 @@
 #include <cmath>
 #include <gp_Ax3.hxx>
 #include <gp_Pln.hxx>
+#include <gp_XYZ.hxx>
 #include <utility>
 #include <vector>
 
@@ -46,6 +50,32 @@ namespace {
 
 // Points closer than this (mm) are one vertex.
 constexpr double kMatch = 1e-7;
+
+// The flat face `wire` bounds, on `plane` or else on the plane through its corners, with the
+// edges' curves on the plane kept on them. The corners' winding (Newell's sum) tells which way
+// the wire runs: the kernel's face maker would fit the plane and classify points to find out,
+// and, with no curves kept, every later query would project the edges again.
+TopoDS_Face FlatFace(TopoDS_Wire wire, const gp_Pln* plane = nullptr) {
+  std::vector<gp_Pnt> corners;
+  for (BRepTools_WireExplorer e(wire); e.More(); e.Next()) {
+    corners.push_back(BRep_Tool::Pnt(e.CurrentVertex()));
+  }
+  gp_XYZ winding(0, 0, 0);
+  for (std::size_t i = 0; i < corners.size(); ++i) {
+    winding += corners[i].XYZ().Crossed(corners[(i + 1) % corners.size()].XYZ());
+  }
+  if (winding.Modulus() < kMatch) throw Standard_ConstructionError("a flat face's corners");
+  gp_Pln on = plane ? *plane : gp_Pln(corners.front(), gp_Dir(winding));
+  if (gp_Vec(on.Axis().Direction()).Dot(gp_Vec(winding)) < 0) wire.Reverse();
+  BRep_Builder builder;
+  TopoDS_Face face;
+  builder.MakeFace(face, new Geom_Plane(on), kMatch);
+  builder.Add(face, wire);
+  TopTools_ListOfShape edges;
+  for (TopExp_Explorer e(face, TopAbs_EDGE); e.More(); e.Next()) edges.Append(e.Current());
+  BRepLib::BuildPCurveForEdgesOnPlane(edges, face);
+  return face;
+}
 
 // The union's faces, sharing their edges and vertices, each turned to face out of the union.
 class Faces {
@@ -230,7 +260,7 @@ class Faces {
     for (std::size_t i = 0; i < corners.size(); ++i) {
       wire.Add(Between(corners[i], corners[(i + 1) % corners.size()]));
     }
-    Add(BRepBuilderAPI_MakeFace(wire.Wire(), Standard_True).Face(), outward);
+    Add(FlatFace(wire.Wire()), outward);
   }
 
   // The top (d = 0) or bottom face: each arm's outline out to `reach`, then the corner arc
@@ -250,7 +280,7 @@ class Faces {
         wire.Add(bottoms_[arm]);
       }
     }
-    Add(BRepBuilderAPI_MakeFace(wire.Wire(), Standard_True).Face(), gp_Vec(0, 0, d == 0 ? 1 : -1));
+    Add(FlatFace(wire.Wire()), gp_Vec(0, 0, d == 0 ? 1 : -1));
   }
 
   // The corner wall between arm `arm` and the next: a quarter of the cylinder of radius b about
@@ -353,8 +383,7 @@ class Faces {
         outline.Add(top[1 + i]);
         outline.Add(Between(tip, pierce));
         outline.Add(walls[i]);
-        Add(BRepBuilderAPI_MakeFace(s.wall[i], outline.Wire(), Standard_True).Face(),
-            gp_Vec(sides[i].Y(), -sides[i].X(), 0));
+        Add(FlatFace(outline.Wire(), &s.wall[i]), gp_Vec(sides[i].Y(), -sides[i].X(), 0));
       }
     }
     for (auto [from, to] : {std::make_pair(0.0, leave_), std::make_pair(leave_, t)}) {

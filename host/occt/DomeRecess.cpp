@@ -40,6 +40,7 @@
 
 #include "host/occt/ClosedSolid.h"
 #include "host/occt/CrossRecessFaces.h"
+#include "host/occt/MadeRecesses.h"
 #include "host/occt/RecessMeasures.h"
 #include "host/occt/StarRecess.h"
 
@@ -114,6 +115,8 @@ std::optional<std::array<StarTip, 4>> TipsAmong(const std::vector<gp_Pnt>& corne
 // The type H or Z recess whose union `tool` is: its measures read from its corners' extents,
 // then its corners and volume checked against the union those measures make.
 std::optional<Union> RecogniseUnion(const TopoDS_Shape& tool) {
+  // A union built lately face by face is known by its measures.
+  if (std::optional<MadeRecess> made = RecallRecess(tool)) return Union{made->r, made->star};
   std::vector<gp_Pnt> corners = Corners(tool);
   if (corners.empty()) return std::nullopt;
   double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300, z0 = 1e300, z1 = -1e300;

@@ -39,6 +39,7 @@
 #include "host/occt/ShapeValidity.h"
 #include "host/occt/SolidMeasure.h"
 #include "host/occt/StackedSolids.h"
+#include "host/occt/SunkShank.h"
 
 namespace host::occt {
 namespace {
@@ -245,6 +246,11 @@ class Combiner {
     // So are slots cut across the rim of a chamfered bored cylinder.
     if (out.shape.IsNull() && cut && tools.size() == 1 && kernel_.direct) {
       out.shape = CutRimSlots(base.shape, tools.front().shape);
+      if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
+    }
+    // So is a shank whose top is sunk into a coaxial head (a pan head's neck).
+    if (out.shape.IsNull() && !cut && tools.size() == 1 && kernel_.direct) {
+      out.shape = FuseSunkShank(base.shape, tools.front().shape);
       if (!out.shape.IsNull()) ++kernel_.counts.directBuilds;
     }
     // So is the union of solids stacked on each other's flat faces along the axis (those
