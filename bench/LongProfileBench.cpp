@@ -116,7 +116,7 @@ void ExportLongName(benchmark::State& state) {
 }
 
 void Segments(benchmark::internal::Benchmark* b) {
-  b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+  b->Arg(1000)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace
