@@ -97,7 +97,7 @@ Handle(StepShape_Vertex) End(const Loop& loop) {
 
 // A loop of edges that does not end where it starts: a run of a longer one.
 bool IsRun(const Loop& loop) {
-  return !loop.IsNull() && loop->NbEdgeList() > 0 && !loop->EdgeList().IsNull() &&
+  return !loop.IsNull() && !loop->EdgeList().IsNull() && loop->NbEdgeList() > 0 &&
          Start(loop) != End(loop);
 }
 
