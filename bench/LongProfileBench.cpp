@@ -4,7 +4,7 @@
 // in proportion to N.
 //
 // CPU seconds of the benchmark's thread on the shared 2-core machine (December 2026):
-//   export   10,000: 5.3 -> 4.8    30,000: 19.9 -> 16.4    100,000: 102.6 -> 66.2
+//   export   10,000: 5.3 -> 4.8    30,000: 19.9 -> 16.4    100,000: 102.6 -> 60.3
 //   inspect  10,000: 2.3           30,000: 6.7             100,000: 25.1
 // Export wrote each long edge loop whole before (the translator's sort of a loop grows with
 // the square of its length); now in runs (StepLoopPieces). The rest of export is the
