@@ -25,6 +25,7 @@
 #include "host/QuotedText.h"
 #include "host/occt/ExportWriters.h"
 #include "host/occt/Kernel.h"
+#include "host/occt/StepLoopPieces.h"
 #include "host/occt/StepStrings.h"
 #include "host/occt/XcafTree.h"
 
@@ -77,7 +78,9 @@ class StepBuilder {
  public:
   StepBuilder(const ExportModel& model, XcafDocument& doc) : doc_(doc) {
     for (const DistinctPart& part : model.parts) {
-      TDF_Label label = doc.Shapes()->AddShape(part.solid, Standard_False);
+      const TopoDS_Shape written = LoopsInPieces(part.solid);
+      inPieces_ = inPieces_ || !written.IsSame(part.solid);
+      TDF_Label label = doc.Shapes()->AddShape(written, Standard_False);
       SetName(label, StepText(part.name));
       if (part.look) {
         const auto& c = part.look->colour;
@@ -89,6 +92,9 @@ class StepBuilder {
     Assembly(model.root);
     doc.Shapes()->UpdateAssemblies();
   }
+
+  // Whether a part went to the translator with its long loops in pieces (see LoopsInPieces).
+  bool InPieces() const { return inPieces_; }
 
  private:
   TDF_Label Assembly(const ExportNode& node) {
@@ -105,6 +111,7 @@ class StepBuilder {
 
   XcafDocument& doc_;
   std::vector<TDF_Label> products_;
+  bool inPieces_ = false;
 };
 
 // The translator writes a product's name as its identifier too, and no description: the
@@ -255,6 +262,7 @@ bool WriteStep(const ExportModel& model, const std::string& file, const std::str
   writer.SetNameMode(Standard_True);
   writer.SetColorMode(Standard_True);
   if (!writer.Transfer(doc.Document(), STEPControl_AsIs)) return false;
+  if (build.InPieces()) JoinLoopPieces(writer.ChangeWriter().Model());
   WriteProductData(model, writer.ChangeWriter().Model());
   // The header names the file it is meant to be, not the temporary one it is written to.
   APIHeaderSection_MakeHeader header(writer.ChangeWriter().Model());
