@@ -170,4 +170,22 @@ TEST_F(StandardsLibrary, TypesThatLeaveOutAFeatureOfTheirStandardSaySoInTheCatal
   EXPECT_GE(offered, 3);
 }
 
+TEST_F(StandardsLibrary, MediumClearanceHoleOfM10Is11) {
+  State().family = 0;
+  LoadKindSettings(0);
+  ListControl tolerances;
+  ASSERT_EQ(QNormaHole(State().paths.toleranceIndex, tolerances), 0);
+  bool medium = false;
+  for (std::int32_t i = 0; i < tolerances.ListCount(); ++i) {
+    if (tolerances.List(i).find("medium") == std::string::npos) continue;
+    medium = true;
+    double allowance = -1;
+    GetHoleToll(State().paths.toleranceIndex, State().paths.toleranceFolder, tolerances.ItemData(i),
+                10, allowance);
+    EXPECT_EQ(10 + allowance, 11);
+  }
+  EXPECT_TRUE(medium);
+  for (const auto& m : host_.Host().Messages()) ADD_FAILURE() << m.title << ": " << m.text;
+}
+
 }  // namespace
