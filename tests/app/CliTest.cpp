@@ -49,13 +49,6 @@ TEST_F(CliTest, SettingsReportShowsTheResolvedPaths) {
   EXPECT_NE(r.out.find("preferences:        " + app + "\\p.prf"), std::string::npos);
 }
 
-TEST_F(CliTest, BundledSettingsNeedNoConfiguration) {
-  auto r = Run("catalog --settings");
-  ASSERT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_NE(r.out.find("family 0 \"ISO\""), std::string::npos);
-  EXPECT_NE(r.out.find("family 1 \"DIN\""), std::string::npos);
-}
-
 TEST_F(CliTest, InspectShowsTheDataTableRowsWithTheirTypes) {
   host::ref::SceneDocument doc;
   State().kind = 4;
