@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "components/Bolt.h"
@@ -115,7 +116,7 @@ TEST_F(ProjectedThreadsTest, ThreadPositionFollowsTheKindAndType) {
   stud.LungRadice = 10, stud.AltCalotta = 1;
   struct Case {
     std::function<ProjectedThreads&()> bind;
-    const char* what;
+    std::string what;
     double length, offset;
   };
   std::vector<Case> cases = {
@@ -127,7 +128,7 @@ TEST_F(ProjectedThreadsTest, ThreadPositionFollowsTheKindAndType) {
   };
   for (std::int16_t type : {5, 6, 8, 9, 11, 12}) {
     cases.push_back({[&, type]() -> ProjectedThreads& { return Bound(screw, type); },
-                     "countersunk screw", 35, 5});
+                     "countersunk screw " + std::to_string(type), 35, 5});
   }
   for (const Case& c : cases) {
     auto [length, offset] = Position(c.bind());
