@@ -77,6 +77,8 @@ TEST_F(BuildCommand, RefusesWhatItCannotBuildWithoutWritingAFile) {
   };
   const Case cases[] = {
       {"build --kind bolt --type 11 out.step", "vormbrace: a bolt has types 1 to 10\n"},
+      {"build --kind bolt --type 1 --set HeaderType=99 out.step",
+       "vormbrace: HeaderType 99: a bolt has types 1 to 10\n"},
       {"build --kind bolt --type 1 --set Diametro out.step",
        "vormbrace: --set takes NAME=VALUE, not \"Diametro\"\n"},
       {"build --kind bolt --type 1 --set Colour=red out.step",

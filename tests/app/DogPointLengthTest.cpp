@@ -5,19 +5,17 @@
 
 #include <nlohmann/json.hpp>
 
-#include "support/RunCommand.h"
-#include "support/TestHost.h"
+#include "support/CliFixture.h"
 
 namespace {
 
 using namespace vormbrace;
 
-class DogPointLength : public ::testing::Test {
+class DogPointLength : public test::CliFixture {
  protected:
-  test::CommandResult Run(const std::string& args) {
-    return test::RunVormbrace("--no-cache " + args, host_.Scratch().string());
+  test::CommandResult Run(const std::string& args) const {
+    return CliFixture::Run("--no-cache " + args);
   }
-  test::TestHost host_;
 };
 
 TEST_F(DogPointLength, NameListAndSolidAgreeOnTheNominalLength) {

@@ -9,8 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/RunCommand.h"
-#include "support/TestHost.h"
+#include "support/CliFixture.h"
 
 namespace {
 
@@ -21,7 +20,7 @@ using namespace vormbrace;
 constexpr std::size_t kWasherStandard = 5 + 3 * 5 + 1;
 constexpr std::size_t kNutStandard = 5 + 4 * 5 + 1;
 
-class PrefsTogether : public ::testing::Test {
+class PrefsTogether : public test::CliFixture {
  protected:
   std::string Washer(const char* standard) {
     return std::string("drop --kind washer --type 1 --standard \"") + standard +
@@ -30,9 +29,6 @@ class PrefsTogether : public ::testing::Test {
   std::string Nut(const char* standard) {
     return std::string("drop --kind nut --type 1 --standard \"") + standard +
            "\" --size M10 -o nut.json";
-  }
-  test::CommandResult Run(const std::string& args) {
-    return test::RunVormbrace(args, host_.Scratch().string());
   }
   // Runs both commands in two processes started together; answers whether both succeeded.
   bool RunTogether(const std::string& a, const std::string& b) {
@@ -58,8 +54,6 @@ class PrefsTogether : public ::testing::Test {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     return line;
   }
-
-  test::TestHost host_;
 };
 
 TEST_F(PrefsTogether, TwoDropsAtOnceKeepBothRememberedChoices) {

@@ -7,15 +7,14 @@
 
 #include "host/reference/SceneFile.h"
 #include "support/Plate.h"
-#include "support/RunCommand.h"
-#include "support/TestHost.h"
+#include "support/CliFixture.h"
 
 namespace {
 
 using namespace vormbrace;
 namespace fs = std::filesystem;
 
-class ToleranceRead : public ::testing::Test {
+class ToleranceRead : public test::CliFixture {
  protected:
   ToleranceRead() {
     fs::copy(VORMBRACE_STANDARDS_SOURCE_DIR, Path("standards"), fs::copy_options::recursive);
@@ -23,10 +22,8 @@ class ToleranceRead : public ::testing::Test {
     test::AddPlate(plate);
     host::ref::SaveScene(plate, Path("plate.json"));
   }
-  std::string Path(const std::string& name) const { return (host_.Scratch() / name).string(); }
   test::CommandResult Drop(const std::string& args) {
-    return test::RunVormbrace("--config standards/settings.json --no-cache drop " + args,
-                              host_.Scratch().string());
+    return Run("--config standards/settings.json --no-cache drop " + args);
   }
   // Features of the plate's body (2 before a hole is cut) and parts in a scene.
   std::pair<int, int> FeaturesAndParts(const std::string& scene) const {
@@ -37,8 +34,6 @@ class ToleranceRead : public ::testing::Test {
   void DamageToleranceIndex() {
     std::ofstream(Path("standards/ISO/Tolerances.ini"), std::ios::binary) << "\x01\x02\"garbage";
   }
-
-  test::TestHost host_;
 };
 
 const std::string kOnPlate = "plate.json --at 12,12,5 --dir 0,0,-1 --kind bolt --standard "

@@ -51,6 +51,8 @@ TEST(Dispatch, BadNamesAndValuesAreRunTimeErrors) {
   EXPECT_EQ(ErrorOf([&] { nut.GetProperty("ThreadCallout"); }), 438);
 }
 
+// The host binds a part to its class by these identifiers: two classes sharing one would
+// rebuild a part as the wrong kind.
 TEST(Dispatch, EveryClassHasItsOwnProgIdAndClassId) {
   std::set<std::string> progIds, classIds;
   for (const ClassInfo& c : AddInClasses()) {
@@ -58,10 +60,8 @@ TEST(Dispatch, EveryClassHasItsOwnProgIdAndClassId) {
     progIds.insert(c.progId);
     classIds.insert(c.classId);
   }
-  EXPECT_EQ(progIds,
-            (std::set<std::string>{"Vormbrace.bolt", "Vormbrace.Screw", "Vormbrace.ScrewNoHead",
-                                   "Vormbrace.Washer", "Vormbrace.Nut", "Vormbrace.DropHook"}));
-  EXPECT_EQ(classIds.size(), progIds.size());
+  EXPECT_EQ(progIds.size(), AddInClasses().size());
+  EXPECT_EQ(classIds.size(), AddInClasses().size());
 }
 
 }  // namespace

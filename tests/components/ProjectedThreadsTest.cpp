@@ -3,7 +3,10 @@
 // in the host's internal unit (metres), so 99.25 mm reads 0.09925.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "components/Bolt.h"
 #include "components/Screw.h"
@@ -95,69 +98,54 @@ TEST_F(ProjectedThreadsTest, BoltAnswersEveryQuestionFromItsTableInMetres) {
   EXPECT_EQ(threads.Callout(), "");
 }
 
-TEST_F(ProjectedThreadsTest, ThreadedRodIsThreadedFromHalfAPitchWithoutTaperProjection) {
+// Where the thread starts under the seating plane and how long it runs, by kind and type:
+// a rod from half a pitch (its DistFiletto ignored); countersunk screws under the head, except
+// header type 2 from DistFiletto; a set screw between its chamfers (a 90-degree chamfer as long
+// as its radial drop: half a pitch at the top, (10 - 5) / 2 at the point); a stud half a pitch
+// from the top over root and length, less the dome.
+TEST_F(ProjectedThreadsTest, ThreadPositionFollowsTheKindAndType) {
   Bolt rod;
-  rod.lung = 100;
-  rod.Passo = 1.5;
-  rod.DistFiletto = 30;  // ignored by a rod
-  ProjectedThreads& threads = Bound(rod, 5);
-  auto [length, offset] = Position(threads);
-  EXPECT_NEAR(length, 99.25, 1e-9);
-  EXPECT_NEAR(offset, 0.75, 1e-9);
-  bool taperProjection = true;
-  EXPECT_TRUE(threads.GetTaperProjection(taperProjection));
-  EXPECT_FALSE(taperProjection);
-}
-
-TEST_F(ProjectedThreadsTest, CountersunkScrewsStartUnderTheHeadExceptHeaderTypeTwo) {
+  rod.lung = 100, rod.Passo = 1.5, rod.DistFiletto = 30;
   Screw screw;
-  screw.lung = 40;
-  screw.DistFiletto = 10;
-  screw.LungTesta = 5;
-  auto [length2, offset2] = Position(Bound(screw, 2));
-  EXPECT_NEAR(length2, 30, 1e-9);
-  EXPECT_NEAR(offset2, 10, 1e-9);
+  screw.lung = 40, screw.DistFiletto = 10, screw.LungTesta = 5;
+  ScrewNoHead square;
+  square.Diametro = 10, square.Passo = 1.5, square.lung = 20, square.DiamInf = 5;
+  ScrewNoHead chamfered = square;
+  chamfered.SmussoSuperiore = 90, chamfered.SmussoInferiore = 90;
+  ScrewNoHead stud = chamfered;
+  stud.LungRadice = 10, stud.AltCalotta = 1;
+  struct Case {
+    std::function<ProjectedThreads&()> bind;
+    std::string what;
+    double length, offset;
+  };
+  std::vector<Case> cases = {
+      {[&]() -> ProjectedThreads& { return Bound(rod, 5); }, "rod", 99.25, 0.75},
+      {[&]() -> ProjectedThreads& { return Bound(screw, 2); }, "screw 2", 30, 10},
+      {[&]() -> ProjectedThreads& { return Bound(square, 1); }, "square set screw", 20, 0},
+      {[&]() -> ProjectedThreads& { return Bound(chamfered, 1); }, "set screw", 16.75, 0.75},
+      {[&]() -> ProjectedThreads& { return Bound(stud, 9); }, "stud", 28.25, 0.75},
+  };
   for (std::int16_t type : {5, 6, 8, 9, 11, 12}) {
-    auto [length, offset] = Position(Bound(screw, type));
-    EXPECT_NEAR(length, 35, 1e-9) << type;
-    EXPECT_NEAR(offset, 5, 1e-9) << type;
+    cases.push_back({[&, type]() -> ProjectedThreads& { return Bound(screw, type); },
+                     "countersunk screw " + std::to_string(type), 35, 5});
   }
-  bool taperProjection = true;
-  EXPECT_TRUE(Bound(screw, 1).GetTaperProjection(taperProjection));
-  EXPECT_FALSE(taperProjection);
-}
-
-TEST_F(ProjectedThreadsTest, SetScrewThreadLiesBetweenItsChamfers) {
-  ScrewNoHead s;
-  s.Diametro = 10;
-  s.Passo = 1.5;
-  s.lung = 20;
-  s.DiamInf = 5;
-  // Square chamfers (0 degrees): the thread runs the whole length.
-  auto [length0, offset0] = Position(Bound(s, 1));
-  EXPECT_NEAR(length0, 20, 1e-12);
-  EXPECT_NEAR(offset0, 0, 1e-12);
-  // 90-degree chamfers are as long as the radial drop they make: 0.75 at the top (half a
-  // pitch), (10 - 5) / 2 = 2.5 at the point.
-  s.SmussoSuperiore = 90;
-  s.SmussoInferiore = 90;
-  auto [length90, offset90] = Position(Bound(s, 1));
-  EXPECT_NEAR(offset90, 0.75, 1e-9);
-  EXPECT_NEAR(length90, 20 - 0.75 - 2.5, 1e-9);
-  // A stud: half a pitch from the top over root and length, less the dome: 10 + 20 - 1 - 0.75.
-  s.LungRadice = 10;
-  s.AltCalotta = 1;
-  auto [lengthStud, offsetStud] = Position(Bound(s, 9));
-  EXPECT_NEAR(offsetStud, 0.75, 1e-9);
-  EXPECT_NEAR(lengthStud, 28.25, 1e-9);
-}
-
-TEST_F(ProjectedThreadsTest, ProjectionFlagsKeepTheTwoLowBits) {
-  Bolt bolt;
-  bolt.TransferToDrawingFlags = 6;
-  EXPECT_EQ(bolt.ProjectionFlags(), 2);
-  bolt.ThreadCallout = "M10x1.25-6g";
-  EXPECT_EQ(bolt.Callout(), "M10x1.25-6g");
+  for (const Case& c : cases) {
+    auto [length, offset] = Position(c.bind());
+    EXPECT_NEAR(length, c.length, 1e-9) << c.what;
+    EXPECT_NEAR(offset, c.offset, 1e-9) << c.what;
+  }
+  // Of these only the bolt projects its thread's taper, a rod (once initialised) not.
+  for (bool isRod : {true, false}) {
+    ProjectedThreads& threads = isRod ? Bound(rod, 5) : Bound(screw, 1);
+    if (isRod) Position(threads);
+    bool taperProjection = true;
+    EXPECT_TRUE(threads.GetTaperProjection(taperProjection));
+    EXPECT_FALSE(taperProjection) << isRod;
+  }
+  // The drawing takes only the two low bits of the stored flags.
+  rod.TransferToDrawingFlags = 6;
+  EXPECT_EQ(rod.ProjectionFlags(), 2);
 }
 
 TEST_F(ProjectedThreadsTest, ShapeWithoutTableAnswersFalseAndWritesNothing) {

@@ -126,12 +126,6 @@ TEST_F(CreateTest, BoltOutsideItsTypesIsStillNamedRecordedAndBound) {
   }
 }
 
-TEST_F(CreateTest, PlainShankBoltGetsOnlyItsBody) {
-  auto stud = FromRecord(0, 3, "ISO2342.tab", "ISO 2342", "M10", "40",
-                         [](auto t, auto& v) { return MakeBolt(t, v); });
-  EXPECT_EQ(FeatureNames(stud->Create(doc_.RootShape())), (std::vector<std::string>{"Body"}));
-}
-
 TEST_F(CreateTest, HoleOptionWithoutAHitMakesNoHole) {
   host::ref::DropHit free;
   free.dropPoint = {5, 6, 7};

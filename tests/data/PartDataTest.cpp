@@ -23,7 +23,8 @@ Entries EntriesOf(host::DataObject& list) {
 
 class PartDataTest : public ::testing::Test {
  protected:
-  // A part inside an assembly, so that finding it needs the depth-first search.
+  // A part inside an assembly, after another: the data is written to it only if the search for
+  // it goes depth first.
   host::Shape& NestedPart() {
     host::Shape& assembly = doc_.RootShape().Shapes(host::kShapeAssembly).Add();
     assembly.Shapes(host::kShapePart).Add();
@@ -67,14 +68,6 @@ TEST_F(PartDataTest, PartNumberIsDerivedFromTheNameOnlyForOne) {
   EXPECT_EQ(PartNumberFor(name, "ABC-12"), "ABC-12");
   EXPECT_EQ(PartNumberFor(name, "1.00"), "1.00");
   EXPECT_EQ(PartNumberFor(name, ""), "");
-}
-
-TEST_F(PartDataTest, FindPartOfInstanceSearchesDepthFirst) {
-  host::Shape& part = NestedPart();
-  EXPECT_EQ(FindPartOfInstance(doc_.RootShape().ChildShapes(), part), &part);
-  host::ref::SceneDocument other;
-  host::Shape& stranger = other.RootShape().Shapes(host::kShapePart).Add();
-  EXPECT_EQ(FindPartOfInstance(doc_.RootShape().ChildShapes(), stranger), nullptr);
 }
 
 TEST_F(PartDataTest, BomDataIsWrittenReplacedAndItsLengthUpdated) {
@@ -136,15 +129,6 @@ TEST_F(PartDataTest, HoleTableKeepsRowsLabelsAndValueTypes) {
   ReadHoleTable(part, untouched);
   EXPECT_EQ(untouched.holeKind, 3);
   EXPECT_EQ(untouched.componentId, 7);
-}
-
-TEST_F(PartDataTest, ClearPartShapesEmptiesThePart) {
-  host::Shape& part = doc_.RootShape().Shapes(host::kShapePart).Add();
-  for (std::int32_t kind : {host::kShapeRevolved, host::kShapeExtruded, host::kShapeSwept}) {
-    part.Shapes(kind).Add();
-  }
-  ClearPartShapes(part);
-  EXPECT_EQ(part.Shapes(0).Count(), 0);
 }
 
 }  // namespace

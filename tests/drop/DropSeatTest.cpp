@@ -71,18 +71,6 @@ TEST_F(DropSeat, APlacedFastenerIsNeverDrilledAndEveryHoleCutIsNamed) {
   EXPECT_NEAR(figures.volume, volume, 1e-6);
 }
 
-TEST_F(DropSeat, AssemblyIsOfferedOnAHoleAnEarlierBoltCut) {
-  WritePlate("plate.step", {{0, 0, 10.5}});
-  Run("drop --import plate.step --at 0,0,5 --dir 5.25,0,-8 --kind bolt --standard \"ISO 4017\" "
-      "--length 20 --hole simple -o one.json");
-  // From below, onto the rim of the hole the first bolt cut (its bottom face, 0.01 outside).
-  auto r = Run("drop one.json --at 5.26,0,-30 --dir 0,0,1 --kind bolt --standard \"ISO 4017\" "
-               "--length 20 --hole none --assembly -o two.json");
-  EXPECT_EQ(SizeOf(r), "M10");
-  EXPECT_EQ(LineOf(r, "size: "), "size: M10, the nominal diameter 10 of the fastener (or its hole) hit");
-  EXPECT_NE(r.out.find("\nBolt Assembly\n"), std::string::npos) << r.out;
-}
-
 // The nut's bearing face (its own z = 0) and the way its own Z runs, in the scene.
 struct NutSeat {
   double z;

@@ -11,8 +11,7 @@
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/SceneFile.h"
 #include "support/Plate.h"
-#include "support/RunCommand.h"
-#include "support/TestHost.h"
+#include "support/CliFixture.h"
 
 namespace {
 
@@ -39,24 +38,23 @@ host::Component* TableOf(host::Shape& shape) {
   return tables.Count() > 0 ? &tables.Item(1) : nullptr;
 }
 
-TEST(EndToEnd, BoltDroppedOnAHoleWallWithACounterbore) {
-  test::TestHost host;
-  std::string folder = host.Scratch().string();
-  WritePlate(folder + "/plate.step");
+using EndToEnd = test::CliFixture;
+
+TEST_F(EndToEnd, BoltDroppedOnAHoleWallWithACounterbore) {
+  WritePlate(Path("plate.step"));
   host::ref::SceneDocument before;
   double plateVolume =
-      FiguresOf(before, host::occt::ImportStepPart(before, folder + "/plate.step")).volume;
+      FiguresOf(before, host::occt::ImportStepPart(before, Path("plate.step"))).volume;
 
   // No size is given: the dialog takes it from the hole (10.5 gives M10).
-  auto r = test::RunVormbrace(
+  auto r = Run(
       "drop --import plate.step --at 0,0,5 --dir 5.25,0,-8 --kind bolt --family ISO --type 1 "
       "--standard \"ISO 4017\" --length 40 --hole counterbore --tolerance \"ISO 273 fine\" "
-      "-o scene.json --export scene.step",
-      folder);
+      "-o scene.json --export scene.step");
   ASSERT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out.rfind("imported plate.step as ", 0), 0u) << r.out;
 
-  auto scene = host::ref::LoadScene(folder + "/scene.json");
+  auto scene = host::ref::LoadScene(Path("scene.json"));
   ASSERT_EQ(scene->Root().Children().size(), 2u);
   SceneShape& plate = *scene->Root().Children()[0];
   SceneShape& bolt = *scene->Root().Children()[1];
@@ -95,11 +93,11 @@ TEST(EndToEnd, BoltDroppedOnAHoleWallWithACounterbore) {
   EXPECT_EQ(boltNow.solids, 1);
 
   // Saved and reloaded, the scene gives the same solids.
-  host::ref::SaveScene(*scene, folder + "/again.json");
-  auto reloaded = host::ref::LoadScene(folder + "/again.json");
+  host::ref::SaveScene(*scene, Path("again.json"));
+  auto reloaded = host::ref::LoadScene(Path("again.json"));
   EXPECT_NEAR(FiguresOf(*reloaded, *reloaded->Root().Children()[0]).volume, plateNow.volume, 1e-6);
   EXPECT_NEAR(FiguresOf(*reloaded, *reloaded->Root().Children()[1]).volume, boltNow.volume, 1e-6);
-  EXPECT_EQ(host::occt::ReadStepProducts(folder + "/scene.step").size(), 2u);
+  EXPECT_EQ(host::occt::ReadStepProducts(Path("scene.step")).size(), 2u);
 }
 
 }  // namespace

@@ -18,9 +18,7 @@ class EditCopies : public EditFixture {};
 Vec3 Up(SceneShape& part) { return part.Frame().rotation * Vec3{0, 0, 1}; }
 
 TEST_F(EditCopies, EditingOneOfThreeCopiesRebuildsAllInTheirOwnPlaces) {
-  Ok("drop --kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size M10 --length 40 "
-     "--material 8.8 -o s.json");
-  const std::string bolt = Root(*Load("s.json"), 0).SystemName();
+  const std::string bolt = DropHexBolt("M10", "40", "s.json");
   Ok("copy s.json --part " + bolt + " --at 50,0,0");
   Ok("copy s.json --part " + bolt + " --at 0,50,0 --dir 1,0,0");
   auto before = Load("s.json");
@@ -30,10 +28,7 @@ TEST_F(EditCopies, EditingOneOfThreeCopiesRebuildsAllInTheirOwnPlaces) {
   // A double-click on the last copy, a new size, OK.
   const std::string edited = Root(*before, 2).SystemName();
   const std::string report = Ok("edit s.json --part " + edited + " --size M12 --export s.step");
-  Ok("drop --kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size M12 --length 40 "
-     "--material 8.8 -o m12.json");
-  auto reference = Load("m12.json");
-  const host::occt::SolidFigures m12 = Figures(*reference, Root(*reference, 0));
+  const host::occt::SolidFigures m12 = HexBoltAlone("M12", "40");
 
   auto after = Load("s.json");
   ASSERT_EQ(after->Root().Children().size(), 3u);
@@ -96,8 +91,7 @@ TEST_F(EditCopies, CopyWithoutTheNewSizeIsSuppressedUntilAGoodEdit) {
 // A washer dropped onto a bolt's shank takes the bolt's identifier: linked, not a copy. Washers
 // dropped on nothing carry identifier 0, which links nothing.
 TEST_F(EditCopies, LinkedWashersAndUnlinkedOnesAreNotRebuiltAsCopies) {
-  Ok("drop --kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size M10 --length 40 "
-     "-o s.json");
+  DropHexBolt("M10", "40", "s.json");
   Ok("drop s.json --at 20,0,-20 --dir -1,0,0 --kind washer");
   Ok("drop s.json --kind washer --family ISO --size M10 --at 60,0,0");
   Ok("drop s.json --kind washer --family ISO --size M10 --at 90,0,0");

@@ -54,6 +54,20 @@ class EditFixture : public CliFixture {
     return nlohmann::json::parse(Ok("record " + args))["properties"];
   }
 
+  // Drops ISO 4017 `size` x `length` 8.8 alone into the new scene `out`; answers its system name.
+  std::string DropHexBolt(const std::string& size, const std::string& length,
+                          const std::string& out) {
+    Ok("drop --kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size " + size +
+       " --length " + length + " --material 8.8 -o " + out);
+    return Root(*Load(out), 0).SystemName();
+  }
+  // The solid of ISO 4017 `size` x `length` 8.8 dropped alone, to compare a rebuilt part with.
+  host::occt::SolidFigures HexBoltAlone(const std::string& size, const std::string& length) {
+    DropHexBolt(size, length, "alone.json");
+    auto scene = Load("alone.json");
+    return Figures(*scene, Root(*scene, 0));
+  }
+
   // plate.json: the test plate alone (40 × 40 × 10, top at z = 0, a 10.5 hole on the Z axis).
   void WritePlateScene() {
     host::ref::SceneDocument doc;

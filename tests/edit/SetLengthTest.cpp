@@ -23,9 +23,7 @@ class SetLength : public EditFixture {
 };
 
 TEST_F(SetLength, TypedLengthSnapsToTheStandardsRecord) {
-  Ok("drop --kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size M10 --length 40 "
-     "--material 8.8 -o s.json");
-  const std::string bolt = Root(*Load("s.json"), 0).SystemName();
+  const std::string bolt = DropHexBolt("M10", "40", "s.json");
   const std::string saved = Read("s.json");
   Ok("set s.json --part " + bolt + " --length 40.05");
   EXPECT_EQ(Read("s.json"), saved);
@@ -33,10 +31,7 @@ TEST_F(SetLength, TypedLengthSnapsToTheStandardsRecord) {
   // 47 has no record: the nearest one, 45, is built and named.
   const std::string report = Ok("set s.json --part " + bolt + " --length 47");
   EXPECT_EQ(report.rfind("InfoLung: Length 45 mm\nISO 4017 M10x45 - 8.8\n", 0), 0u) << report;
-  Ok("drop --kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size M10 --length 45 "
-     "--material 8.8 -o ref.json");
-  auto reference = Load("ref.json");
-  const host::occt::SolidFigures m10x45 = Figures(*reference, Root(*reference, 0));
+  const host::occt::SolidFigures m10x45 = HexBoltAlone("M10", "45");
   auto scene = Load("s.json");
   SceneShape& part = Root(*scene, 0);
   EXPECT_EQ(part.Name(), "ISO 4017 M10x45 - 8.8");
@@ -63,8 +58,7 @@ TEST_F(SetLength, TypedLengthSnapsToTheStandardsRecord) {
 // A size whose table has no record at all (here the table file lost it): the part stays as it
 // was, the message says what was looked for, and nothing is written.
 TEST_F(SetLength, LengthWithoutAnyRecordChangesNothing) {
-  Ok("drop --kind bolt --family ISO --type 1 --standard \"ISO 4017\" --size M10 --length 40 "
-     "-o s.json");
+  DropHexBolt("M10", "40", "s.json");
   {
     auto scene = Load("s.json");
     Table(Root(*scene, 0)).Variable(2, 14).SetValue(host::Value::Text("M99"));

@@ -32,49 +32,49 @@ class PickingTest : public ::testing::Test {
   host::ref::SceneDocument doc_;
 };
 
-TEST_F(PickingTest, RayOnTheTopFaceIsAPlaneHitWithItsOutwardNormal) {
+// Rays at the plate: onto the top face (a plane with its outward normal), slanting from above
+// the hole's centre to its wall 3 below the top (the radius, the axis at the entry, the wall
+// facing into the hole), next to the hole's top edge (the circle), beside the plate and down
+// the hole's middle (nothing: a free drop where the ray began).
+TEST_F(PickingTest, EachRayReportsWhatItHitWithItsFigures) {
   SceneShape& plate = vormbrace::test::AddPlate(doc_);
-  host::ref::DropHit hit = PickScene(doc_, {15, 5, 50}, {0, 0, -1});
-  EXPECT_EQ(hit.elementType, 3);
-  EXPECT_EQ(hit.geometryType, 1);
-  ExpectNear(hit.pickPoint, {15, 5, 0});
-  ExpectNear(hit.faceNormal, {0, 0, 1});
-  ASSERT_EQ(hit.path.size(), 2u);
-  EXPECT_EQ(hit.path.back(), &plate);
-  EXPECT_EQ(hit.path.front(), &doc_.Root());
-}
-
-TEST_F(PickingTest, HoleWallReportsRadiusAndTheAxisAtTheEntry) {
-  vormbrace::test::AddPlate(doc_);
-  // From above the hole's centre, slanting down to its wall 3 below the top.
-  host::ref::DropHit hit = PickScene(doc_, {0, 0, 5}, {kHoleRadius, 0, -8});
-  EXPECT_EQ(hit.elementType, 3);
-  EXPECT_EQ(hit.geometryType, 2);
-  EXPECT_NEAR(hit.majorRadius, kHoleRadius, kTol);
-  ExpectNear(hit.pickPoint, {kHoleRadius, 0, -3});
-  ExpectNear(hit.axisPoint, {0, 0, 0});
-  ExpectNear(hit.axisDirection, {0, 0, 1});
-  ExpectNear(hit.faceNormal, {-1, 0, 0});  // the wall faces into the hole
-}
-
-TEST_F(PickingTest, HitNextToACircularEdgeIsTheEdge) {
-  vormbrace::test::AddPlate(doc_);
-  host::ref::DropHit hit = PickScene(doc_, {kHoleRadius + 0.01, 0, 50}, {0, 0, -1});
-  EXPECT_EQ(hit.elementType, 2);
-  EXPECT_EQ(hit.geometryType, 2);
-  EXPECT_NEAR(hit.majorRadius, kHoleRadius, kTol);
-  ExpectNear(hit.axisPoint, {0, 0, 0});
-  ExpectNear(hit.edgeDirection, {0, 0, 1});
-}
-
-TEST_F(PickingTest, MissIsAFreeDropAtTheOrigin) {
-  vormbrace::test::AddPlate(doc_);
-  host::ref::DropHit hit = PickScene(doc_, {100, 0, 50}, {0, 0, -1});
-  EXPECT_EQ(hit.elementType, 0);
-  ExpectNear(hit.dropPoint, {100, 0, 50});
-  EXPECT_TRUE(hit.path.empty());
-  host::ref::DropHit through = PickScene(doc_, {0, 0, 50}, {0, 0, -1});  // down the hole
-  EXPECT_EQ(through.elementType, 0);
+  const double r = kHoleRadius;
+  struct Case {
+    const char* what;
+    Vec3 from, dir;
+    std::int32_t element, geometry;
+    Vec3 pick, normal, axisPoint, axis, edge;
+    double radius;
+  } cases[] = {
+      {"top face", {15, 5, 50}, {0, 0, -1}, 3, 1, {15, 5, 0}, {0, 0, 1}, {}, {}, {}, 0},
+      {"hole wall", {0, 0, 5}, {r, 0, -8}, 3, 2, {r, 0, -3}, {-1, 0, 0}, {}, {0, 0, 1}, {}, r},
+      {"hole edge", {r + 0.01, 0, 50}, {0, 0, -1}, 2, 2, {}, {}, {}, {}, {0, 0, 1}, r},
+      {"beside", {100, 0, 50}, {0, 0, -1}, 0, 0, {}, {}, {}, {}, {}, 0},
+      {"down the hole", {0, 0, 50}, {0, 0, -1}, 0, 0, {}, {}, {}, {}, {}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    host::ref::DropHit hit = PickScene(doc_, c.from, c.dir);
+    EXPECT_EQ(hit.elementType, c.element);
+    EXPECT_EQ(hit.geometryType, c.geometry);
+    EXPECT_NEAR(hit.majorRadius, c.radius, kTol);
+    ExpectNear(hit.axisPoint, c.axisPoint);
+    if (c.element == 0) {
+      ExpectNear(hit.dropPoint, c.from);
+      EXPECT_TRUE(hit.path.empty());
+      continue;
+    }
+    ASSERT_EQ(hit.path.size(), 2u);
+    EXPECT_EQ(hit.path.front(), &doc_.Root());
+    EXPECT_EQ(hit.path.back(), &plate);
+    if (c.element == 3) {
+      ExpectNear(hit.pickPoint, c.pick);
+      ExpectNear(hit.faceNormal, c.normal);
+      ExpectNear(hit.axisDirection, c.axis);
+    } else {
+      ExpectNear(hit.edgeDirection, c.edge);
+    }
+  }
 }
 
 TEST_F(PickingTest, PointsAreInTheHitPartsFrame) {

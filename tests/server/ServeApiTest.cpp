@@ -1,32 +1,11 @@
-// vormbrace serve's API, spoken to over HTTP as the page does: a drop on the plate's hole is
-// saved with the bolt on the hole's axis, a change on an old version is refused, bad requests
-// get a 4xx JSON error and change nothing. The dialog's own rules are tested on the dialog
-// (tests/dialog); the page's dialog requests in ServeDropDialogTest and ServeEditTest.
+// vormbrace serve's API, spoken to over HTTP as the page does: a change on an old version is
+// refused, bad requests get a 4xx JSON error and change nothing. The dialog's own rules are
+// tested on the dialog (tests/dialog); the page's drops and edits, with the saved parts on the
+// hole's axis, in ServeDropDialogTest and ServeEditTest.
 #include "server/ServeFixture.h"
 
 namespace vormbrace::test {
 namespace {
-
-TEST_F(ServeApi, DropOnThePlateHoleSavesTheBoltOnTheHoleAxis) {
-  Reply r = Post("/api/drop", HoleDrop(1));
-  ASSERT_EQ(r.status, 200) << r.body.dump();
-  EXPECT_EQ(r.body["version"], 2);
-  ASSERT_EQ(r.body["added"].size(), 1u);
-
-  // The saved scene: the plate and the bolt on the hole's axis, its 50 mm shank going down.
-  std::optional<SavedPart> bolt = Saved(r.body["added"][0].get<std::int32_t>());
-  ASSERT_TRUE(bolt);
-  EXPECT_EQ(bolt->name, "ISO 4017 M10x50 - 8.8");
-  ExpectSeatedInHole(bolt->figures, 50, 6.4);  // ISO 4017 M10: head height k = 6.4
-
-  // The part list tells the same, with the bill of materials.
-  auto scene = client_->Get("/api/scene");
-  ASSERT_TRUE(scene);
-  json parts = json::parse(scene->body)["parts"];
-  ASSERT_EQ(parts.size(), 2u);
-  EXPECT_EQ(parts[1]["partNumber"], "ISO4017M105088");
-  EXPECT_EQ(parts[1]["bom"][0], (json{{"name", "Standard Name"}, {"value", "ISO 4017"}}));
-}
 
 TEST_F(ServeApi, AChangeMadeOnAnOlderVersionIsRefused) {
   ASSERT_EQ(Post("/api/drop", HoleDrop(1)).status, 200);

@@ -64,6 +64,8 @@ TEST_F(ServeDropDialog, OnAFastenersHoleTheAssemblyIsOfferedAndBuilt) {
   ASSERT_EQ(look.status, 200) << look.body.dump();
   EXPECT_TRUE(look.body["ToggleCreateAssembly"]["visible"]);
   EXPECT_EQ(look.body["choice"]["size"], "M10");
+  EXPECT_EQ(look.body["autoSizeReason"],
+            "the nominal diameter 10 of the fastener (or its hole) hit");
   EXPECT_EQ(SceneFile(), before);
 
   const json clicks = {{{"box", "ToggleCreateAssembly"}}, {{"hole", 0}}};

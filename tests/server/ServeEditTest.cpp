@@ -14,6 +14,13 @@ class ServeEdit : public ServeApi {};
 TEST_F(ServeEdit, EditOpensOnThePartAndRebuildsItInPlace) {
   const std::int32_t bolt = DropBoltInHole();
   const std::string dropped = SceneFile();
+  // The part list gives the dropped bolt with its bill of materials.
+  auto scene = client_->Get("/api/scene");
+  ASSERT_TRUE(scene);
+  const json listed = json::parse(scene->body)["parts"];
+  ASSERT_EQ(listed.size(), 2u);
+  EXPECT_EQ(listed[1]["partNumber"], "ISO4017M105088");
+  EXPECT_EQ(listed[1]["bom"][0], (json{{"name", "Standard Name"}, {"value", "ISO 4017"}}));
 
   // The dialog opens on the bolt's stored choice; looking changes nothing.
   Reply look = Post("/api/dialog", json{{"edit", bolt}, {"clicks", json::array()}});
