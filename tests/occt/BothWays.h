@@ -45,11 +45,12 @@ inline std::string Describe(const std::map<std::string, int>& faces) {
   return out;
 }
 
-// One valid solid, alike in volume (1e-6 relative), bounding box (1e-6 mm) and faces by kind.
+// Valid solids, as many as the booleans give, alike in volume (1e-6 relative), bounding box
+// (1e-6 mm) and faces by kind.
 inline void ExpectSameSolid(const Built& direct, const Built& reference, const std::string& what) {
   const host::occt::SolidFigures &d = direct.figures, &r = reference.figures;
   EXPECT_TRUE(d.valid) << what;
-  EXPECT_EQ(d.solids, 1) << what;
+  EXPECT_EQ(d.solids, r.solids) << what;
   EXPECT_TRUE(r.valid) << what << " (booleans)";
   EXPECT_NEAR(d.volume, r.volume, 1e-6 * std::abs(r.volume)) << what;
   EXPECT_NEAR(d.boxMin.x, r.boxMin.x, 1e-6) << what;
@@ -62,13 +63,16 @@ inline void ExpectSameSolid(const Built& direct, const Built& reference, const s
   EXPECT_EQ(Describe(direct.faces), Describe(reference.faces)) << what;
 }
 
-// Builds the part both ways, expects the direct road taken `builds` times and the same solid;
-// answers the direct build.
+// Builds the part both ways, expects the direct road taken `builds` times, `booleans` booleans
+// left on it (-1: any) and the same solid; answers the direct build.
 inline Built ExpectDirectAsBooleans(const std::function<void(host::Shape&)>& make,
-                                    const std::string& what, int builds = 1) {
+                                    const std::string& what, int builds = 1, int booleans = -1) {
   Built direct = BuildPart(true, make);
   Built reference = BuildPart(false, make);
   EXPECT_EQ(direct.counts.directBuilds, builds) << what << ": not built directly";
+  if (booleans >= 0) {
+    EXPECT_EQ(direct.counts.booleanBuilds, booleans) << what;
+  }
   EXPECT_EQ(reference.counts.directBuilds, 0) << what;
   ExpectSameSolid(direct, reference, what);
   return direct;
