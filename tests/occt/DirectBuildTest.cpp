@@ -1,15 +1,14 @@
-// Chamfered prisms built face by face: the library's hexagon and square heads and nuts take
-// that road and give the solid the booleans give, as do prisms of any convex outline about an
+// Chamfered prisms built face by face (the library's hexagon and square heads and nuts: the
+// direct differential test) give the solid the booleans give for any convex outline about an
 // axis off their centre, bored, chamfered at both ends or turned; prisms and cuts that are not
 // exactly a chamfered prism keep to the booleans and still build.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
 #include "KernelFixture.h"
-#include "geometry/generaDadi.h"
-#include "geometry/generaTeste.h"
 #include "occt/BothWays.h"
 
 namespace vormbrace::test {
@@ -55,39 +54,6 @@ class DirectBuild : public KernelTest {
     return f;
   }
 };
-
-HeadedDimensions HexBolt(std::int32_t type) {
-  HeadedDimensions d;
-  d.HeaderType = type, d.Diametro = 10, d.lung = 50, d.Passo = 1.5;
-  d.DiamCerchioTesta = 16, d.LungTesta = 6.4;
-  if (type == 2) d.LungCollarino = 1, d.DistFiletto = 24;
-  return d;
-}
-
-TEST_F(DirectBuild, TheLibrarysHeadsAndNutsMatchTheirBooleans) {
-  NutDimensions nut;
-  nut.ComponentType = 1, nut.DiametroFiletto = 10, nut.Passo = 1.5;
-  nut.DiametroEsterno = 16, nut.Spessore = 8.4;
-  ExpectDirectAsBooleans([](host::Shape& p) { BuildHexHead(p, 16, 6.4, 0); }, "hexagon head");
-  // A hexagon nut: both ends chamfered, the circle touching every flat; 12 cone faces.
-  Built built = ExpectDirectAsBooleans([&](host::Shape& p) { BuildNutByType(p, nut); }, "nut");
-  EXPECT_EQ(built.faces["cone"], 12);
-  EXPECT_EQ(built.faces["plane"], 8);
-  // A nut with a ring on its top face, as wide as the chamfer's circle: the ring is built with
-  // the hexagon, no boolean is left.
-  nut.ComponentType = 3, nut.DiametroCorona = 16, nut.InizioCorona = 3.86;
-  Built ringed = ExpectDirectAsBooleans([&](host::Shape& p) { BuildNutByType(p, nut); }, "ring");
-  EXPECT_EQ(ringed.counts.booleanBuilds, 0);
-  // A narrower ring is fused by booleans.
-  nut.DiametroCorona = 15;
-  Built narrow = ExpectDirectAsBooleans([&](host::Shape& p) { BuildNutByType(p, nut); }, "narrow");
-  EXPECT_EQ(narrow.counts.booleanBuilds, 1);
-  // The flange revolved with the shank, the chamfered hexagon fused onto them by a boolean.
-  ExpectDirectAsBooleans([](host::Shape& p) { BuildBoltByType(p, HexBolt(2)); }, "flange bolt",
-                         2);
-  ExpectDirectAsBooleans([](host::Shape& p) { MakeCutSquareBody(p, 17, 21.5, 10, 8, 1.5); },
-                         "square nut");
-}
 
 TEST_F(DirectBuild, AnyConvexOutlineAboutAnAxisOffItsCentre) {
   // A pentagon about (10, 5), bored, its top chamfer crossing every flat, its bottom one
