@@ -115,6 +115,15 @@ TEST_F(StandingCap, SolidsOnAnEndFaceJoinWithoutABooleanOrKeepToIt) {
       {"pin reaching into the prism", [&](SceneShape& p) { Hexagon(p, false), Pin(p, 4, 9, 3); },
        1},
       {"pin clear of the prism", [&](SceneShape& p) { Hexagon(p, false), Pin(p, 6, 9, 3); }, 1},
+      // A block whose top face is not convex, a pin standing clear of it over its notch.
+      {"pin over the notch of a C-shaped block",
+       [&](SceneShape& p) {
+         auto& block = AddFeature(p, host::kShapeExtruded, 1, 1, 5);
+         SetAnchor(block, 0, 0, 0);
+         Polygon(block, {{-6, -6}, {6, -6}, {6, -3}, {-3, -3}, {-3, 3}, {6, 3}, {6, 6}, {-6, 6}});
+         Pin(p, 5, 9, 2);
+       },
+       1, 0},
       {"inner circle on the bore's", onTop({{2, 0}, {3, 0}, {3, 2}, {2, 2}}), 1},
       {"wider than the bored face", onTop({{0, 0}, {4.5, 0}, {4.5, 1}, {0, 1}}), 1, 2},
       {"reaching into the bored prism", onTop({{0, -1}, {3, -1}, {3, 2}, {0, 2}}), 1},
