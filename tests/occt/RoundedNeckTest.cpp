@@ -51,11 +51,14 @@ TEST(RoundedNeck, RoundsLeavingNoFlatOrReachedByTheChamferAreRefused) {
 
 TEST(RoundedNeck, FlaresOffTheFlatsOrInsideTheCornersAreRefused) {
   // A 45° flare from the flats at z = -4 out to 10 at z = 1, its collar up to 2: it fits; one
-  // starting a hair inside the flats, or ending inside the rounds' reach (6.24), does not.
+  // starting a hair inside the flats or outside them, or ending inside the rounds' reach
+  // (6.24), does not.
   host::occt::ChamferedPrism prism = Square(10, 2);
   prism.flare = host::occt::Flare{-4, {5, 1}, 10, 1, 2};
   EXPECT_TRUE(host::occt::CanBuildChamferedPrism(prism));
   prism.flare->cone.radius = 5 - 1e-6;
+  EXPECT_FALSE(host::occt::CanBuildChamferedPrism(prism));
+  prism.flare->cone.radius = 5 + 1e-6;  // outside the flats, short of their ends (5.83 out)
   EXPECT_FALSE(host::occt::CanBuildChamferedPrism(prism));
   prism.flare = host::occt::Flare{-4, {5, 1}, 6, -3, 2};
   EXPECT_FALSE(host::occt::CanBuildChamferedPrism(prism));
