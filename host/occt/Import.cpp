@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <optional>
 #include <sstream>
 
 #include "host/occt/ExportWriters.h"
@@ -37,9 +38,9 @@ TopoDS_Shape ShapeFromText(const std::string& text) {
 
 namespace {
 
-// The file's shape; null when the file holds a long loop and what its transfer without the whole
-// repair made is not kept (see LongLoopRepair).
-TopoDS_Shape TryRead(const std::string& path, bool wholeRepair) {
+// The file's shape; nothing when the file holds a long loop and what its transfer without the
+// whole repair made is not kept (see LongLoopRepair).
+std::optional<TopoDS_Shape> TryRead(const std::string& path, bool wholeRepair) {
   STEPControl_Reader reader;
   SkipEntityCheck(reader.WS());
   if (reader.ReadFile(path.c_str()) != IFSelect_RetDone) {
@@ -48,7 +49,8 @@ TopoDS_Shape TryRead(const std::string& path, bool wholeRepair) {
   LongLoopRepair repair(reader.WS(), wholeRepair);
   reader.TransferRoots();
   TopoDS_Shape shape = reader.OneShape();
-  return repair.Keeps(shape) ? shape : TopoDS_Shape();
+  if (!repair.Keeps(shape)) return std::nullopt;
+  return shape;
 }
 
 TopoDS_Shape ReadStep(const std::string& path) {
@@ -56,8 +58,8 @@ TopoDS_Shape ReadStep(const std::string& path) {
   SilenceTranslators();
   TopoDS_Shape shape;
   try {
-    shape = TryRead(path, false);
-    if (shape.IsNull()) shape = TryRead(path, true);
+    std::optional<TopoDS_Shape> read = TryRead(path, false);
+    shape = read ? *read : *TryRead(path, true);
   } catch (const Standard_Failure& e) {
     throw ImportError(path + ": the STEP reader failed (" + e.DynamicType()->Name() + ")");
   }
