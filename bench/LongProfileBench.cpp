@@ -1,14 +1,18 @@
 // Scenes that are large in one record rather than in parts: a part extruded from one loop of N
 // straight segments (a star of N/2 points), and a small part whose name is N bytes long. Load,
-// inspect (the scene as JSON and the part's solid figures) and STEP export should each grow
-// in proportion to N.
+// inspect (the scene as JSON and the part's solid figures), STEP export and reading the STEP
+// file back as an imported part should each grow in proportion to N.
 //
 // CPU seconds of the benchmark's thread on the shared 2-core machine (December 2026):
 //   export   10,000: 5.3 -> 4.8    30,000: 19.9 -> 16.4    100,000: 102.6 -> 60.3
 //   inspect  10,000: 2.3           30,000: 6.7             100,000: 25.1
+//   import    1,000: 1.8 -> 1.0     3,000: 40.7 -> 3.4      10,000: over 120 (stopped) -> 12.9
 // Export wrote each long edge loop whole before (the translator's sort of a loop grows with
 // the square of its length); now in runs (StepLoopPieces). The rest of export is the
-// translator's own work per entity (about 80 entities and 4 KB of text per segment). Inspect
+// translator's own work per entity (about 80 entities and 4 KB of text per segment). Import
+// checked every entity on reading (skipped now, as on writing) and repaired each long loop by
+// comparing every pair of its edges (now left out when a loop is long and what is read is valid);
+// the rest is the reader's per-entity work and its repair's ordering of each loop. Inspect
 // spends two thirds in the validity check, mostly the kernel's checker on the small faces.
 #include <benchmark/benchmark.h>
 
@@ -22,6 +26,7 @@
 #include "host/Shape.h"
 #include "host/Value.h"
 #include "host/occt/Export.h"
+#include "host/occt/Import.h"
 #include "host/occt/OcctEvaluator.h"
 #include "host/reference/SceneFile.h"
 
@@ -118,6 +123,22 @@ void ExportLongProfile(benchmark::State& state) {
   Counters(state, "segments");
 }
 
+// Reading the star's STEP file back as an imported part (without the solid cache).
+void ImportLongProfile(benchmark::State& state) {
+  const int segments = static_cast<int>(state.range(0));
+  fs::path step = Folder() / ("star" + std::to_string(segments) + ".step");
+  if (!fs::exists(step)) {
+    auto document = host::ref::LoadScene(StarScene(segments));
+    host::occt::AttachKernel(*document);
+    host::occt::ExportScene(*document, step.string());
+  }
+  for (auto _ : state) {
+    host::ref::SceneDocument document;
+    benchmark::DoNotOptimize(&host::occt::ImportStepPart(document, step.string()));
+  }
+  Counters(state, "segments");
+}
+
 void ExportLongName(benchmark::State& state) {
   Export(state, LongNameScene(static_cast<int>(state.range(0))));
   Counters(state, "name bytes");
@@ -132,5 +153,6 @@ void Segments(benchmark::internal::Benchmark* b) {
 BENCHMARK(LoadLongProfile)->Apply(Segments);
 BENCHMARK(InspectLongProfile)->Apply(Segments);
 BENCHMARK(ExportLongProfile)->Apply(Segments);
+BENCHMARK(ImportLongProfile)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ExportLongName)->Arg(1000)->Arg(100000)->Arg(1000000)->Arg(5000000)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

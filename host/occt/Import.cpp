@@ -9,12 +9,15 @@
 #include <TopExp_Explorer.hxx>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
+#include <optional>
 #include <sstream>
 
 #include "host/occt/ExportWriters.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/Recipe.h"
 #include "host/occt/ShapeText.h"
+#include "host/occt/StepSession.h"
 
 namespace host::occt {
 
@@ -35,16 +38,28 @@ TopoDS_Shape ShapeFromText(const std::string& text) {
 
 namespace {
 
+// The file's shape; nothing when the file holds a long loop and what its transfer without the
+// whole repair made is not kept (see LongLoopRepair).
+std::optional<TopoDS_Shape> TryRead(const std::string& path, bool wholeRepair) {
+  STEPControl_Reader reader;
+  SkipEntityCheck(reader.WS());
+  if (reader.ReadFile(path.c_str()) != IFSelect_RetDone) {
+    throw ImportError(path + ": not a readable STEP file");
+  }
+  LongLoopRepair repair(reader.WS(), wholeRepair);
+  reader.TransferRoots();
+  TopoDS_Shape shape = reader.OneShape();
+  if (!repair.Keeps(shape)) return std::nullopt;
+  return shape;
+}
+
 TopoDS_Shape ReadStep(const std::string& path) {
+  std::lock_guard<std::mutex> guard(StepLock());
   SilenceTranslators();
   TopoDS_Shape shape;
   try {
-    STEPControl_Reader reader;
-    if (reader.ReadFile(path.c_str()) != IFSelect_RetDone) {
-      throw ImportError(path + ": not a readable STEP file");
-    }
-    reader.TransferRoots();
-    shape = reader.OneShape();
+    std::optional<TopoDS_Shape> read = TryRead(path, false);
+    shape = read ? *read : *TryRead(path, true);
   } catch (const Standard_Failure& e) {
     throw ImportError(path + ": the STEP reader failed (" + e.DynamicType()->Name() + ")");
   }

@@ -11,7 +11,6 @@
 #include <STEPControl_Writer.hxx>
 #include <StepBasic_Product.hxx>
 #include <StepData_StepModel.hxx>
-#include <StepGeom_CartesianPoint.hxx>
 #include <StepRepr_NextAssemblyUsageOccurrence.hxx>
 #include <TCollection_HAsciiString.hxx>
 #include <TDF_LabelSequence.hxx>
@@ -20,12 +19,15 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
+#include <optional>
 #include <unordered_set>
 
 #include "host/QuotedText.h"
 #include "host/occt/ExportWriters.h"
 #include "host/occt/Kernel.h"
 #include "host/occt/StepLoopPieces.h"
+#include "host/occt/StepSession.h"
 #include "host/occt/StepStrings.h"
 #include "host/occt/XcafTree.h"
 
@@ -168,27 +170,46 @@ void NameTextPlacements(STEPCAFControl_Reader& reader, XcafDocument& doc) {
   }
 }
 
-// Reads a STEP file into `doc` and answers its product records; raises ExportError naming the
-// file when it cannot.
-std::vector<StepProductRecord> ReadInto(const std::string& path, XcafDocument& doc) {
+// A STEP file read: its document and its product records.
+struct StepRead {
+  std::unique_ptr<XcafDocument> doc = std::make_unique<XcafDocument>();
+  std::vector<StepProductRecord> products;
+};
+
+// Reads a STEP file; nothing when the file holds a long loop and what its transfer without the
+// whole repair made is not kept (see LongLoopRepair). Raises ExportError naming the file when it
+// cannot be read.
+std::optional<StepRead> TryRead(const std::string& path, bool wholeRepair) {
   STEPCAFControl_Reader reader;
   reader.SetNameMode(Standard_True);
   reader.SetColorMode(Standard_True);
+  SkipEntityCheck(reader.ChangeReader().WS());
   if (reader.ReadFile(path.c_str()) != IFSelect_RetDone) {
     throw ExportError(path + ": cannot read the STEP file");
   }
-  std::vector<StepProductRecord> products;
+  StepRead read;
   Handle(Interface_InterfaceModel) file = reader.ChangeReader().WS()->Model();
   for (Standard_Integer i = 1; i <= file->NbEntities(); ++i) {
     Handle(StepBasic_Product) product = Handle(StepBasic_Product)::DownCast(file->Value(i));
     if (product.IsNull()) continue;
-    products.push_back(
+    read.products.push_back(
         {Text(product->Id()), Text(product->Name()), Text(product->Description())});
   }
-  Handle(TDocStd_Document) target = doc.Document();
-  if (!reader.Transfer(target)) throw ExportError(path + ": cannot read the STEP file");
-  NameTextPlacements(reader, doc);
-  return products;
+  {
+    LongLoopRepair repair(reader.ChangeReader().WS(), wholeRepair);
+    Handle(TDocStd_Document) target = read.doc->Document();
+    if (!reader.Transfer(target)) {
+      throw ExportError(path + ": cannot read the STEP file");
+    }
+    if (!repair.Keeps(reader.ChangeReader().OneShape())) return std::nullopt;
+  }
+  NameTextPlacements(reader, *read.doc);
+  return read;
+}
+
+StepRead ReadStepFile(const std::string& path) {
+  if (std::optional<StepRead> read = TryRead(path, false)) return std::move(*read);
+  return std::move(*TryRead(path, true));
 }
 
 // The parts under `label` (placed by `location`), depth first.
@@ -206,20 +227,6 @@ void CollectParts(const TDF_Label& instance, const TDF_Label& referred,
     XCAFDoc_ShapeTool::GetReferredShape(component, child);
     CollectParts(component, child, location * XCAFDoc_ShapeTool::GetLocation(component), out);
   }
-}
-
-// The work session checks every entity of a new model once, the first time it builds the model's
-// graph (in the transfer); the check of an edge copies the list of every loop it is in, so a
-// face of N edges costs N squared: a profile of 10,000 segments spent most of a minute there.
-// The check only reports, it changes nothing that is written; building the graph once over a
-// placeholder entity marks it done, and the placeholder is taken out before the transfer.
-void SkipEntityCheck(STEPControl_Writer& writer) {
-  Handle(StepData_StepModel) model = writer.Model();
-  Handle(StepGeom_CartesianPoint) placeholder = new StepGeom_CartesianPoint;
-  placeholder->Init3D(new TCollection_HAsciiString(""), 0, 0, 0);
-  model->AddEntity(placeholder);
-  writer.WS()->ComputeGraph(Standard_True);
-  model->ClearEntities();
 }
 
 // Rewrites the file the translator wrote with only ASCII in its strings (see
@@ -258,7 +265,7 @@ bool WriteStep(const ExportModel& model, const std::string& file, const std::str
   Interface_Static::SetCVal("write.step.schema", "AP214IS");
   Interface_Static::SetCVal("write.step.unit", "MM");
   STEPCAFControl_Writer writer;
-  SkipEntityCheck(writer.ChangeWriter());
+  SkipEntityCheck(writer.ChangeWriter().WS());
   writer.SetNameMode(Standard_True);
   writer.SetColorMode(Standard_True);
   if (!writer.Transfer(doc.Document(), STEPControl_AsIs)) return false;
@@ -274,10 +281,9 @@ bool WriteStep(const ExportModel& model, const std::string& file, const std::str
 std::vector<StepProduct> ReadStepProducts(const std::string& path) {
   std::lock_guard<std::mutex> guard(StepLock());
   SilenceTranslators();
-  XcafDocument doc;
-  ReadInto(path, doc);
+  StepRead read = ReadStepFile(path);
   TDF_LabelSequence roots;
-  doc.Shapes()->GetFreeShapes(roots);
+  read.doc->Shapes()->GetFreeShapes(roots);
   std::vector<StepProduct> parts;
   for (const TDF_Label& root : roots) CollectParts(root, root, TopLoc_Location(), parts);
   return parts;
@@ -286,15 +292,16 @@ std::vector<StepProduct> ReadStepProducts(const std::string& path) {
 ReadTree ReadExportedTree(const std::string& path) {
   std::lock_guard<std::mutex> guard(StepLock());
   SilenceTranslators();
-  XcafDocument doc;
   ReadTree tree;
   if (FormatOf(path) == ExportFormat::Glb) {
+    XcafDocument doc;
     ReadGlbInto(path, doc);
     tree.roots = ReadNodes(doc);
     return tree;
   }
-  tree.products = ReadInto(path, doc);
-  tree.roots = ReadNodes(doc);
+  StepRead read = ReadStepFile(path);
+  tree.products = std::move(read.products);
+  tree.roots = ReadNodes(*read.doc);
   return tree;
 }
 

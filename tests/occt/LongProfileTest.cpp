@@ -1,6 +1,7 @@
 // Profiles with more segments than the kernel's checker takes in one piece: the solids they
 // make are measured and checked as small ones are and keep their shape in STEP, and a crossing
 // among many segments is still found. A name too long for STEP is cut there.
+#include <STEPControl_Reader.hxx>
 #include <STEPControl_Writer.hxx>
 #include <TopExp.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
@@ -15,6 +16,7 @@
 #include "host/RuntimeError.h"
 #include "host/Shape.h"
 #include "host/occt/Export.h"
+#include "host/occt/Import.h"
 #include "host/occt/Kernel.h"
 #include "occt/KernelFixture.h"
 
@@ -90,19 +92,31 @@ class LongProfile : public KernelTest {
     return "";
   }
 
-  // The part's STEP file reads back as the same valid solid (the kernel's reader takes time
-  // growing with the square of a loop's length to heal it: kept to a few hundred edges).
-  void ExpectSameInStep(SceneShape& part) {
+  // The part's STEP file reads back as the same valid solid, as exported products and as an
+  // imported part. Answers the file.
+  std::string ExpectSameInStep(SceneShape& part) {
     host::occt::SolidFigures f = Figures(part);
+    auto expectSame = [&](const host::occt::SolidFigures& read) {
+      EXPECT_TRUE(read.valid);
+      EXPECT_EQ(read.faces, f.faces);
+      EXPECT_NEAR(read.volume, f.volume, 1e-6 * f.volume);
+      EXPECT_NEAR(read.boxMin.x, f.boxMin.x, 1e-6);
+      EXPECT_NEAR(read.boxMax.y, f.boxMax.y, 1e-6);
+      EXPECT_NEAR(read.boxMax.z, f.boxMax.z, 1e-6);
+    };
     const std::string path = WriteStep(part);
     std::vector<host::occt::StepProduct> read = host::occt::ReadStepProducts(path);
-    ASSERT_EQ(read.size(), 1u);
-    EXPECT_TRUE(read[0].figures.valid);
-    EXPECT_EQ(read[0].figures.faces, f.faces);
-    EXPECT_NEAR(read[0].figures.volume, f.volume, 1e-6 * f.volume);
-    EXPECT_NEAR(read[0].figures.boxMin.x, f.boxMin.x, 1e-6);
-    EXPECT_NEAR(read[0].figures.boxMax.y, f.boxMax.y, 1e-6);
-    EXPECT_NEAR(read[0].figures.boxMax.z, f.boxMax.z, 1e-6);
+    EXPECT_EQ(read.size(), 1u);
+    for (const host::occt::StepProduct& product : read) expectSame(product.figures);
+    expectSame(Imported(path));
+    return path;
+  }
+
+  // The figures of the file's solid imported into a scene of its own.
+  static host::occt::SolidFigures Imported(const std::string& path) {
+    host::ref::SceneDocument scene;
+    host::occt::OcctEvaluator& kernel = host::occt::AttachKernel(scene);
+    return kernel.Figures(host::occt::ImportStepPart(scene, path));
   }
 
   // Exports the part; its STEP file holds the same faces, loops, edges and vertices as the
@@ -152,7 +166,7 @@ TEST_F(LongProfile, ManySegmentsMakeAValidSolidOfTheProfilesArea) {
 
 TEST_F(LongProfile, ALongLoopIsWrittenToStepAsOneLoop) {
   // 3,000 segments, one an arc (a curved side face): the caps' loops go to the translator in
-  // six pieces each and come out whole.
+  // six pieces each and come out whole, and read back whole.
   constexpr int kLong = 3000;
   std::vector<Point> star = Star(kLong);
   SceneShape& part = NewPart();
@@ -171,7 +185,39 @@ TEST_F(LongProfile, ALongLoopIsWrittenToStepAsOneLoop) {
   host::occt::SolidFigures f = Figures(part);
   ASSERT_TRUE(f.valid);
   EXPECT_EQ(f.faces, kLong + 2);
-  WriteStep(part);
+  ExpectSameInStep(part);
+}
+
+TEST_F(LongProfile, ADamagedLongLoopIsReadAsTheKernelRepairsIt) {
+  // The star's file with one corner moved across the far side: both caps' loops cross
+  // themselves there, which only the reader's whole repair looks for.
+  const std::string path = ExpectSameInStep(Prism(Star()));
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  std::string file = text.str();
+  std::smatch vertex, point;
+  ASSERT_TRUE(std::regex_search(file, vertex, std::regex("VERTEX_POINT\\('',#(\\d+)\\)")));
+  const std::regex corner("\n#" + vertex[1].str() +
+                          " = CARTESIAN_POINT\\('',\\(([^,]+),([^,]+),([^)]+)\\)\\)");
+  ASSERT_TRUE(std::regex_search(file, point, corner));
+  file.replace(static_cast<std::size_t>(point.position(1)),
+               static_cast<std::size_t>(point.length(1) + 1 + point.length(2)), "-25.,0.5");
+  const std::string damaged = (host_.Scratch() / "damaged.step").string();
+  std::ofstream(damaged) << file;
+
+  STEPControl_Reader kernel;
+  ASSERT_EQ(kernel.ReadFile(damaged.c_str()), IFSelect_RetDone);
+  kernel.TransferRoots();
+  host::occt::SolidFigures repaired = host::occt::MeasureSolid(kernel.OneShape());
+  std::vector<host::occt::StepProduct> read = host::occt::ReadStepProducts(damaged);
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].figures.valid, repaired.valid);
+  EXPECT_EQ(read[0].figures.faces, repaired.faces);
+  EXPECT_NEAR(read[0].figures.volume, repaired.volume, 1e-9 * repaired.volume);
+  host::occt::SolidFigures imported = Imported(damaged);
+  EXPECT_EQ(imported.valid, repaired.valid);
+  EXPECT_NEAR(imported.volume, repaired.volume, 1e-9 * repaired.volume);
 }
 
 TEST_F(LongProfile, ACrossingAmongManySegmentsIsFound) {
