@@ -22,14 +22,12 @@
 #include <cmath>
 #include <vector>
 
+#include "host/occt/CapFaces.h"
 #include "host/occt/ClosedSolid.h"
 #include "host/occt/FaceParts.h"
 
 namespace host::occt {
 namespace {
-
-// Heights, radii and direction components this close (mm) are equal.
-constexpr double kExact = 1e-7;
 
 // The faces of the shape, with their orientation in it.
 std::vector<TopoDS_Face> FacesOf(const TopoDS_Shape& shape) {
@@ -86,16 +84,9 @@ std::optional<double> StandingRadius(const TopoDS_Shape& solid, double z, bool b
   Footprint footprint = FootprintAt(FacesOf(solid), z);
   std::optional<double> radius;
   for (const TopoDS_Shape& edge : footprint.rim) {
-    BRepAdaptor_Curve curve(TopoDS::Edge(edge));
-    if (curve.GetType() != GeomAbs_Circle) return {};
-    gp_Circ circle = curve.Circle();
-    gp_Pnt centre = circle.Location();
-    if (!circle.Axis().Direction().IsParallel(gp::DZ(), kExact) ||
-        std::hypot(centre.X(), centre.Y()) > kExact || std::abs(centre.Z() - z) > kExact) {
-      return {};
-    }
-    if (radius && std::abs(*radius - circle.Radius()) > kExact) return {};
-    radius = circle.Radius();
+    std::optional<double> circle = AxialCircle(TopoDS::Edge(edge), z);
+    if (!circle || (radius && std::abs(*radius - *circle) > kExact)) return {};
+    radius = circle;
   }
   if (!radius) return {};
   // Anything else of the solid in the plane would meet the prism beyond the disk.
